@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Starts the program folder's programs under Wine on the simulated board.
+# With DISPLAY set they use that display. Without one they use a private
+# Xvfb: once the main window shows, build/screenshot.png is written and the
+# programs are ended.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+trap zx_stop_started EXIT
+
+headless=no
+if [ -z "${DISPLAY:-}" ]; then
+  headless=yes
+  zx_start_display
+fi
+zx_ensure_prefix
+zx_start_wineserver
+export WINEPATH="$(zx_windows_path "$ZX_DIST")"
+cd "$ZX_DIST"
+
+# The system-control service stand-in serves the pipe for the program.
+service=$(ls ZxSystemControlService.exe 2>/dev/null || true)
+if [ -n "$service" ]; then
+  wine "$service" >/dev/null 2>&1 &
+  ZX_STARTED_PIDS+=("$!")
+else
+  echo "run: the system-control service stand-in is not built yet"
+fi
+[ -f KyAcpi.dll ] || echo "run: KyAcpi.dll (the simulated board) is not built yet"
+
+if [ ! -f Zendrix.exe ]; then
+  echo "run: Zendrix.exe is not built yet; nothing to show"
+  exit 0
+fi
+
+if [ "$headless" = no ]; then
+  wine Zendrix.exe "$@"
+  exit 0
+fi
+
+wine Zendrix.exe "$@" >/dev/null 2>&1 &
+app=$!
+ZX_STARTED_PIDS+=("$app")
+# The main window starts hidden in the tray; a second start shows it.
+sleep 3
+wine Zendrix.exe >/dev/null 2>&1 || true
+for i in $(seq 1 60); do
+  if xwininfo -root -tree 2>/dev/null | grep -q '"Zendrix"'; then break; fi
+  sleep 0.5
+done
+sleep 1
+import -window root "$ZX_ROOT/build/screenshot.png"
+echo "run: wrote build/screenshot.png"
+wine Zendrix.exe --quit >/dev/null 2>&1 || true
+wineserver -k 2>/dev/null || true

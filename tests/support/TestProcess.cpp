@@ -1,0 +1,215 @@
+#include "TestProcess.h"
+
+#include <cstring>
+#include <map>
+#include <thread>
+
+namespace zxtest {
+
+namespace {
+
+std::map<std::string, ChildFunction>& Children()
+{
+    static std::map<std::string, ChildFunction> children;
+    return children;
+}
+
+const char kChildSwitch[] = "--zx-child=";
+
+// A complete environment block: the current one with `overrides` laid over it.
+std::string BuildEnvironmentBlock(const Environment& overrides)
+{
+    std::map<std::string, std::string> variables;  // keyed by upper-case name
+    std::map<std::string, std::string> spelling;
+    char* block = GetEnvironmentStringsA();
+    for (const char* p = block; *p; p += std::strlen(p) + 1) {
+        std::string entry = p;
+        size_t eq = entry.find('=', 1);  // "=C:" style entries start with '='
+        if (eq == std::string::npos)
+            continue;
+        std::string name = entry.substr(0, eq);
+        std::string key = name;
+        CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
+        variables[key] = entry.substr(eq + 1);
+        spelling[key] = name;
+    }
+    FreeEnvironmentStringsA(block);
+
+    for (const auto& [name, value] : overrides) {
+        std::string key = name;
+        CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
+        if (value.empty()) {
+            variables.erase(key);
+        } else {
+            variables[key] = value;
+            spelling[key] = name;
+        }
+    }
+
+    std::string result;
+    for (const auto& [key, value] : variables)
+        result += spelling[key] + "=" + value + '\0';
+    result += '\0';
+    return result;
+}
+
+bool Launch(const std::string& commandLine, const Environment& environment, HANDLE output,
+            PROCESS_INFORMATION& info)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (output) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    std::string env = BuildEnvironmentBlock(environment);
+    std::string mutableLine = commandLine;
+    return CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, output != nullptr, 0, &env[0], nullptr,
+                          &startup, &info) != FALSE;
+}
+
+}  // namespace
+
+std::string Quote(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    for (char c : argument) {
+        if (c == '"')
+            quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string SelfPath()
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+ProcessResult RunProcess(const std::string& commandLine, const Environment& environment, DWORD timeoutMs)
+{
+    ProcessResult result;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return result;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    PROCESS_INFORMATION info{};
+    result.started = Launch(commandLine, environment, writeEnd, info);
+    CloseHandle(writeEnd);
+    if (!result.started) {
+        CloseHandle(readEnd);
+        return result;
+    }
+
+    // Drain the pipe on a thread so a chatty child never blocks on a full pipe.
+    std::thread reader([&] {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            result.output.append(buffer, got);
+    });
+
+    if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_TIMEOUT) {
+        result.timedOut = true;
+        TerminateProcess(info.hProcess, 0xDEAD);
+        WaitForSingleObject(info.hProcess, 5000);
+    }
+    GetExitCodeProcess(info.hProcess, &result.exitCode);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    reader.join();
+    CloseHandle(readEnd);
+    return result;
+}
+
+ProcessResult RunChild(const std::string& name, const Environment& environment, DWORD timeoutMs,
+                       const std::string& extraArguments)
+{
+    std::string line = Quote(SelfPath()) + " " + kChildSwitch + name;
+    if (!extraArguments.empty())
+        line += " " + extraArguments;
+    return RunProcess(line, environment, timeoutMs);
+}
+
+BackgroundProcess::~BackgroundProcess()
+{
+    Kill();
+}
+
+bool BackgroundProcess::Start(const std::string& commandLine, const Environment& environment,
+                              const std::string& outputFile)
+{
+    Kill();
+    HANDLE output = nullptr;
+    if (!outputFile.empty()) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (output == INVALID_HANDLE_VALUE)
+            return false;
+    }
+    bool started = Launch(commandLine, environment, output, m_info);
+    if (output)
+        CloseHandle(output);
+    if (!started)
+        m_info = PROCESS_INFORMATION{};
+    return started;
+}
+
+bool BackgroundProcess::IsRunning() const
+{
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool BackgroundProcess::Wait(DWORD timeoutMs, DWORD* exitCode)
+{
+    if (!m_info.hProcess)
+        return true;
+    if (WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_TIMEOUT)
+        return false;
+    if (exitCode)
+        GetExitCodeProcess(m_info.hProcess, exitCode);
+    return true;
+}
+
+void BackgroundProcess::Kill()
+{
+    if (!m_info.hProcess)
+        return;
+    if (IsRunning()) {
+        TerminateProcess(m_info.hProcess, 0xDEAD);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+    m_info = PROCESS_INFORMATION{};
+}
+
+ChildRegistration::ChildRegistration(const char* name, ChildFunction function)
+{
+    Children()[name] = function;
+}
+
+int RunRegisteredChild(int argc, char** argv)
+{
+    const size_t switchLength = std::strlen(kChildSwitch);
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], kChildSwitch, switchLength) != 0)
+            continue;
+        auto found = Children().find(argv[i] + switchLength);
+        if (found == Children().end())
+            return 125;
+        return found->second();
+    }
+    return -1;
+}
+
+}  // namespace zxtest
