@@ -94,6 +94,13 @@ bool ReadText(const std::string& path, std::string& text, std::string& problem)
 // crash) sees either the old file or the new one, never half of one.
 bool ReplaceFileAtomically(const std::string& path, const std::string& text)
 {
+    // A read-only board is write-protected NVRAM (a rename would replace it
+    // under Wine, where Windows refuses).
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%lu.tmp", GetCurrentProcessId());
     std::string temporary = path + suffix;

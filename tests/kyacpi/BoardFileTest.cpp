@@ -109,6 +109,19 @@ TEST(BoardFile, WritesGoIntoTheFileAndOnlyTheirLinesChange)
         FindClose(find);
 }
 
+TEST(BoardFile, WriteThatCannotReachTheFileFailsAndChangesNothing)
+{
+    zxtest::SimulatedBoard board = zxtest::SimulatedBoard::FromText(kBoard);
+    board.UseInThisProcess();
+    ASSERT_TRUE(SetFileAttributesA(board.BoardPath().c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(AcpiSetItemValue(0x03010011, 40, 2), 0);
+    EXPECT_EQ(ReadOr(0x03010011, -1), 33);
+    EXPECT_EQ(board.BoardText(), kBoard);
+    EXPECT_EQ(zxtest::LinesContaining(board.LogPath(), "cannot write board file").size(), 1u);
+    SetFileAttributesA(board.BoardPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(AcpiSetItemValue(0x03010011, 40, 2), 1);
+}
+
 TEST(BoardFile, AnotherProcessSeesWritesAndEditsAtTheNextCall)
 {
     zxtest::SimulatedBoard board = zxtest::SimulatedBoard::FromText(kBoard);
