@@ -74,6 +74,7 @@ private:
 
     bool StartSection(const std::string& name)
     {
+        m_sawSection = true;
         long long number = 0;
         if (name == "board") {
             m_section = Section::Board;
@@ -221,6 +222,8 @@ private:
     // Rules that span keys, checked once the whole file is read.
     bool CheckBoard()
     {
+        if (!m_sawSection)
+            return Fail("no sections: an empty or truncated board file");
         const BoardItem* selector = m_board.Find(kCoreSelectorId);
         for (size_t i = 0; i < m_board.items.size(); i++) {
             const BoardItem& item = m_board.items[i];
@@ -252,6 +255,7 @@ private:
     Section m_section = Section::Board;
     int m_group = 0;
     int m_line = 0;
+    bool m_sawSection = false;
     std::vector<int> m_itemLines;
 };
 

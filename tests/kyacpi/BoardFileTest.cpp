@@ -68,6 +68,9 @@ ZX_TEST_CHILD(WriteFsb)
 // Child: exits with the FSB index it reads.
 ZX_TEST_CHILD(ReadFsb) { return ReadOr(0x03010011, 200); }
 
+// Child: exits with AcpiOpen's result.
+ZX_TEST_CHILD(OpenOnly) { return AcpiOpen(); }
+
 // Child: many writes, for the interleaving test.
 ZX_TEST_CHILD(WriteMany)
 {
@@ -153,6 +156,7 @@ TEST(BoardFile, LogHasOneExactLinePerCall)
     std::vector<BYTE> buffer(kAcpiPackageBufferSize);
     int size = kAcpiPackageBufferSize;
     AcpiOpen();
+    AcpiOpen();
     AcpiSetItemValue(0x03010011, 40, 2);
     AcpiSetItemValue(0x03010011, 999, 1);
     int index = -3;
@@ -173,6 +177,7 @@ TEST(BoardFile, LogHasOneExactLinePerCall)
     AcpiElementCount(buffer.data());
 
     std::vector<std::string> expected = {
+        pid + "AcpiOpen result=1",
         pid + "AcpiOpen result=1",
         pid + "AcpiSetItemValue id=0x03010011 index=40 mode=2 result=1",
         pid + "AcpiSetItemValue id=0x03010011 index=999 mode=1 result=0",
@@ -229,6 +234,8 @@ TEST(BoardFile, MissingOrMalformedBoardFailsEveryCallAndSaysWhy)
         {"[0x03010011]\n[0x03010011]\n", "line 2: item [0x03010011] appears twice"},
         {"[nonsense]\n", "line 1: unknown section [nonsense]"},
         {"value=3\n", "line 1: neither"},
+        {"", "no sections"},
+        {"; only a comment\n", "no sections"},
         {"[0x03010011]\nfail=explode\n", "unknown fail switch 'explode'"},
         {"[0x03080018]\nname=LLC\n", "a string item needs strings="},
         {"[0x03010019]\nname=VTT\nstrings=Auto\n", "flag 8"},
@@ -265,6 +272,29 @@ TEST(BoardFile, MissingOrMalformedBoardFailsEveryCallAndSaysWhy)
             EXPECT_EQ(board.BoardText(), c.text) << "a broken board is never rewritten";
         }
     }
+}
+
+TEST(BoardFile, WithoutKyacpiBoardOnlyTheFolderOfTheLibraryCounts)
+{
+    // A copy of this program and of the library in a folder of their own.
+    zxtest::TempFolder folder;
+    std::string program = folder.File("kyacpi_child.exe");
+    ASSERT_TRUE(CopyFileA(zxtest::SelfPath().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(zxtest::JoinPath(zxtest::DistDir(), "KyAcpi.dll").c_str(),
+                          folder.File("KyAcpi.dll").c_str(), FALSE));
+    const std::string log = folder.File("calls.log");
+    const zxtest::Environment environment = {{"KYACPI_BOARD", ""}, {"KYACPI_LOG", log}};
+    const std::string command = zxtest::Quote(program) + " --zx-child=OpenOnly";
+
+    zxtest::ProcessResult without = zxtest::RunProcess(command, environment);
+    EXPECT_EQ(without.exitCode, 0u) << without.output;
+    std::vector<std::string> reasons = zxtest::LinesContaining(log, "KyAcpi board unavailable");
+    ASSERT_EQ(reasons.size(), 1u);
+    EXPECT_NE(reasons[0].find(folder.File("KyAcpiBoard.ini")), std::string::npos) << reasons[0];
+
+    ASSERT_TRUE(zxtest::WriteWholeFile(folder.File("KyAcpiBoard.ini"), kBoard));
+    zxtest::ProcessResult with = zxtest::RunProcess(command, environment);
+    EXPECT_EQ(with.exitCode, 1u) << with.output;
 }
 
 TEST(BoardFile, WithoutKyacpiBoardTheBoardBesideTheLibraryIsUsed)

@@ -64,6 +64,13 @@ TEST_F(BoardWalk, GroupListHoldsTheGroupsItemsInFileOrder)
     EXPECT_EQ(AcpiElementData(AcpiFirstElement(buffer.data())), nullptr);
     EXPECT_EQ(AcpiNextElement(AcpiFirstElement(buffer.data())), nullptr);
 
+    // A list that does not fit the buffer is refused, nothing written.
+    std::vector<BYTE> small(40, 0xCC);
+    size = static_cast<int>(small.size());
+    EXPECT_EQ(AcpiReadGroupList(3, small.data(), &size), 0);
+    EXPECT_EQ(size, 40);
+    EXPECT_EQ(small[0], 0xCC);
+
     size = kAcpiPackageBufferSize;
     EXPECT_EQ(AcpiReadGroupList(-1, buffer.data(), &size), 0);
     EXPECT_EQ(AcpiReadGroupList(256, buffer.data(), &size), 0);
