@@ -1,0 +1,162 @@
+#include "TestPng.h"
+
+#include <algorithm>
+
+#include "TestFiles.h"
+
+namespace zxtest {
+
+namespace {
+
+void PutBigEndian32(std::string& out, uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+uint32_t Adler32(const std::string& bytes)
+{
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : bytes) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    return (b << 16) | a;
+}
+
+// A zlib stream of stored blocks: no compression, so the writer stays tiny.
+std::string ZlibStored(const std::string& data)
+{
+    std::string out("\x78\x01", 2);
+    size_t offset = 0;
+    do {
+        size_t length = std::min<size_t>(data.size() - offset, 65535);
+        bool last = offset + length == data.size();
+        out.push_back(last ? 1 : 0);
+        out.push_back(static_cast<char>(length & 0xFF));
+        out.push_back(static_cast<char>(length >> 8));
+        out.push_back(static_cast<char>(~length & 0xFF));
+        out.push_back(static_cast<char>((~length >> 8) & 0xFF));
+        out.append(data, offset, length);
+        offset += length;
+    } while (offset < data.size());
+    PutBigEndian32(out, Adler32(data));
+    return out;
+}
+
+// Bytes of one row of `count` pixels starting at `first`, every `step`th
+// pixel of row `y`, packed as the bit depth says, after the filter byte 0.
+std::string PackRow(const PngImage& image, int y, int first, int step, int count)
+{
+    const int channels = PngChannels(image.colorType);
+    std::string row(1, '\0');
+    uint32_t bits = 0;
+    int bitCount = 0;
+    for (int i = 0; i < count; ++i) {
+        size_t base = (static_cast<size_t>(y) * image.width + first + i * step) * channels;
+        for (int c = 0; c < channels; ++c) {
+            uint16_t sample = image.samples[base + c];
+            if (image.bitDepth == 16) {
+                row.push_back(static_cast<char>(sample >> 8));
+                row.push_back(static_cast<char>(sample & 0xFF));
+                continue;
+            }
+            bits = (bits << image.bitDepth) | sample;
+            bitCount += image.bitDepth;
+            if (bitCount == 8) {
+                row.push_back(static_cast<char>(bits));
+                bits = 0;
+                bitCount = 0;
+            }
+        }
+    }
+    if (bitCount > 0)
+        row.push_back(static_cast<char>(bits << (8 - bitCount)));
+    return row;
+}
+
+std::string RawImageData(const PngImage& image)
+{
+    std::string raw;
+    if (!image.interlaced) {
+        for (int y = 0; y < image.height; ++y)
+            raw += PackRow(image, y, 0, 1, image.width);
+        return raw;
+    }
+    // Adam7: seven reduced images, each row filtered on its own.
+    static const int kStart[7][2] = {{0, 0}, {4, 0}, {0, 4}, {2, 0}, {0, 2}, {1, 0}, {0, 1}};
+    static const int kStep[7][2] = {{8, 8}, {8, 8}, {4, 8}, {4, 4}, {2, 4}, {2, 2}, {1, 2}};
+    for (int pass = 0; pass < 7; ++pass) {
+        int x0 = kStart[pass][0], y0 = kStart[pass][1];
+        int dx = kStep[pass][0], dy = kStep[pass][1];
+        int count = image.width > x0 ? (image.width - x0 + dx - 1) / dx : 0;
+        if (count == 0)
+            continue;
+        for (int y = y0; y < image.height; y += dy)
+            raw += PackRow(image, y, x0, dx, count);
+    }
+    return raw;
+}
+
+}  // namespace
+
+int PngChannels(int colorType)
+{
+    switch (colorType) {
+    case 2: return 3;
+    case 4: return 2;
+    case 6: return 4;
+    default: return 1;  // grey, palette
+    }
+}
+
+uint32_t PngCrc32(const std::string& bytes)
+{
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char c : bytes) {
+        crc ^= c;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+std::string PngSignature() { return std::string("\x89PNG\r\n\x1a\n", 8); }
+
+std::string PngChunk(const char type[4], const std::string& body)
+{
+    std::string chunk;
+    PutBigEndian32(chunk, static_cast<uint32_t>(body.size()));
+    std::string typed = std::string(type, 4) + body;
+    chunk += typed;
+    PutBigEndian32(chunk, PngCrc32(typed));
+    return chunk;
+}
+
+std::string EncodePng(const PngImage& image)
+{
+    std::string header;
+    PutBigEndian32(header, static_cast<uint32_t>(image.width));
+    PutBigEndian32(header, static_cast<uint32_t>(image.height));
+    header.push_back(static_cast<char>(image.bitDepth));
+    header.push_back(static_cast<char>(image.colorType));
+    header.push_back(0);  // deflate
+    header.push_back(0);  // adaptive filtering
+    header.push_back(image.interlaced ? 1 : 0);
+
+    std::string file = PngSignature() + PngChunk("IHDR", header);
+    if (!image.palette.empty())
+        file += PngChunk("PLTE", std::string(image.palette.begin(), image.palette.end()));
+    if (!image.trns.empty())
+        file += PngChunk("tRNS", std::string(image.trns.begin(), image.trns.end()));
+    file += PngChunk("IDAT", ZlibStored(RawImageData(image)));
+    file += PngChunk("IEND", "");
+    return file;
+}
+
+bool WritePngFile(const std::string& path, const PngImage& image)
+{
+    return WriteWholeFile(path, EncodePng(image));
+}
+
+}  // namespace zxtest
