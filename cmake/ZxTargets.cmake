@@ -37,7 +37,8 @@ endfunction()
 # Adds every direct subfolder of the current source folder that has a
 # CMakeLists.txt, in name order, so that a new component needs no edit here.
 function(zx_add_subfolders)
-  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  # CONFIGURE_DEPENDS: a new subfolder is picked up by the next build.
+  file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT children)
   foreach(child ${children})
     if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)

@@ -130,13 +130,31 @@ ProcessResult RunProcess(const std::string& commandLine, const Environment& envi
     return result;
 }
 
-ProcessResult RunChild(const std::string& name, const Environment& environment, DWORD timeoutMs,
-                       const std::string& extraArguments)
+namespace {
+
+ProcessResult RunChildProgram(const std::string& program, const std::string& name, const Environment& environment,
+                              DWORD timeoutMs, const std::string& extraArguments)
 {
-    std::string line = Quote(SelfPath()) + " " + kChildSwitch + name;
+    std::string line = Quote(program) + " " + kChildSwitch + name;
     if (!extraArguments.empty())
         line += " " + extraArguments;
     return RunProcess(line, environment, timeoutMs);
+}
+
+}  // namespace
+
+ProcessResult RunChild(const std::string& name, const Environment& environment, DWORD timeoutMs,
+                       const std::string& extraArguments)
+{
+    return RunChildProgram(SelfPath(), name, environment, timeoutMs, extraArguments);
+}
+
+ProcessResult RunChildCopy(const std::string& copyPath, const std::string& name, const Environment& environment,
+                           DWORD timeoutMs, const std::string& extraArguments)
+{
+    if (!CopyFileA(SelfPath().c_str(), copyPath.c_str(), FALSE))
+        return ProcessResult{};
+    return RunChildProgram(copyPath, name, environment, timeoutMs, extraArguments);
 }
 
 BackgroundProcess::~BackgroundProcess()

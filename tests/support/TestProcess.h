@@ -32,6 +32,12 @@ ProcessResult RunProcess(const std::string& commandLine, const Environment& envi
 ProcessResult RunChild(const std::string& name, const Environment& environment = {}, DWORD timeoutMs = 30000,
                        const std::string& extraArguments = "");
 
+// The same, from a copy of this test program at `copyPath`: for behaviour
+// that depends on the program's own folder or path. `started` is false when
+// the copy could not be made.
+ProcessResult RunChildCopy(const std::string& copyPath, const std::string& name, const Environment& environment = {},
+                           DWORD timeoutMs = 30000, const std::string& extraArguments = "");
+
 // The full path of the running test program.
 std::string SelfPath();
 
