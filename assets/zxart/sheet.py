@@ -32,9 +32,9 @@ def _for_sheet(img):
     """Small pictures doubled so that their pixels can be judged; large ones reduced."""
     if max(img.size) <= 100:
         return img.resize((img.width * 2, img.height * 2), Image.NEAREST)
-    if img.width > 640 or img.height > 660:
+    if img.width > 400 or img.height > 400:
         shown = img.copy()
-        shown.thumbnail((640, 660))
+        shown.thumbnail((400, 400))
         return shown
     return img
 
@@ -174,6 +174,50 @@ def mock_main(r, forms, size):
     return _with_shadow(_key_out(win), r[shadow])
 
 
+def _small_ratio(win, r, x, y, frac, core):
+    bg = r["small_bar/small_bg01.png"]
+    C.over(win, bg, (x, y))
+    o = round(frac * 47)
+    C.over(win, r["small_bar/light_down.png"], (x + 4, y + 56))
+    C.over(win, r["small_bar/light_medium.png"].resize((G.SMALL_SEGMENT_W, max(1, o))), (x + 4, y + 56 - o))
+    C.over(win, r["small_bar/light_top.png"], (x + 4, y + 56 - o - 3))
+    num = r[f"Rome_number/{['I', 'II', 'III', 'IV', 'V', 'VI'][core]}.png"]
+    C.over(win, num, (x + (bg.width - num.width) // 2, y + bg.height - 38))
+
+
+def mock_turbo_page(r, forms):
+    """The ratio page of a turbo CPU with the core-unlock switch, switched off."""
+    win = forms["TMainForm.LargeBk"].copy()
+    _main_common(win, r, "large")
+    _tabs(win, r, 1)
+    C.over(win, forms["TMainForm.CoreBk"], G.PAGE_XY)
+    # On/off box at (231, 300), core count box at (280, 337).
+    C.over(win, r["Kavrin/box_bg01.png"], (231 + 131, 300))
+    C.over(win, r["Kavrin/no_n.png"], (231 + 132, 301))
+    C.over(win, r["Kavrin/off_d.png"], (231 + 132 + G.ONOFF_BUTTON[0], 301))
+    _label(win, (231 + 127, 303), "Kavrin:", P.CAPTION, 12, "ra")
+    L, T = 280, 337
+    C.over(win, r["big_left_n.png"], (L + 71, T))
+    C.over(win, r["core_box_n.png"], (L + 92, T))
+    C.over(win, r["big_right_n.png"], (L + 227, T))
+    _label(win, (L + 67, T + 1), "CPU Core:", P.CAPTION, 12, "ra")
+    _label(win, (L + 92 + 67, T + 8), "4 cores", P.VALUE, 11, "mm")
+    x, y = 262, 372
+    bg = r["bar_bg01.png"]
+    C.over(win, bg, (x, y))
+    o = round(0.7 * 131)
+    C.over(win, r["light_down.png"], (x + 3, y + 146))
+    C.over(win, r["light_medium.png"].resize((G.BAR_SEGMENT_W, o)), (x + 3, y + 146 - o))
+    C.over(win, r["light_top.png"], (x + 3, y + 146 - o - 4))
+    C.over(win, r["Rome_number/I.png"], (x + 25, y + 179))
+    _digits(win, r, "Numbers", "40.5", x + 100, y + 42, 0)
+    _digits(win, r, "Green", "5400", x + 188, y + 42, -4)
+    C.over(win, r["Green/mhz.png"], (x + 188 + 76, y + 42 + 3))
+    for j in range(1, 4):
+        _small_ratio(win, r, 362 + 50 * (j - 1), 451 + 18, 0.7, j)
+    return _with_shadow(_key_out(win), r["big_shadow003.png"])
+
+
 def mock_profile(r, forms):
     win = forms["TProfileDialog.Background"].copy()
     C.over(win, forms["TProfileDialog.CloseButton.RaisedBmp"], G.PROFILE_CLOSE_XY)
@@ -221,12 +265,14 @@ def build(resources, forms, icon, path):
     mocks = [("collapsed", mock_main(resources, forms, "small")),
              ("middle, voltage page", mock_main(resources, forms, "middle")),
              ("large, ratio page (core IV hovered)", mock_main(resources, forms, "large")),
+             ("large, turbo ratio page", mock_turbo_page(resources, forms)),
              ("Save Profile", mock_profile(resources, forms)),
              ("ask", mock_ask(resources, forms, False)),
              ("ask, danger", mock_ask(resources, forms, True)),
              ("monitor", mock_monitor(resources)),
              ("tray icon", icon)]
-    tiles = sorted(resources.items())
+    # Small pictures first, so that rows of like heights stay compact.
+    tiles = sorted(resources.items(), key=lambda kv: (max(kv[1].size) > 100, kv[0]))
     tiles += [(f"forms/{name}.png", img) for name, img in sorted(forms.items())]
 
     width = 2000
