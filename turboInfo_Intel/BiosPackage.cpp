@@ -22,14 +22,20 @@ PackageView::PackageView(const void* buffer, int size)
         count = size;
 
     KYACPI_ELEMENT element = AcpiFirstElement(package);
-    for (int i = 0; i < count && element; ++i) {
+    for (int i = 0; i < count && Contains(element); ++i) {
         const unsigned char* data = static_cast<const unsigned char*>(AcpiElementData(element));
-        if (!data || data < m_begin || data >= m_end)
+        if (!Contains(data))
             break;
         m_elements.push_back(data);
         if (i + 1 < count)
             element = AcpiNextElement(element);
     }
+}
+
+bool PackageView::Contains(const void* pointer) const
+{
+    const unsigned char* byte = static_cast<const unsigned char*>(pointer);
+    return byte && byte >= m_begin && byte < m_end;
 }
 
 bool PackageView::ReadInteger(int index, int* value) const

@@ -31,6 +31,10 @@ public:
     const char* Text(int index) const;
 
 private:
+    // Elements and their data live in the caller's buffer; anything outside
+    // it ends the walk before the library is asked to read there.
+    bool Contains(const void* pointer) const;
+
     const unsigned char* m_begin = nullptr;
     const unsigned char* m_end = nullptr;
     std::vector<const unsigned char*> m_elements;
