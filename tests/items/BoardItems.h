@@ -27,6 +27,8 @@ struct NoBoardInUse : BoardInUse {
     NoBoardInUse() : BoardInUse("") { DeleteFileA(board.BoardPath().c_str()); }
 };
 
+using ItemPointer = std::unique_ptr<BiosItemA>;
+
 // Every item CreateItem gives for `group`, in walk order.
 inline std::vector<ItemPointer> CreateGroupItems(int group)
 {

@@ -145,8 +145,9 @@ TEST(NumberConversion, TableOfValueTextsValuesAndFractions)
         auto found = items.find(c.id);
         ASSERT_NE(found, items.end());
         const BiosItemA& item = *found->second;
-        if (!c.text.empty())
+        if (!c.text.empty()) {
             EXPECT_EQ(item.IndexToString(c.position), c.text);
+        }
         if (!c.numeric)
             continue;
         EXPECT_DOUBLE_EQ(item.IndexToValue(c.position), c.value);
