@@ -25,6 +25,10 @@ def monitor_halves():
     img = sk.image()
     # The animation's well.
     C.inset(img, (4, 19, w - 4, h - 4), P.INSET)
+    for gx in range(4 + 15, w - 5, 15):
+        C.vline(img, gx, 21, h - 5, P.GRID)
+    for gy in range(19 + 15, h - 5, 15):
+        C.hline(img, 6, w - 5, gy, P.GRID)
     C.rect(img, (6, 4, 9, 13), P.VALUE)
     for i in range(4):
         C.hline(img, 14, 14 + 44 - i * 9, 6 + i * 2, P.scale(P.VALUE, 0.6 - i * 0.12))

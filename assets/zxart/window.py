@@ -127,11 +127,38 @@ def _corner_marks(img, rgb):
             img.putpixel((x, y + dy * i), rgb + (255,))
 
 
+def _die_watermark(img, box):
+    """A faint processor die left of the ratio bars, where no control sits."""
+    x0, y0, x1, y1 = box
+    sk = C.Sketch(img.width, img.height)
+    ink = (33, 38, 46, 255)
+    inner = [(x + x0, y + y0) for x, y in C.chamfer_polygon(x1 - x0, y1 - y0, 10, 2)]
+    outer = [(x + x0, y + y0) for x, y in C.chamfer_polygon(x1 - x0, y1 - y0, 10)]
+    sk.polygon(outer, ink)
+    sk.polygon(inner, P.PAGE + (255,))
+    m = 34
+    sk.rounded((x0 + m, y0 + m, x1 - m, y1 - m), 3, None, ink, 1.5)
+    for i in range(4):
+        for j in range(4):
+            cx, cy = x0 + m + 12 + i * ((x1 - x0 - 2 * m - 24) / 3), y0 + m + 12 + j * ((y1 - y0 - 2 * m - 24) / 3)
+            sk.rounded((cx - 6, cy - 6, cx + 6, cy + 6), 1, (26, 30, 36, 255))
+    pins = 9
+    for k in range(pins):
+        t = x0 + 22 + k * ((x1 - x0 - 44) / (pins - 1))
+        u = y0 + 22 + k * ((y1 - y0 - 44) / (pins - 1))
+        sk.line([(t, y0 - 10), (t, y0)], ink, 2)
+        sk.line([(t, y1), (t, y1 + 10)], ink, 2)
+        sk.line([(x0 - 10, u), (x0, u)], ink, 2)
+        sk.line([(x1, u), (x1 + 10, u)], ink, 2)
+    C.over(img, sk.image())
+
+
 def page_pictures(large, middle):
     """`CoreBk` and `GpuBk`: the page panel where they sit, with their marks."""
     x, y = G.PAGE_XY
     w, h = G.CORE_BK_SIZE
     core = large.crop((x, y, x + w, y + h))
+    _die_watermark(core, (44, 60, 184, 200))
     _corner_marks(core, P.scale(P.VALUE, 0.35))
     w, h = G.GPU_BK_SIZE
     gpu = middle.crop((x, y, x + w, y + h))
