@@ -47,6 +47,13 @@ zx_ensure_prefix() {
     wineserver -w
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: prefix creation failed" >&2; return 1; }
   fi
+  if [ ! -f "$WINEPREFIX/.zx-unmanaged" ]; then
+    # Without a window manager, Wine waits up to 2 s for every managed
+    # window it hides; unmanaged windows are hidden at once.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.zx-unmanaged"
+  fi
 }
 
 zx_start_wineserver() {
