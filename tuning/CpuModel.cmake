@@ -6,3 +6,14 @@ if(ZX_SIMULATED_CPU)
 else()
   target_sources(zx_cpu_binding PRIVATE ${CMAKE_CURRENT_LIST_DIR}/CpuId.cpp)
 endif()
+
+# The CPU models and the dynamic ratio controller, over the item model.
+add_library(zx_cpu STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/CpuCapabilities.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CpuTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AmdPStatus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IntelPStatus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RatioDecision.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RatioThreads.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DynamicRatioControl.cpp)
+target_link_libraries(zx_cpu PUBLIC zx_cpu_binding zx_bios_items user32)

@@ -1,0 +1,142 @@
+// The ratio controller in each variant, seen in the KyIO and board logs and
+// in the machine and board files: what Start writes, that Stop puts the
+// saved ratios back exactly, and that nothing is written after Stop returns.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "CpuTestSupport.h"
+#include "MessageBoxCatcher.h"
+#include "TestFiles.h"
+#include "tuning/CpuModel.h"
+#include "tuning/DynamicRatioControl.h"
+
+using namespace cputest;
+
+namespace {
+
+class ThreadedControl : public MachineSuite {};
+class BoostControl : public MachineSuite {};
+class IntelControl : public MachineSuite {};
+class IntelControlUnreadSave : public MachineSuite {};
+
+// The [cpu.n] registers of the first `processors` processors, as text.
+std::string Registers(int processors)
+{
+    std::string text;
+    for (int cpu = 0; cpu < processors; ++cpu) {
+        for (unsigned msr : {0xC0010064u, 0xC0010065u, 0xC0010066u, 0xC0010067u, 0xC0010070u, 0xC0010071u}) {
+            char line[64];
+            std::snprintf(line, sizeof line, "%d:%08X=%016llX ", cpu, msr,
+                          static_cast<unsigned long long>(MachineRegister(cpu, msr)));
+            text += line;
+        }
+    }
+    return text;
+}
+
+size_t Writes() { return LogLinesWith(KyIOLog(), "KYIO_WriteMSR").size(); }
+
+}  // namespace
+
+TEST(RatioControl, AmdWithoutCoreBoostRunsThreads)
+{
+    RunSuiteOnMachine("ThreadedControl", "amd-4core-noboost.ini", "amd.ini");
+}
+TEST(RatioControl, AmdWithCoreBoostWritesOnce) { RunSuiteOnMachine("BoostControl", "amd-6core-boost.ini", "amd.ini"); }
+TEST(RatioControl, IntelWritesTheBiosItems) { RunSuiteOnMachine("IntelControl", "intel-4core-turbo.ini", "default.ini"); }
+TEST(RatioControl, IntelSkipsCoresItCouldNotSave)
+{
+    RunSuiteOnMachine("IntelControlUnreadSave", "intel-4core-turbo.ini", "default.ini",
+                      {{"0x03060013", "fail", "read"}});
+}
+
+TEST_F(ThreadedControl, StartDrivesTheCoresAndStopRestoresExactly)
+{
+    DynamicRatioControl* control = DynamicRatioControl::GetInstance();
+    ASSERT_EQ(dynamic_cast<DynamicRatioControl6Cores*>(control), nullptr);
+    ASSERT_EQ(dynamic_cast<DynamicRatioControlIntel*>(control), nullptr);
+    std::string original = Registers(4);
+    control->Create();
+    int processors = GetLogicalProcessorCount();
+    ASSERT_EQ(control->GetRatioTable().size(), static_cast<size_t>(processors) + 1);
+    EXPECT_EQ(control->GetRatioTable()[0][0], 28);
+    EXPECT_EQ(control->GetRatioTable()[1][0], 38);
+    EXPECT_EQ(control->GetRatioTable()[processors][0], 28);
+
+    for (int round = 0; round < 2; ++round) {
+        size_t before = Writes();
+        control->Start();
+        EXPECT_EQ(control->GetThreads().size(), static_cast<size_t>(processors) + 1);
+        Sleep(700);
+        EXPECT_GT(Writes(), before) << "the decision thread wrote nothing";
+        // Every write is a P-state-0 FID of a table ratio or the default.
+        for (const std::string& line : LogLinesWith(KyIOLog(), "cpu=0 KYIO_WriteMSR msr=0xC0010064")) {
+            bool known = line.find("value=0x800000000000340C") != std::string::npos ||  // 28
+                         line.find("value=0x8000000000003412") != std::string::npos ||  // 34
+                         line.find("value=0x8000000000003416") != std::string::npos;    // 38
+            EXPECT_TRUE(known) << line;
+        }
+        control->Stop();
+        EXPECT_EQ(Registers(4), original) << "round " << round;
+        size_t afterStop = Writes();
+        Sleep(600);
+        EXPECT_EQ(Writes(), afterStop) << "written after Stop returned";
+    }
+
+    zxtest::MessageBoxCatcher catcher;
+    control->Create();
+    ASSERT_EQ(catcher.Boxes().size(), 1u);
+    EXPECT_EQ(catcher.Boxes()[0].caption, "DynamicRatioControl");
+    EXPECT_EQ(catcher.Boxes()[0].text, "Call Create twice");
+}
+
+TEST_F(BoostControl, StartRaisesPState1AndBoostAndStopPutsThemBack)
+{
+    DynamicRatioControl* control = DynamicRatioControl::GetInstance();
+    ASSERT_NE(dynamic_cast<DynamicRatioControl6Cores*>(control), nullptr);
+    std::string original = Registers(6);
+    control->Create();
+    control->Start();
+    EXPECT_TRUE(control->GetThreads().empty());
+    for (int cpu = 0; cpu < 6; ++cpu) {
+        EXPECT_EQ(MachineRegister(cpu, 0xC0010065), 0x800000000000300Cull) << "P-state 1 at the kind-0 ratio 28";
+        EXPECT_EQ(MachineRegister(cpu, 0xC0010070), 0x000000000001300Cull) << "P-state 1 runs: forced";
+        EXPECT_EQ(MachineRegister(cpu, 0xC0010064), 0x8000000000002C16ull) << "P-state 0 at boost-on 38";
+    }
+    size_t afterStart = Writes();
+    Sleep(300);
+    EXPECT_EQ(Writes(), afterStart) << "written once per start";
+    control->Stop();
+    EXPECT_EQ(Registers(6), original) << "saved P-state 1, and boost-off 36 for P-state 0";
+}
+
+TEST_F(IntelControl, StartWritesTheTurboItemsAndStopRestoresTheSavedIndexes)
+{
+    DynamicRatioControl* control = DynamicRatioControl::GetInstance();
+    ASSERT_NE(dynamic_cast<DynamicRatioControlIntel*>(control), nullptr);
+    control->Create();
+    control->Start();
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "34,32,30,30");
+    size_t before = LogLines(BoardLog()).size();
+    control->Stop();
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "28,28,26,26");
+    std::vector<std::string> lines = LogLines(BoardLog());
+    ASSERT_GE(lines.size(), before + 2);
+    EXPECT_NE(lines[lines.size() - 2].find("AcpiSetItemValue id=0x030600F0 index=255 mode=1 result=1"), std::string::npos);
+    EXPECT_NE(lines.back().find("AcpiSetItemValue id=0x03060013 index=26 mode=2 result=1"), std::string::npos);
+    EXPECT_EQ(LogLinesWith(KyIOLog(), "KYIO_WriteMSR").size(), 0u) << "the Intel control writes no register";
+}
+
+TEST_F(IntelControlUnreadSave, RestoreSkipsTheCoresWhoseSaveFailed)
+{
+    DynamicRatioControl* control = DynamicRatioControl::GetInstance();
+    control->Create();
+    control->Start();  // the save's reads fail; the start's writes do not
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "34,32,30,30");
+    size_t before = LogLinesWith(BoardLog(), "AcpiSetItemValue id=0x03060013").size();
+    control->Stop();
+    EXPECT_EQ(LogLinesWith(BoardLog(), "AcpiSetItemValue id=0x03060013").size(), before)
+        << "an unread ratio was written back";
+}
