@@ -143,6 +143,8 @@ bool AMDPSTATUS::WritePStateFid(int pstate, int ratio, int core)
     std::uint64_t changed = 0;
     if (!ReadCoreMSR(core, kPStateMsr + pstate, &value) || !WithFid(value, ratio, &changed))
         return false;
+    if (changed == value)
+        return true;  // already there: the decision thread repeats its ratios four times a second
     return WriteCoreMSR(core, kPStateMsr + pstate, changed);
 }
 
@@ -161,9 +163,13 @@ float AMDPSTATUS::ReadPStateRatio(int pstate, int core)
 
 bool AMDPSTATUS::IsCoreBoostSupported()
 {
-    unsigned r[4] = {};
-    CpuId(0x80000007, r);
-    return (r[3] & (1u << 9)) != 0;
+    // A property of the processor: asked once.
+    static const bool supported = [] {
+        unsigned r[4] = {};
+        CpuId(0x80000007, r);
+        return (r[3] & (1u << 9)) != 0;
+    }();
+    return supported;
 }
 
 void AMDPSTATUS::ApplyCurrentFid(int ratio, int core, bool force)

@@ -83,11 +83,25 @@ bool WriteMSR(unsigned msr, std::uint64_t* value)
     return true;
 }
 
+namespace {
+
+// The core this thread last pinned itself to (-1: none). Only these
+// functions change the affinity of the threads that access registers, so a
+// thread already there needs no second call.
+thread_local int t_pinnedCore = -1;
+
+}  // namespace
+
 bool PinThreadToCore(int core)
 {
     if (core < 0 || core >= 32)
         return false;
-    return SetThreadAffinityMask(GetCurrentThread(), static_cast<DWORD_PTR>(1) << core) != 0;
+    if (t_pinnedCore == core)
+        return true;
+    if (SetThreadAffinityMask(GetCurrentThread(), static_cast<DWORD_PTR>(1) << core) == 0)
+        return false;
+    t_pinnedCore = core;
+    return true;
 }
 
 bool ReadCoreMSR(int core, unsigned msr, std::uint64_t* value)

@@ -2,6 +2,12 @@
 
 #include "tuning/CpuModel.h"
 
+namespace {
+
+constexpr DWORD kInterruptibleWaitMs = 100;
+
+}  // namespace
+
 bool PausableThread::Create()
 {
     m_mayRun = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -28,6 +34,7 @@ void PausableThread::Resume()
     SetThreadPriority(m_thread, m_runPriority);
     ResetEvent(m_parked);
     ResetEvent(m_pauseRequest);
+    m_pauseWanted = false;
     SetEvent(m_mayRun);
 }
 
@@ -37,6 +44,7 @@ void PausableThread::Pause()
         return;
     m_paused = true;
     ResetEvent(m_mayRun);
+    m_pauseWanted = true;
     SetEvent(m_pauseRequest);
     // An idle-priority thread on a busy processor might not run for a long
     // time: let it reach its parking place at normal priority.
@@ -54,7 +62,7 @@ void PausableThread::Run()
 {
     bool first = true;
     for (;;) {
-        if (WaitForSingleObject(m_pauseRequest, 0) == WAIT_OBJECT_0) {
+        if (m_pauseWanted) {
             SetEvent(m_parked);
             WaitForSingleObject(m_mayRun, INFINITE);
             continue;
@@ -64,7 +72,10 @@ void PausableThread::Run()
             first = false;
         }
         RunPass();
-        WaitForSingleObject(m_pauseRequest, PassInterval());
+        if (PassInterval() < kInterruptibleWaitMs)
+            Sleep(PassInterval());
+        else
+            WaitForSingleObject(m_pauseRequest, PassInterval());
     }
 }
 

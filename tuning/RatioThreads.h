@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "tuning/RatioDecision.h"
@@ -26,7 +27,9 @@ public:
     void Pause();
 
 protected:
-    // One pass; the thread then waits `PassInterval` ms (a pause request cuts it short).
+    // One pass; the thread then waits `PassInterval` ms. A wait of 100 ms or
+    // more is cut short by a pause request; a short one simply sleeps,
+    // since a wait on an event costs far more than a sleep at 50 passes a second.
     virtual void RunPass() = 0;
     virtual DWORD PassInterval() const = 0;
     // Once, before the first pass.
@@ -39,6 +42,7 @@ private:
     HANDLE m_thread = nullptr;
     HANDLE m_mayRun = nullptr;        // manual reset: set while resumed
     HANDLE m_pauseRequest = nullptr;  // manual reset: set while a pause is wanted
+    std::atomic<bool> m_pauseWanted{true};  // the same, read at every pass
     HANDLE m_parked = nullptr;        // manual reset: set by the thread once parked
     int m_runPriority = THREAD_PRIORITY_NORMAL;
     bool m_paused = true;

@@ -95,6 +95,7 @@ __declspec(dllexport) int WINAPI KYIO_ReadMSR(unsigned msr, unsigned long long* 
     if (!value)
         return 0;
     int processor = kyio::CurrentProcessor();
+    kyio::MachineLock lock;  // the access and its log line as one step
     bool ok = Machine().ReadMsr(processor, msr, *value);
     Log("cpu=%d KYIO_ReadMSR msr=0x%08X value=0x%016llX", processor, msr, *value);
     return ok ? 1 : 0;
@@ -107,6 +108,7 @@ __declspec(dllexport) int WINAPI KYIO_WriteMSR(unsigned msr, unsigned long long*
     if (!value)
         return 0;
     int processor = kyio::CurrentProcessor();
+    kyio::MachineLock lock;
     bool ok = Machine().WriteMsr(processor, msr, *value);
     Log("cpu=%d KYIO_WriteMSR msr=0x%08X value=0x%016llX", processor, msr, *value);
     return ok ? 1 : 0;

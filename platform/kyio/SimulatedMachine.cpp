@@ -117,18 +117,19 @@ int CurrentProcessor()
     return -1;
 }
 
-MachineLock::MachineLock() : m_mutex(CreateMutexA(nullptr, FALSE, kMutexName))
+MachineLock::MachineLock()
 {
+    // One handle for the process: opening the mutex per call would double the cost of every access.
+    static HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    m_mutex = mutex;
     if (m_mutex)
         WaitForSingleObject(m_mutex, INFINITE);  // an abandoned mutex is ours as well
 }
 
 MachineLock::~MachineLock()
 {
-    if (m_mutex) {
+    if (m_mutex)
         ReleaseMutex(m_mutex);
-        CloseHandle(m_mutex);
-    }
 }
 
 bool SimulatedMachine::Load()
@@ -171,6 +172,8 @@ bool SimulatedMachine::WriteMsr(int processor, std::uint32_t msr, std::uint64_t 
         return false;
     if (msr == kBusyClockCounterMsr)
         m_counterReads[processor] = 0;
+    if (msr == kCofVidControlMsr)
+        value &= ~kCofVidForceBit;  // a command, not a setting
     auto& registers = m_msrs[processor];
     auto stored = registers.find(msr);
     if (stored != registers.end() && stored->second == value)

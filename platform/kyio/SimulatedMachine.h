@@ -9,6 +9,10 @@
 //                    and measured.ratio=<plain ratio> for the busy-clock
 //                    counter MSR 0x30A
 //
+// Registers are plain storage, with two exceptions: the busy-clock counter
+// 0x30A counts (below), and bit 16 of the AMD current-FID control register
+// 0xC0010070 is a command ("take this FID now") that reads back as 0.
+//
 // A processor without a [cpu.<n>] section does not exist: its reads give 0
 // and its writes are dropped. Writes rewrite the file atomically (temporary
 // file, then replace) under one named mutex; a change made by another process
@@ -27,6 +31,8 @@
 namespace kyio {
 
 constexpr std::uint32_t kBusyClockCounterMsr = 0x30A;
+constexpr std::uint32_t kCofVidControlMsr = 0xC0010070;
+constexpr std::uint64_t kCofVidForceBit = 1ull << 16;
 // The bus clock the ratio measurement divides by, in units of 100 kHz.
 constexpr std::uint64_t kMeasuredBusClock = 133;
 
@@ -40,7 +46,8 @@ std::string FindMachineFile(HMODULE module, bool searchPath);
 // when the mask cannot be read or is empty.
 int CurrentProcessor();
 
-// Holds the whole-machine lock while it lives.
+// Holds the whole-machine lock while it lives; the holder's thread may
+// take it again (a mutex counts its owner's waits).
 class MachineLock {
 public:
     MachineLock();

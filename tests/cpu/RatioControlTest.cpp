@@ -102,7 +102,7 @@ TEST_F(BoostControl, StartRaisesPState1AndBoostAndStopPutsThemBack)
     EXPECT_TRUE(control->GetThreads().empty());
     for (int cpu = 0; cpu < 6; ++cpu) {
         EXPECT_EQ(MachineRegister(cpu, 0xC0010065), 0x800000000000300Cull) << "P-state 1 at the kind-0 ratio 28";
-        EXPECT_EQ(MachineRegister(cpu, 0xC0010070), 0x000000000001300Cull) << "P-state 1 runs: forced";
+        EXPECT_EQ(MachineRegister(cpu, 0xC0010070), 0x000000000000300Cull) << "P-state 1 runs: the FID taken";
         EXPECT_EQ(MachineRegister(cpu, 0xC0010064), 0x8000000000002C16ull) << "P-state 0 at boost-on 38";
     }
     size_t afterStart = Writes();

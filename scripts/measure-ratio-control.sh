@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs the threaded ratio control (AMD without core boost) for 10 seconds on
+# the simulated machine and prints the CPU time its threads used, as a
+# percentage of one core, and the register writes per second. Target: at
+# most 1 % of one core. Usage: scripts/measure-ratio-control.sh [seconds]
+# (after make build).
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+trap 'zx_stop_started; rm -rf "$work"' EXIT
+
+work=$(mktemp -d)
+cp "$ZX_ROOT/platform/kyio/machines/amd-4core-noboost.ini" "$work/KyIOMachine.ini"
+cp "$ZX_ROOT/tests/cpu/boards/amd.ini" "$work/KyAcpiBoard.ini"
+
+zx_ensure_prefix
+zx_start_wineserver
+export WINEPATH="$(zx_windows_path "$ZX_DIST")"
+export KYIO_MACHINE="$(zx_windows_path "$work/KyIOMachine.ini")"
+export KYACPI_BOARD="$(zx_windows_path "$work/KyAcpiBoard.ini")"
+[ -n "${ZX_NO_LOG:-}" ] || export KYIO_LOG="$(zx_windows_path "$work/kyio.log")"
+wine "$ZX_ROOT/build/tests/ratio_control_bench.exe" "${1:-10}"
