@@ -26,7 +26,7 @@ TEST(CpuModels, AmdWithoutBoostTable)
 {
     RunSuiteOnMachine("AmdModelNoBoostTable", "amd-6core-boost.ini", "amd-noboost-table.ini");
 }
-TEST(CpuModels, IntelWithBiosTables) { RunSuiteOnMachine("IntelModel", "intel-4core-turbo.ini", "default.ini"); }
+TEST(CpuModels, IntelWithBiosTables) { RunSuiteOnMachine("IntelModel", "intel-4core-turbo.ini", "intel.ini"); }
 TEST(CpuModels, IntelWithBuiltInTables)
 {
     RunSuiteOnMachine("IntelFallbackModel", "intel-4core-turbo.ini", "intel-fallback.ini");
@@ -136,8 +136,8 @@ TEST_F(IntelModel, ReadsLimitsTablesAndTheCoreMap)
     EXPECT_EQ(std::vector<int>(limits, limits + 4), (std::vector<int>{24, 24, 21, 21}));
     for (int core = 0; core < 4; ++core) {
         EXPECT_EQ(model->GetCoreMask(core), static_cast<DWORD_PTR>(1) << core) << "APIC id " << 2 * core;
-        EXPECT_EQ(model->GetKindTableEntry(1, core), (std::vector<int>{34, 32, 30, 30})[core]);
-        EXPECT_EQ(model->GetKindTableEntry(0, core), (std::vector<int>{30, 28, 26, 26})[core]);
+        EXPECT_EQ(model->GetKindTableEntry(1, core), (std::vector<int>{36, 36, 30, 30})[core]);
+        EXPECT_EQ(model->GetKindTableEntry(0, core), (std::vector<int>{32, 32, 28, 28})[core]);
     }
     EXPECT_FALSE(model->WritePStateFid(0, 40, 0));
     EXPECT_EQ(model->ReadPStateRatio(0, 0), 0);
@@ -189,13 +189,13 @@ TEST_F(IntelModel, SetRatiosWritesTheKindTableThroughTheCoreSelector)
     std::vector<std::string> expected;
     for (int core = 0; core < 4; ++core) {
         expected.push_back("AcpiSetItemValue id=0x030600F0 index=" + std::to_string(core) + " mode=2 result=1");
-        expected.push_back("AcpiSetItemValue id=0x03060013 index=" + std::to_string((std::vector<int>{34, 32, 30, 30})[core]) +
+        expected.push_back("AcpiSetItemValue id=0x03060013 index=" + std::to_string((std::vector<int>{36, 36, 30, 30})[core]) +
                            " mode=2 result=1");
     }
     expected.push_back("AcpiSetItemValue id=0x030600F0 index=255 mode=2 result=1");
     expected.push_back("AcpiSetItemValue id=0x03060013 index=30 mode=2 result=1");
     EXPECT_EQ(writes, expected);
-    EXPECT_EQ(BoardValue("0x03060013", "cores"), "34,32,30,30");
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "36,36,30,30");
 }
 
 TEST_F(IntelFallbackModel, BuiltInTablesOfTheSignatureDecide)

@@ -24,8 +24,6 @@ std::string Variable(const char* name)
 
 std::string BoardSource(const std::string& board)
 {
-    if (board == "default.ini")
-        return zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\default.ini");
     return zxtest::JoinPath(zxtest::SourceDir(), "tests\\cpu\\boards\\" + board);
 }
 

@@ -13,8 +13,7 @@
 namespace cputest {
 
 // In the parent: runs `suite` on the machine and board (file names under
-// platform/kyio/machines and tests/cpu/boards, or the default board for
-// "default.ini") and checks that it passed. `boardEdits` are applied to the
+// platform/kyio/machines and tests/cpu/boards) and checks that it passed. `boardEdits` are applied to the
 // board copy first: {section, key, value}.
 struct BoardEdit {
     std::string section;

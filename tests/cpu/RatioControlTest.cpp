@@ -45,10 +45,10 @@ TEST(RatioControl, AmdWithoutCoreBoostRunsThreads)
     RunSuiteOnMachine("ThreadedControl", "amd-4core-noboost.ini", "amd.ini");
 }
 TEST(RatioControl, AmdWithCoreBoostWritesOnce) { RunSuiteOnMachine("BoostControl", "amd-6core-boost.ini", "amd.ini"); }
-TEST(RatioControl, IntelWritesTheBiosItems) { RunSuiteOnMachine("IntelControl", "intel-4core-turbo.ini", "default.ini"); }
+TEST(RatioControl, IntelWritesTheBiosItems) { RunSuiteOnMachine("IntelControl", "intel-4core-turbo.ini", "intel.ini"); }
 TEST(RatioControl, IntelSkipsCoresItCouldNotSave)
 {
-    RunSuiteOnMachine("IntelControlUnreadSave", "intel-4core-turbo.ini", "default.ini",
+    RunSuiteOnMachine("IntelControlUnreadSave", "intel-4core-turbo.ini", "intel.ini",
                       {{"0x03060013", "fail", "read"}});
 }
 
@@ -118,14 +118,14 @@ TEST_F(IntelControl, StartWritesTheTurboItemsAndStopRestoresTheSavedIndexes)
     ASSERT_NE(dynamic_cast<DynamicRatioControlIntel*>(control), nullptr);
     control->Create();
     control->Start();
-    EXPECT_EQ(BoardValue("0x03060013", "cores"), "34,32,30,30");
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "36,36,30,30");
     size_t before = LogLines(BoardLog()).size();
     control->Stop();
-    EXPECT_EQ(BoardValue("0x03060013", "cores"), "28,28,26,26");
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "36,34,30,28");
     std::vector<std::string> lines = LogLines(BoardLog());
     ASSERT_GE(lines.size(), before + 2);
     EXPECT_NE(lines[lines.size() - 2].find("AcpiSetItemValue id=0x030600F0 index=255 mode=1 result=1"), std::string::npos);
-    EXPECT_NE(lines.back().find("AcpiSetItemValue id=0x03060013 index=26 mode=2 result=1"), std::string::npos);
+    EXPECT_NE(lines.back().find("AcpiSetItemValue id=0x03060013 index=28 mode=2 result=1"), std::string::npos);
     EXPECT_EQ(LogLinesWith(KyIOLog(), "KYIO_WriteMSR").size(), 0u) << "the Intel control writes no register";
 }
 
@@ -134,7 +134,7 @@ TEST_F(IntelControlUnreadSave, RestoreSkipsTheCoresWhoseSaveFailed)
     DynamicRatioControl* control = DynamicRatioControl::GetInstance();
     control->Create();
     control->Start();  // the save's reads fail; the start's writes do not
-    EXPECT_EQ(BoardValue("0x03060013", "cores"), "34,32,30,30");
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "36,36,30,30");
     size_t before = LogLinesWith(BoardLog(), "AcpiSetItemValue id=0x03060013").size();
     control->Stop();
     EXPECT_EQ(LogLinesWith(BoardLog(), "AcpiSetItemValue id=0x03060013").size(), before)
