@@ -1,9 +1,12 @@
 # Helpers shared by every folder's CMakeLists.txt.
 #
-#   zx_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [DEPENDS <targets...>])
+#   zx_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [DEPENDS <targets...>]
+#               [LOCKS <resources...>])
 #       A GoogleTest program in build/tests, run by ctest under Wine. DEPENDS
 #       names deliverables the test drives as separate processes, so that
-#       building the test builds them too.
+#       building the test builds them too. LOCKS names machine-wide resources
+#       the test takes (e.g. syscontrol_pipe: it serves or calls the one
+#       system-control pipe); tests sharing one never run at the same time.
 #   zx_add_test_dll(NAME <name> SOURCES <files...> [LIBS <targets...>] [DEF <file>])
 #       A helper DLL that a test loads, written beside the tests.
 
@@ -11,7 +14,7 @@ set(ZX_TEST_DIR ${CMAKE_BINARY_DIR}/../tests)
 get_filename_component(ZX_TEST_DIR ${ZX_TEST_DIR} ABSOLUTE)
 
 function(zx_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;DEPENDS;LOCKS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -23,6 +26,9 @@ function(zx_add_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND wine ${ZX_TEST_DIR}/${T_NAME}.exe)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(T_LOCKS)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+  endif()
 endfunction()
 
 function(zx_add_test_dll)

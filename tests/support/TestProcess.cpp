@@ -16,7 +16,8 @@ std::map<std::string, ChildFunction>& Children()
 
 const char kChildSwitch[] = "--zx-child=";
 
-// A complete environment block: the current one with `overrides` laid over it.
+}  // namespace
+
 std::string BuildEnvironmentBlock(const Environment& overrides)
 {
     std::map<std::string, std::string> variables;  // keyed by upper-case name
@@ -53,8 +54,10 @@ std::string BuildEnvironmentBlock(const Environment& overrides)
     return result;
 }
 
+namespace {
+
 bool Launch(const std::string& commandLine, const Environment& environment, HANDLE output,
-            PROCESS_INFORMATION& info)
+            PROCESS_INFORMATION& info, DWORD creationFlags = 0)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -66,9 +69,12 @@ bool Launch(const std::string& commandLine, const Environment& environment, HAND
     }
     std::string env = BuildEnvironmentBlock(environment);
     std::string mutableLine = commandLine;
-    return CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, output != nullptr, 0, &env[0], nullptr,
+    return CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, output != nullptr, creationFlags, &env[0], nullptr,
                           &startup, &info) != FALSE;
 }
+
+std::string ChildProgramLine(const std::string& program, const std::string& name,
+                             const std::string& extraArguments);
 
 }  // namespace
 
@@ -92,7 +98,8 @@ std::string SelfPath()
     return path;
 }
 
-ProcessResult RunProcess(const std::string& commandLine, const Environment& environment, DWORD timeoutMs)
+ProcessResult RunSupervised(const std::string& commandLine, const Environment& environment, DWORD creationFlags,
+                            const Supervisor& supervise)
 {
     ProcessResult result;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -102,7 +109,7 @@ ProcessResult RunProcess(const std::string& commandLine, const Environment& envi
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
     PROCESS_INFORMATION info{};
-    result.started = Launch(commandLine, environment, writeEnd, info);
+    result.started = Launch(commandLine, environment, writeEnd, info, creationFlags);
     CloseHandle(writeEnd);
     if (!result.started) {
         CloseHandle(readEnd);
@@ -117,11 +124,8 @@ ProcessResult RunProcess(const std::string& commandLine, const Environment& envi
             result.output.append(buffer, got);
     });
 
-    if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_TIMEOUT) {
-        result.timedOut = true;
-        TerminateProcess(info.hProcess, 0xDEAD);
-        WaitForSingleObject(info.hProcess, 5000);
-    }
+    supervise(info, result);
+    WaitForSingleObject(info.hProcess, 5000);
     GetExitCodeProcess(info.hProcess, &result.exitCode);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
@@ -130,15 +134,37 @@ ProcessResult RunProcess(const std::string& commandLine, const Environment& envi
     return result;
 }
 
+ProcessResult RunProcess(const std::string& commandLine, const Environment& environment, DWORD timeoutMs)
+{
+    return RunSupervised(commandLine, environment, 0, [timeoutMs](const PROCESS_INFORMATION& info, ProcessResult& result) {
+        if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_TIMEOUT) {
+            result.timedOut = true;
+            TerminateProcess(info.hProcess, 0xDEAD);
+        }
+    });
+}
+
+namespace {
+std::string ChildProgramLine(const std::string& program, const std::string& name, const std::string& extraArguments)
+{
+    std::string line = Quote(program) + " " + kChildSwitch + name;
+    if (!extraArguments.empty())
+        line += " " + extraArguments;
+    return line;
+}
+}  // namespace
+
+std::string ChildCommandLine(const std::string& name, const std::string& extraArguments)
+{
+    return ChildProgramLine(SelfPath(), name, extraArguments);
+}
+
 namespace {
 
 ProcessResult RunChildProgram(const std::string& program, const std::string& name, const Environment& environment,
                               DWORD timeoutMs, const std::string& extraArguments)
 {
-    std::string line = Quote(program) + " " + kChildSwitch + name;
-    if (!extraArguments.empty())
-        line += " " + extraArguments;
-    return RunProcess(line, environment, timeoutMs);
+    return RunProcess(ChildProgramLine(program, name, extraArguments), environment, timeoutMs);
 }
 
 }  // namespace

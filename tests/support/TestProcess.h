@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,10 +23,23 @@ struct ProcessResult {
     std::string output;       // standard output and standard error together
 };
 
+// A complete environment block: the current one with `environment` laid over it.
+std::string BuildEnvironmentBlock(const Environment& environment);
+
 // Runs `commandLine` to its end (or kills it after timeoutMs) and collects
 // what it printed.
 ProcessResult RunProcess(const std::string& commandLine, const Environment& environment = {},
                          DWORD timeoutMs = 30000);
+
+// Starts `commandLine` with `creationFlags`, collecting its output, and calls
+// `supervise` to see it to its end (it returns once the process has ended or
+// was killed); then gathers the exit code. RunProcess is this with a wait.
+using Supervisor = std::function<void(const PROCESS_INFORMATION& info, ProcessResult& result)>;
+ProcessResult RunSupervised(const std::string& commandLine, const Environment& environment, DWORD creationFlags,
+                            const Supervisor& supervise);
+
+// The command line that runs this test program as the child `name`.
+std::string ChildCommandLine(const std::string& name, const std::string& extraArguments = "");
 
 // Runs this test program again as a child that executes the function
 // registered with ZX_TEST_CHILD(name) instead of the tests.

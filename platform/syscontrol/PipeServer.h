@@ -1,0 +1,41 @@
+#pragma once
+// Serves "\\.\PIPE\MEROVAN SYSTEM CONTROL PIPE" in message mode: one thread
+// per connected client, so that a slow answer never blocks the next caller.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ServiceOptions.h"
+
+constexpr char kControlPipePath[] = "\\\\.\\PIPE\\MEROVAN SYSTEM CONTROL PIPE";
+constexpr DWORD kPipeBufferSize = 4096;
+
+// Request codes of the control protocol (first word).
+constexpr DWORD kNotifyChangeRequest = 0x80000000;
+constexpr DWORD kQueryStateRequest = 0x80000001;
+
+// The answer to one request, as the options shape it.
+std::vector<BYTE> BuildReply(const BYTE* request, DWORD size, const ServiceOptions& options);
+// "request words=0x80000000,0x00000000 bytes=8"
+std::string FormatRequestLine(const BYTE* request, DWORD size);
+
+class PipeServer {
+public:
+    explicit PipeServer(const ServiceOptions& options);
+    ~PipeServer();
+
+    // Accepts clients until the process ends; false when no pipe instance
+    // could be created at all.
+    bool Run();
+
+private:
+    struct Connection;
+    static DWORD WINAPI ServeThread(void* parameter);
+    void Serve(HANDLE pipe);
+    void Log(const std::string& line);
+
+    ServiceOptions m_options;
+    CRITICAL_SECTION m_logLock;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// Client of the maker's system-control service: tells it that settings
+// changed and asks for its state. In the program every request runs on a
+// short-lived worker thread, one at a time, and the caller waits at most
+// kSysCtrlWaitMs; the C interface library (ZXOCLIB_BUILD) calls the pipe on
+// the caller's thread instead.
+
+#include <windows.h>
+
+#include <cstdint>
+
+constexpr char kSysCtrlPipeName[] = "MEROVAN SYSTEM CONTROL PIPE";
+constexpr uint32_t kSysCtrlReplySize = 4096;
+constexpr DWORD kSysCtrlWaitMs = 10000;
+
+constexpr uint32_t kSysCtrlNotifyChange = 0x80000000;
+constexpr uint32_t kSysCtrlQueryState = 0x80000001;
+
+class SysCtrlPipeClient {
+public:
+    static SysCtrlPipeClient& GetInstance();
+
+    // Request {0x80000000, a, b, c}.
+    bool NotifyChange(int a, int b, int c);
+    // Request {0x80000001}; the reply's words 1 and 2. Fails unless at
+    // least 12 reply bytes came back.
+    bool QueryState(int* state, int* detail);
+
+    // Sends one request (little-endian 32-bit words). True when the service
+    // answered with at least one word and word 0 is 1.
+    bool CallSysCtrlService(const void* request, uint32_t size);
+
+private:
+    SysCtrlPipeClient();
+    // Admits one request at a time (the process-wide busy flag).
+    bool TakeTurn();
+    // Runs the pipe call; false when no answer can be waited for.
+    bool Transact(const void* request, uint32_t size);
+
+    volatile LONG m_result = 0;       // of the last pipe call
+    uint8_t* m_reply;                 // kSysCtrlReplySize bytes, kept for the process
+    volatile LONG m_bytesRead = 0;
+};
+
+// Free-function form used by the apply and snapshot code.
+bool CallSysCtrlService(const void* request, uint32_t size);
