@@ -56,19 +56,32 @@ PipeServer::~PipeServer()
 
 bool PipeServer::Run()
 {
-    bool servedAny = false;
+    // Several listeners keep several free instances waiting, so that a
+    // client arriving while another one is being connected finds a free
+    // instance rather than a busy pipe.
+    HANDLE listeners[kListenerCount];
+    for (HANDLE& listener : listeners)
+        listener = CreateThread(nullptr, 0, &PipeServer::ListenThread, this, 0, nullptr);
+    WaitForMultipleObjects(kListenerCount, listeners, TRUE, INFINITE);
+    return false;  // every listener gave up: no pipe instance could be made
+}
+
+DWORD WINAPI PipeServer::ListenThread(void* parameter)
+{
+    static_cast<PipeServer*>(parameter)->Listen();
+    return 0;
+}
+
+void PipeServer::Listen()
+{
     for (;;) {
         HANDLE pipe = CreateNamedPipeA(kControlPipePath, PIPE_ACCESS_DUPLEX,
                                        PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES,
                                        kPipeBufferSize, kPipeBufferSize, 0, nullptr);
         if (pipe == INVALID_HANDLE_VALUE) {
             std::fprintf(stderr, "ZxSystemControlService: cannot create the pipe (error %lu)\n", GetLastError());
-            if (!servedAny)
-                return false;
-            Sleep(100);
-            continue;
+            return;
         }
-        servedAny = true;
         BOOL connected = ConnectNamedPipe(pipe, nullptr) || GetLastError() == ERROR_PIPE_CONNECTED;
         if (!connected) {
             CloseHandle(pipe);

@@ -27,11 +27,14 @@ public:
     ~PipeServer();
 
     // Accepts clients until the process ends; false when no pipe instance
-    // could be created at all.
+    // can be created.
     bool Run();
 
 private:
     struct Connection;
+    static constexpr DWORD kListenerCount = 4;
+    static DWORD WINAPI ListenThread(void* parameter);
+    void Listen();
     static DWORD WINAPI ServeThread(void* parameter);
     void Serve(HANDLE pipe);
     void Log(const std::string& line);
