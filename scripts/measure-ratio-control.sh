@@ -17,5 +17,5 @@ zx_start_wineserver
 export WINEPATH="$(zx_windows_path "$ZX_DIST")"
 export KYIO_MACHINE="$(zx_windows_path "$work/KyIOMachine.ini")"
 export KYACPI_BOARD="$(zx_windows_path "$work/KyAcpiBoard.ini")"
-[ -n "${ZX_NO_LOG:-}" ] || export KYIO_LOG="$(zx_windows_path "$work/kyio.log")"
+
 wine "$ZX_ROOT/build/tests/ratio_control_bench.exe" "${1:-10}"

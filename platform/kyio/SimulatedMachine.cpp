@@ -9,20 +9,11 @@ namespace {
 
 const char kMachineFileName[] = "KyIOMachine.ini";
 const char kMutexName[] = "ZxKyIOSimulatedMachine";
-const char kGenerationName[] = "ZxKyIOSimulatedMachineGeneration";
-
-// Bumped by every writer, so that a reader notices a rewrite that left the
-// file's size and (coarse) time stamp as they were.
+// The file rewrites count is the file's generation: a reader notices a
+// rewrite that left the file's size and (coarse) time stamp as they were.
 volatile LONG* SharedGeneration()
 {
-    static volatile LONG* generation = [] {
-        HANDLE mapping =
-            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kGenerationName);
-        void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)) : nullptr;
-        static LONG fallback = 0;
-        return view ? static_cast<volatile LONG*>(view) : &fallback;
-    }();
-    return generation;
+    return &Counters()->fileRewrites;
 }
 
 bool ParseProcessorSection(const std::string& section, const char* prefix, int& processor)
@@ -72,6 +63,18 @@ bool FileExists(const std::string& path)
 }
 
 }  // namespace
+
+volatile SharedCounters* Counters()
+{
+    static volatile SharedCounters* counters = [] {
+        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(SharedCounters),
+                                            kSharedCountersName);
+        void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(SharedCounters)) : nullptr;
+        static SharedCounters fallback{};
+        return view ? static_cast<volatile SharedCounters*>(view) : &fallback;
+    }();
+    return counters;
+}
 
 std::string FindMachineFile(HMODULE module, bool searchPath)
 {
@@ -149,6 +152,7 @@ bool SimulatedMachine::ReadMsr(int processor, std::uint32_t msr, std::uint64_t& 
     MachineLock lock;
     if (!RefreshLocked())
         return false;
+    InterlockedIncrement(&Counters()->registerReads);
     auto cpu = m_msrs.find(processor);
     if (cpu == m_msrs.end())
         return false;
@@ -168,6 +172,7 @@ bool SimulatedMachine::ReadMsr(int processor, std::uint32_t msr, std::uint64_t& 
 bool SimulatedMachine::WriteMsr(int processor, std::uint32_t msr, std::uint64_t value)
 {
     MachineLock lock;
+    InterlockedIncrement(&Counters()->registerWrites);
     if (!RefreshLocked() || m_msrs.count(processor) == 0)
         return false;
     if (msr == kBusyClockCounterMsr)

@@ -36,6 +36,17 @@ constexpr std::uint64_t kCofVidForceBit = 1ull << 16;
 // The bus clock the ratio measurement divides by, in units of 100 kHz.
 constexpr std::uint64_t kMeasuredBusClock = 133;
 
+// Counters every process of the prefix shares (named memory
+// "ZxKyIOSimulatedMachineCounters"): file rewrites, register reads and
+// register writes since the first process started. The measurement reads them.
+struct SharedCounters {
+    LONG fileRewrites;
+    LONG registerReads;
+    LONG registerWrites;
+};
+constexpr char kSharedCountersName[] = "ZxKyIOSimulatedMachineCounters";
+volatile SharedCounters* Counters();
+
 // KYIO_MACHINE when set, else KyIOMachine.ini in the folder of `module`
 // (null: the program); with `searchPath` also the file of that name on the
 // library search path. "" when none.

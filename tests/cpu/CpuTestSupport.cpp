@@ -14,6 +14,7 @@ namespace cputest {
 namespace {
 
 const char kSuiteVariable[] = "ZX_CPU_SUITE";
+const char kHideKyIOVariable[] = "ZX_CPU_HIDE_KYIO";
 
 std::string Variable(const char* name)
 {
@@ -29,6 +30,9 @@ std::string BoardSource(const std::string& board)
 
 }  // namespace
 
+void RunSuite(const std::string& suite, const std::string& machine, const std::string& board,
+              const std::vector<BoardEdit>& boardEdits, bool hideKyIO);
+
 // Runs the suite named in ZX_CPU_SUITE with GoogleTest inside the child.
 ZX_TEST_CHILD(cpu_suite)
 {
@@ -41,8 +45,8 @@ ZX_TEST_CHILD(cpu_suite)
     return RUN_ALL_TESTS();
 }
 
-void RunSuiteOnMachine(const std::string& suite, const std::string& machine, const std::string& board,
-                       const std::vector<BoardEdit>& boardEdits)
+void RunSuite(const std::string& suite, const std::string& machine, const std::string& board,
+              const std::vector<BoardEdit>& boardEdits, bool hideKyIO)
 {
     zxtest::TempFolder folder;
     std::string machineFile = folder.File("KyIOMachine.ini");
@@ -61,7 +65,8 @@ void RunSuiteOnMachine(const std::string& suite, const std::string& machine, con
                       {"KYIO_MACHINE", machineFile},
                       {"KYACPI_BOARD", boardFile},
                       {"KYIO_LOG", folder.File("kyio.log")},
-                      {"KYACPI_LOG", folder.File("kyacpi.log")}},
+                      {"KYACPI_LOG", folder.File("kyacpi.log")},
+                      {kHideKyIOVariable, hideKyIO ? "1" : ""}},
         90000);
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
@@ -69,11 +74,25 @@ void RunSuiteOnMachine(const std::string& suite, const std::string& machine, con
     EXPECT_NE(result.output.find("[  PASSED  ]"), std::string::npos) << result.output;
 }
 
+void RunSuiteOnMachine(const std::string& suite, const std::string& machine, const std::string& board,
+                       const std::vector<BoardEdit>& boardEdits)
+{
+    RunSuite(suite, machine, board, boardEdits, false);
+}
+
+void RunSuiteWithoutKyIO(const std::string& suite, const std::string& machine, const std::string& board)
+{
+    RunSuite(suite, machine, board, {}, true);
+}
+
 void MachineSuite::SetUp()
 {
     const char* suite = testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
     if (Variable(kSuiteVariable) != suite)
         GTEST_SKIP() << "runs in the child for its machine";
+    // The program folder leaves the search path before anything loads the library.
+    if (!Variable(kHideKyIOVariable).empty())
+        SetEnvironmentVariableA("PATH", "C:\\windows\\system32;C:\\windows");
 }
 
 std::string MachineFile() { return Variable("KYIO_MACHINE"); }

@@ -22,6 +22,8 @@ struct BoardEdit {
 };
 void RunSuiteOnMachine(const std::string& suite, const std::string& machine, const std::string& board,
                        const std::vector<BoardEdit>& boardEdits = {});
+// The same with KyIO.dll out of the child's reach.
+void RunSuiteWithoutKyIO(const std::string& suite, const std::string& machine, const std::string& board);
 
 // Base of the suites that run inside a machine's child: each test skips
 // in any other process.

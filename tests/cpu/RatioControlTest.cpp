@@ -11,6 +11,7 @@
 #include "TestFiles.h"
 #include "tuning/CpuModel.h"
 #include "tuning/DynamicRatioControl.h"
+#include "tuning/KyIOBinding.h"
 
 using namespace cputest;
 
@@ -20,6 +21,7 @@ class ThreadedControl : public MachineSuite {};
 class BoostControl : public MachineSuite {};
 class IntelControl : public MachineSuite {};
 class IntelControlUnreadSave : public MachineSuite {};
+class AmdWithoutKyIO : public MachineSuite {};
 
 // The [cpu.n] registers of the first `processors` processors, as text.
 std::string Registers(int processors)
@@ -50,6 +52,28 @@ TEST(RatioControl, IntelSkipsCoresItCouldNotSave)
 {
     RunSuiteOnMachine("IntelControlUnreadSave", "intel-4core-turbo.ini", "intel.ini",
                       {{"0x03060013", "fail", "read"}});
+}
+
+TEST(RatioControl, AmdWithoutTheRegisterLibrary)
+{
+    RunSuiteWithoutKyIO("AmdWithoutKyIO", "amd-4core-noboost.ini", "amd.ini");
+}
+
+TEST_F(AmdWithoutKyIO, NoTurboIsOfferedAndNoRegisterIsTouched)
+{
+    EXPECT_FALSE(HasRegisterAccess());
+    EXPECT_FALSE(IsTurboBoostSupported()) << "the AMD feature needs the registers";
+    AMDPSTATUS* model = GetPStatus();
+    EXPECT_EQ(model->ReadPStateRatio(0, 0), 0);
+    EXPECT_FALSE(model->WritePStateFid(0, 34, 0));
+    std::string before = zxtest::ReadWholeFile(MachineFile());
+    DynamicRatioControl* control = DynamicRatioControl::GetInstance();
+    control->Create();
+    control->Start();
+    Sleep(300);
+    control->Stop();
+    EXPECT_EQ(zxtest::ReadWholeFile(MachineFile()), before);
+    EXPECT_TRUE(LogLines(KyIOLog()).empty());
 }
 
 TEST_F(ThreadedControl, StartDrivesTheCoresAndStopRestoresExactly)
