@@ -193,13 +193,13 @@ void TApplication::ShowException(const char* message)
     std::string text = message ? message : "";
     if (!text.empty() && text.back() != '.')
         text += '.';
-    MessageBoxA(nullptr, text.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    ::MessageBoxA(nullptr, text.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)
 {
     HWND owner = GetActiveWindow();
-    return MessageBoxA(owner ? owner : m_handle, text.c_str(), caption.c_str(), flags);
+    return ::MessageBoxA(owner ? owner : m_handle, text.c_str(), caption.c_str(), flags);
 }
 
 std::string TApplication::ExeName() const

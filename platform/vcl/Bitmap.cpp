@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "platform/vcl/Streams.h"
@@ -65,6 +66,20 @@ void FillPalette(RGBQUAD* palette, int bits)
     }
 }
 
+// GetObject reports a DIB section's height as positive whatever its row
+// order, so the sections made here (all top-down) are remembered.
+std::set<HBITMAP>& TopDownSections()
+{
+    static std::set<HBITMAP> sections;
+    return sections;
+}
+
+void DeleteBitmapHandle(HBITMAP bitmap)
+{
+    TopDownSections().erase(bitmap);
+    DeleteObject(bitmap);
+}
+
 HBITMAP CreateTopDownDib(int width, int height, int bits, unsigned char** pixels)
 {
     struct {
@@ -84,6 +99,7 @@ HBITMAP CreateTopDownDib(int width, int height, int bits, unsigned char** pixels
     if (!bitmap)
         throw EOutOfResources("Out of system resources");
     *pixels = static_cast<unsigned char*>(data);
+    TopDownSections().insert(bitmap);
     return bitmap;
 }
 
@@ -128,7 +144,7 @@ void TBitmap::FreeImage()
     if (m_canvas)
         m_canvas->FreeContext();
     if (m_handle)
-        DeleteObject(m_handle);
+        DeleteBitmapHandle(m_handle);
     m_handle = nullptr;
     m_bits = nullptr;
     m_width = m_height = m_stride = 0;
@@ -266,7 +282,7 @@ void TBitmap::EnsureDib()
     DeleteDC(source);
     DeleteDC(target);
     GdiFlush();
-    DeleteObject(device);
+    DeleteBitmapHandle(device);
     m_handle = fresh;
     m_bits = bits;
     m_stride = StrideOf(width, 24);
@@ -295,7 +311,7 @@ void TBitmap::AdoptHandle(HBITMAP bitmap)
         m_width = section.dsBm.bmWidth;
         m_height = section.dsBm.bmHeight;
         m_stride = section.dsBm.bmWidthBytes;
-        m_topDown = section.dsBmih.biHeight < 0;
+        m_topDown = section.dsBmih.biHeight < 0 || TopDownSections().count(bitmap) > 0;
         m_format = FormatOfBits(section.dsBm.bmBitsPixel);
     } else {
         BITMAP info{};
@@ -436,7 +452,7 @@ void TBitmap::SaveToFile(const std::string& fileName)
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = m_width;
-    header.biHeight = -m_height;
+    header.biHeight = m_height;  // bottom-up, as every reader expects
     header.biPlanes = 1;
     header.biBitCount = static_cast<WORD>(bpp);
     header.biCompression = BI_RGB;
@@ -458,7 +474,7 @@ void TBitmap::SaveToFile(const std::string& fileName)
     stream.WriteBuffer(&header, sizeof header);
     if (colors)
         stream.WriteBuffer(palette.data(), colors * sizeof(RGBQUAD));
-    for (int y = 0; y < m_height; ++y)
+    for (int y = m_height - 1; y >= 0; --y)
         stream.WriteBuffer(ScanLine(y), m_stride);
 }
 

@@ -195,7 +195,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text)
     RequirePenAndBrush();
     RequireFont();
     if (HDC dc = Handle())
-        TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+        ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
     Changed();
 }
 

@@ -281,8 +281,8 @@ RECT TWinControl::ClientRect()
     CreateParams(params);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
-    return RECT{0, 0, std::max(0, Width() - (frame.right - frame.left)),
-                std::max(0, Height() - (frame.bottom - frame.top))};
+    return RECT{0, 0, std::max<LONG>(0, Width() - (frame.right - frame.left)),
+                std::max<LONG>(0, Height() - (frame.bottom - frame.top))};
 }
 
 void TWinControl::SetClientSize(int width, int height)
@@ -555,8 +555,7 @@ void TWinControl::Dispatch(TMessage& message)
             message.Result = 1;  // the paint erases into its buffer
             return;
         }
-        RECT client;
-        GetClientRect(m_handle, &client);
+        RECT client = ClientRect();
         ::FillRect(reinterpret_cast<HDC>(message.WParam), &client, m_brush.Handle());
         message.Result = 1;
         return;

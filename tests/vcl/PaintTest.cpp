@@ -1,0 +1,166 @@
+// Painting: windowless children drawn by their parent in z-order, the image's
+// opaque bitmap copy, label sizing, and canvases outside WM_PAINT.
+
+#include <gtest/gtest.h>
+
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/Label.h"
+
+namespace {
+
+// Paints the form's client area into a bitmap, as the parent does in
+// WM_PAINT, without reading the screen.
+class OffscreenPaint {
+public:
+    explicit OffscreenPaint(TWinControl* control)
+    {
+        RECT client = control->ClientRect();
+        m_bitmap.SetPixelFormat(pf24bit);
+        m_bitmap.Canvas()->Brush()->SetColor(clBlack);
+        m_bitmap.SetSize(client.right, client.bottom);
+        HDC dc = m_bitmap.Canvas()->Handle();
+        control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
+        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+    COLORREF At(int x, int y) { return m_bitmap.Canvas()->Pixel(x, y); }
+
+private:
+    TBitmap m_bitmap;
+};
+
+void FillBitmap(TBitmap* bitmap, TPixelFormat format, int width, int height, BYTE r, BYTE g, BYTE b, BYTE a)
+{
+    bitmap->SetPixelFormat(format);
+    bitmap->SetSize(width, height);
+    int bytes = format == pf32bit ? 4 : 3;
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<BYTE*>(bitmap->ScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            row[x * bytes] = b;
+            row[x * bytes + 1] = g;
+            row[x * bytes + 2] = r;
+            if (bytes == 4)
+                row[x * 4 + 3] = a;
+        }
+    }
+}
+
+class Painting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = new TForm(Application);
+        form->SetBorderStyle(bsNone);
+        form->SetColor(clWhite);
+        form->SetBounds(0, 0, 120, 80);
+    }
+    void TearDown() override { delete form; }
+    TImage* AddImage(int left, int top, BYTE r, BYTE g, BYTE b, BYTE alpha)
+    {
+        auto* image = new TImage(form);
+        image->SetParent(form);
+        image->SetAutoSize(true);
+        image->SetLeft(left);
+        image->SetTop(top);
+        FillBitmap(image->Picture()->Bitmap(), pf32bit, 20, 10, r, g, b, alpha);
+        return image;
+    }
+    TForm* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Painting, ImageCopiesABitmapWithAlphaZeroOpaquely)
+{
+    TImage* image = AddImage(10, 10, 255, 0, 0, 0);
+    EXPECT_EQ(image->Width(), 20);  // AutoSize followed the picture
+    EXPECT_EQ(image->Height(), 10);
+    OffscreenPaint paint(form);
+    EXPECT_EQ(paint.At(15, 15), RGB(255, 0, 0));
+    EXPECT_EQ(paint.At(5, 5), RGB(255, 255, 255));  // the form's own colour
+}
+
+TEST_F(Painting, ChildrenArePaintedInZOrderAndBringToFrontChangesIt)
+{
+    TImage* red = AddImage(10, 10, 255, 0, 0, 255);
+    AddImage(15, 12, 0, 0, 255, 255);
+    {
+        OffscreenPaint paint(form);
+        EXPECT_EQ(paint.At(17, 14), RGB(0, 0, 255));
+    }
+    red->BringToFront();
+    OffscreenPaint paint(form);
+    EXPECT_EQ(paint.At(17, 14), RGB(255, 0, 0));
+}
+
+TEST_F(Painting, TransparentImageLeavesItsTransparentColourOut)
+{
+    TImage* image = AddImage(10, 10, 0, 255, 0, 255);
+    image->Picture()->Bitmap()->SetTransparentColor(RGB(0, 255, 0));
+    image->SetTransparent(true);
+    OffscreenPaint paint(form);
+    EXPECT_EQ(paint.At(15, 15), RGB(255, 255, 255));
+}
+
+TEST_F(Painting, LabelAutoSizeFollowsCaptionAndFontAtOnce)
+{
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetCaption("W");
+    int narrow = label->Width();
+    int lineHeight = label->Height();
+    label->SetCaption("WWWWWWWW");
+    EXPECT_GT(label->Width(), narrow * 4);
+    label->Font()->SetSize(24);
+    EXPECT_GT(label->Height(), lineHeight);
+    label->SetAutoSize(false);
+    int fixed = label->Width();
+    label->SetCaption("W");
+    EXPECT_EQ(label->Width(), fixed);
+}
+
+TEST_F(Painting, LabelDrawsItsCaptionInTheFontColour)
+{
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->SetLeft(5);
+    label->SetTop(5);
+    label->Font()->SetColor(clRed);
+    label->Font()->SetSize(20);
+    label->SetCaption("|||||");
+    label->SetTransparent(true);
+    OffscreenPaint paint(form);
+    int red = 0;
+    for (int y = 5; y < 5 + label->Height(); ++y)
+        for (int x = 5; x < 5 + label->Width(); ++x)
+            if (paint.At(x, y) == RGB(255, 0, 0))
+                ++red;
+    EXPECT_GT(red, 10);
+}
+
+TEST_F(Painting, GraphicControlCanvasWorksOutsidePainting)
+{
+    auto* image = AddImage(10, 10, 0, 0, 0, 255);
+    form->Show();
+    TCanvas* canvas = static_cast<TGraphicControl*>(image)->Canvas();
+    ASSERT_NE(canvas->Handle(), nullptr);
+    canvas->Brush()->SetColor(clLime);
+    canvas->FillRect(RECT{0, 0, 4, 4});
+    // The context is the parent's, moved to the control's corner.
+    POINT origin;
+    GetViewportOrgEx(canvas->Handle(), &origin);
+    EXPECT_EQ(origin.x, 10);
+    EXPECT_EQ(origin.y, 10);
+}
+
+TEST_F(Painting, ImageCanvasIsThePictureBitmapsCanvas)
+{
+    auto* image = new TImage(form);
+    image->SetBounds(0, 0, 8, 6);
+    TCanvas* canvas = image->Canvas();
+    EXPECT_EQ(image->Picture()->Width(), 8);
+    canvas->SetPixel(1, 1, clBlue);
+    EXPECT_EQ(image->Picture()->Bitmap()->Canvas()->Pixel(1, 1), RGB(0, 0, 255));
+}

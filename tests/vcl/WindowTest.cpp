@@ -1,0 +1,205 @@
+// Windows of the class library: class names and captions as other programs
+// see them, CreateParams, the message path, OnMessage, ownership.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestProcess.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Label.h"
+
+namespace {
+
+std::string UniqueCaption(const char* base)
+{
+    return std::string(base) + "-" + std::to_string(GetCurrentProcessId());
+}
+
+class TProbeMainForm : public TForm {
+public:
+    explicit TProbeMainForm(TComponent* owner) : TForm(owner)
+    {
+        SetBorderStyle(bsNone);
+        SetCaption(UniqueCaption("ZxProbe"));
+        SetClientWidth(200);
+        SetClientHeight(100);
+        handleDuringConstruction = HandleAllocated();
+    }
+    bool handleDuringConstruction = true;
+    std::vector<UINT> dispatched;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TForm::CreateParams(params);
+        params.ExStyle |= WS_EX_LAYERED;
+    }
+
+public:
+    void Dispatch(TMessage& message) override
+    {
+        if (message.Msg >= WM_USER && message.Msg < WM_USER + 100) {
+            dispatched.push_back(message.Msg);
+            message.Result = message.Msg - WM_USER;
+            if (message.Msg == WM_USER + 50)
+                throw Exception("handler failed");
+            return;
+        }
+        TForm::Dispatch(message);
+    }
+};
+
+struct MethodLog {
+    TWndMethod previous;
+    std::vector<UINT> seen;
+    void Hook(TMessage& message)
+    {
+        if (message.Msg >= WM_USER)
+            seen.push_back(message.Msg);
+        previous(message);
+    }
+};
+
+}  // namespace
+
+TEST(VclWindows, FindWindowSeesTheClassNameAndCaptionAndTheHandleComesAfterConstruction)
+{
+    auto* form = new TProbeMainForm(Application);
+    EXPECT_FALSE(form->handleDuringConstruction);
+    HWND window = form->Handle();
+    EXPECT_EQ(FindWindowA("TProbeMainForm", UniqueCaption("ZxProbe").c_str()), window);
+    // The derived CreateParams reached the window.
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 100);
+    delete form;
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(VclWindows, ApplicationWindowIsAHiddenTopLevelWindowNamedByTitle)
+{
+    Application->SetTitle(UniqueCaption("ZxApp"));
+    HWND window = Application->Handle();
+    EXPECT_EQ(FindWindowA("TApplication", UniqueCaption("ZxApp").c_str()), window);
+    EXPECT_EQ(GetAncestor(window, GA_PARENT), GetDesktopWindow());
+    EXPECT_FALSE(IsWindowVisible(window));
+    auto* form = new TProbeMainForm(Application);
+    EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), window);  // forms are owned by it
+    delete form;
+}
+
+TEST(VclWindows, MessagePathRunsThroughAReplaceableWindowProcToDispatch)
+{
+    auto* form = new TProbeMainForm(Application);
+    MethodLog log;
+    log.previous = form->WindowProc;
+    form->WindowProc = TWndMethod(&log, &MethodLog::Hook);
+
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_USER + 7, 0, 0), 7);
+    EXPECT_EQ(form->Perform(WM_USER + 8), 8);
+    EXPECT_EQ(log.seen, (std::vector<UINT>{WM_USER + 7, WM_USER + 8}));
+    EXPECT_EQ(form->dispatched, (std::vector<UINT>{WM_USER + 7, WM_USER + 8}));
+    // Unhandled messages end in the default window procedure.
+    SetWindowTextA(form->Handle(), "changed");
+    EXPECT_EQ(form->Caption(), "changed");
+    form->WindowProc = log.previous;
+    delete form;
+}
+
+TEST(VclWindows, AnExceptionInAHandlerIsShownAndDoesNotLeaveTheWindowProcedure)
+{
+    auto* form = new TProbeMainForm(Application);
+    std::vector<std::string> shown;
+    Application->OnException = TExceptionEvent::FromFunction([&](TObject*, const char* text) { shown.push_back(text); });
+    SendMessageA(form->Handle(), WM_USER + 50, 0, 0);
+    Application->OnException = nullptr;
+    EXPECT_EQ(shown, (std::vector<std::string>{"handler failed"}));
+    delete form;
+}
+
+TEST(VclWindows, OnMessageSeesPostedMessagesNotSentOnesAndHandledStopsDispatch)
+{
+    auto* form = new TProbeMainForm(Application);
+    HWND window = form->Handle();
+    std::vector<UINT> queued;
+    Application->OnMessage = TMessageEvent::FromFunction([&](MSG& message, bool& handled) {
+        if (message.hwnd == window && message.message >= WM_USER) {
+            queued.push_back(message.message);
+            handled = message.message == WM_USER + 2;
+        }
+    });
+    PostMessageA(window, WM_USER + 1, 0, 0);
+    PostMessageA(window, WM_USER + 2, 0, 0);
+    SendMessageA(window, WM_USER + 3, 0, 0);
+    Application->ProcessMessages();
+    Application->OnMessage = nullptr;
+    EXPECT_EQ(queued, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+    EXPECT_EQ(form->dispatched, (std::vector<UINT>{WM_USER + 3, WM_USER + 1}));
+    delete form;
+}
+
+TEST(VclWindows, FreeingAFormFreesItsControlsAndTheirWindows)
+{
+    auto* form = new TForm(Application);
+    auto* panel = new TCustomControl(form);
+    panel->SetParent(form);
+    panel->SetBounds(1, 1, 20, 20);
+    auto* inner = new TCustomControl(form);
+    inner->SetParent(panel);
+    auto* label = new TLabel(form);
+    label->SetParent(panel);
+    form->Show();
+    HWND panelWindow = panel->Handle();
+    HWND innerWindow = inner->Handle();
+    EXPECT_EQ(GetParent(innerWindow), panelWindow);
+    int before = Application->ComponentCount();
+    delete form;
+    EXPECT_EQ(Application->ComponentCount(), before - 1);
+    EXPECT_FALSE(IsWindow(panelWindow));
+    EXPECT_FALSE(IsWindow(innerWindow));
+}
+
+TEST(VclWindows, ClosingAFormThatIsNotTheMainFormHidesIt)
+{
+    // The test program has no main form of its own: make one first.
+    auto* form = new TForm(Application);
+    auto* other = new TForm(Application);
+    std::vector<std::string> events;
+    other->OnShow = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("show"); });
+    other->OnHide = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("hide"); });
+    other->OnClose = TCloseEvent::FromFunction([&](TObject*, TCloseAction& action) { events.push_back("close"); });
+    other->Show();
+    EXPECT_TRUE(IsWindowVisible(other->Handle()));
+    SendMessageA(other->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(other->Visible());
+    EXPECT_TRUE(IsWindow(other->Handle()));
+    EXPECT_EQ(events, (std::vector<std::string>{"show", "close", "hide"}));
+    delete other;
+    delete form;
+}
+
+ZX_TEST_CHILD(main_form_close_ends_the_loop)
+{
+    Application->Initialize();
+    Application->SetTitle("ZxChildApp");
+    TProbeMainForm* form = nullptr;
+    Application->CreateForm(form);
+    if (Application->MainForm() != form)
+        return 10;
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    Application->Run();  // returns once the main form's close ends it
+    return Application->Terminated() ? 0 : 11;
+}
+
+TEST(VclWindows, ClosingTheMainFormEndsTheApplicationLoop)
+{
+    zxtest::ProcessResult result = zxtest::RunChild("main_form_close_ends_the_loop");
+    ASSERT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 0u) << result.output;
+}
