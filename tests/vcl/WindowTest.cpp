@@ -10,6 +10,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Label.h"
+#include "platform/vcl/StdCtrls.h"
 
 namespace {
 
@@ -202,4 +203,28 @@ TEST(VclWindows, ClosingTheMainFormEndsTheApplicationLoop)
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0u) << result.output;
+}
+
+TEST(VclEdit, TextMaxLengthAndOnChangeOverTheSystemEdit)
+{
+    auto* form = new TForm(Application);
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetMaxLength(5);
+    int changes = 0;
+    edit->OnChange = TNotifyEvent::FromFunction([&](TObject*) { ++changes; });
+    HWND window = edit->Handle();
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    EXPECT_STREQ(className, "TEdit");
+    edit->SetText("abc");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(edit->Text(), "abc");
+    // Typing beyond the limit is refused by the system control.
+    SendMessageA(window, EM_SETSEL, 3, 3);
+    for (char c : std::string("defg"))
+        SendMessageA(window, WM_CHAR, c, 0);
+    EXPECT_EQ(edit->Text(), "abcde");
+    EXPECT_GE(changes, 3);  // at least one per accepted character
+    delete form;
 }

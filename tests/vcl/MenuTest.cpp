@@ -1,0 +1,58 @@
+// Popup menus: the chosen item's OnClick runs, and WM_NULL follows the menu
+// so it goes away when the user clicks elsewhere.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Menus.h"
+
+TEST(VclPopupMenu, ChosenItemClicksAndWmNullFollowsTheMenu)
+{
+    TPopupMenu menu(nullptr);
+    auto* first = new TMenuItem(nullptr);
+    first->SetCaption("First");
+    auto* separator = new TMenuItem(nullptr);
+    separator->SetCaption("-");
+    auto* second = new TMenuItem(nullptr);
+    second->SetCaption("Second");
+    menu.Items()->Add(first);
+    menu.Items()->Add(separator);
+    menu.Items()->Add(second);
+    std::string clicked;
+    first->OnClick = TNotifyEvent::FromFunction([&](TObject*) { clicked = "first"; });
+    second->OnClick = TNotifyEvent::FromFunction([&](TObject*) { clicked = "second"; });
+
+    HWND owner = Application->Handle();
+    DWORD guiThread = GetCurrentThreadId();
+    // The user: waits for the menu, then Down, Down, Return (the separator is skipped).
+    std::thread user([guiThread] {
+        for (int i = 0; i < 500 && !FindWindowA("#32768", nullptr); ++i)
+            Sleep(10);
+        HWND menuWindow = FindWindowA("#32768", nullptr);
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+            PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
+            Sleep(50);
+        }
+        (void)guiThread;
+    });
+    menu.Popup(100, 100);
+    user.join();
+    EXPECT_EQ(clicked, "second");
+    EXPECT_EQ(FindWindowA("#32768", nullptr) == nullptr || !IsWindowVisible(FindWindowA("#32768", nullptr)), true);
+    MSG message;
+    EXPECT_TRUE(PeekMessageA(&message, owner, WM_NULL, WM_NULL, PM_REMOVE));
+}
+
+TEST(VclPopupMenu, SubItemsAreFreedWithTheirParent)
+{
+    auto* parent = new TMenuItem(nullptr);
+    auto* child = new TMenuItem(nullptr);
+    parent->Add(child);
+    EXPECT_EQ(child->ParentItem(), parent);
+    delete child;  // leaves the parent's list
+    EXPECT_EQ(parent->Count(), 0);
+    parent->Add(new TMenuItem(nullptr));
+    delete parent;  // frees the remaining one
+}
