@@ -1,0 +1,114 @@
+#include "BoardFixture.h"
+
+#include <sstream>
+
+#include "TestFiles.h"
+
+namespace ocapitest {
+
+namespace {
+
+std::string SectionHeader(const std::string& section) { return "[" + section + "]"; }
+
+bool IsSectionHeader(const std::string& line) { return !line.empty() && line[0] == '['; }
+
+void AppendWord(std::string& bytes, unsigned word)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes += static_cast<char>((word >> shift) & 0xFF);
+}
+
+}  // namespace
+
+BoardFixture::BoardFixture()
+    : m_boardPath(m_folder.File("board.ini")), m_logPath(m_folder.File("kyacpi.log"))
+{
+    std::string defaultBoard = zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\default.ini");
+    m_lines = zxtest::ReadLines(defaultBoard);
+}
+
+void BoardFixture::SetKey(const std::string& section, const std::string& key, const std::string& value)
+{
+    std::string header = SectionHeader(section);
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i] != header)
+            continue;
+        size_t end = i + 1;
+        for (; end < m_lines.size() && !IsSectionHeader(m_lines[end]); ++end) {
+            if (m_lines[end].compare(0, key.size() + 1, key + "=") == 0) {
+                m_lines[end] = key + "=" + value;
+                return;
+            }
+        }
+        m_lines.insert(m_lines.begin() + i + 1, key + "=" + value);
+        return;
+    }
+    m_lines.push_back(header);
+    m_lines.push_back(key + "=" + value);
+}
+
+void BoardFixture::RemoveSection(const std::string& section)
+{
+    std::string header = SectionHeader(section);
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i] != header)
+            continue;
+        size_t end = i + 1;
+        while (end < m_lines.size() && !IsSectionHeader(m_lines[end]))
+            ++end;
+        m_lines.erase(m_lines.begin() + i, m_lines.begin() + end);
+        return;
+    }
+}
+
+bool BoardFixture::Write()
+{
+    std::string text;
+    for (const std::string& line : m_lines)
+        text += line + "\r\n";
+    m_written = zxtest::WriteWholeFile(m_boardPath, text);
+    return m_written;
+}
+
+zxtest::Environment BoardFixture::Environment()
+{
+    if (!m_written)
+        Write();
+    return {{"KYACPI_BOARD", m_boardPath}, {"KYACPI_LOG", m_logPath}};
+}
+
+std::vector<std::string> BoardFixture::LogLines() const
+{
+    return zxtest::ReadLines(m_logPath);
+}
+
+std::vector<std::string> BoardFixture::Writes() const
+{
+    std::vector<std::string> writes;
+    const std::string marker = "AcpiSetItemValue ";
+    for (const std::string& line : LogLines()) {
+        size_t at = line.find(marker);
+        if (at != std::string::npos)
+            writes.push_back(line.substr(at + marker.size()));
+    }
+    return writes;
+}
+
+std::string BoardFixture::BoardText() const
+{
+    return zxtest::ReadWholeFile(m_boardPath);
+}
+
+std::string ProfileBytes(const std::vector<std::pair<unsigned, int>>& records, unsigned version, unsigned count)
+{
+    std::string bytes = "KYOC";
+    AppendWord(bytes, version);
+    AppendWord(bytes, count == ~0u ? static_cast<unsigned>(records.size()) : count);
+    for (const auto& [id, index] : records) {
+        AppendWord(bytes, id);
+        AppendWord(bytes, static_cast<unsigned>(index));
+    }
+    return bytes;
+}
+
+}  // namespace ocapitest
