@@ -21,7 +21,6 @@ void AppendWord(std::string& bytes, unsigned word)
 }  // namespace
 
 BoardFixture::BoardFixture()
-    : m_boardPath(m_folder.File("board.ini")), m_logPath(m_folder.File("kyacpi.log"))
 {
     std::string defaultBoard = zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\default.ini");
     m_lines = zxtest::ReadLines(defaultBoard);
@@ -61,25 +60,20 @@ void BoardFixture::RemoveSection(const std::string& section)
     }
 }
 
-bool BoardFixture::Write()
-{
-    std::string text;
-    for (const std::string& line : m_lines)
-        text += line + "\r\n";
-    m_written = zxtest::WriteWholeFile(m_boardPath, text);
-    return m_written;
-}
-
 zxtest::Environment BoardFixture::Environment()
 {
-    if (!m_written)
-        Write();
-    return {{"KYACPI_BOARD", m_boardPath}, {"KYACPI_LOG", m_logPath}};
+    if (!m_board) {
+        std::string text;
+        for (const std::string& line : m_lines)
+            text += line + "\r\n";
+        m_board = std::make_unique<zxtest::SimulatedBoard>(zxtest::SimulatedBoard::FromText(text));
+    }
+    return m_board->Env();
 }
 
 std::vector<std::string> BoardFixture::LogLines() const
 {
-    return zxtest::ReadLines(m_logPath);
+    return m_board ? m_board->LogLines() : std::vector<std::string>{};
 }
 
 std::vector<std::string> BoardFixture::Writes() const
@@ -96,7 +90,7 @@ std::vector<std::string> BoardFixture::Writes() const
 
 std::string BoardFixture::BoardText() const
 {
-    return zxtest::ReadWholeFile(m_boardPath);
+    return m_board ? m_board->BoardText() : std::string();
 }
 
 std::string ProfileBytes(const std::vector<std::pair<unsigned, int>>& records, unsigned version, unsigned count)

@@ -1,11 +1,12 @@
 #pragma once
-// A private simulated board for one test: a copy of the default board in a
-// temp folder (edited as the case needs), and the call log of the item
-// library. The environment it gives points a child process at both.
+// A private simulated board for one test: the default board, edited as the
+// case needs, with its call log, and a folder for the case's profile files.
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "SimulatedBoard.h"
 #include "TestPaths.h"
 #include "TestProcess.h"
 
@@ -18,8 +19,8 @@ public:
     // Edits before the board is used. `section` is e.g. "0x03010011".
     void SetKey(const std::string& section, const std::string& key, const std::string& value);
     void RemoveSection(const std::string& section);
-    bool Write();  // writes the board file; the first Environment() call does it too
 
+    // Makes the board from the edits on the first call.
     zxtest::Environment Environment();
     std::string File(const std::string& name) const { return m_folder.File(name); }
 
@@ -30,10 +31,8 @@ public:
 
 private:
     zxtest::TempFolder m_folder;
-    std::string m_boardPath;
-    std::string m_logPath;
     std::vector<std::string> m_lines;  // the board file being edited
-    bool m_written = false;
+    std::unique_ptr<zxtest::SimulatedBoard> m_board;
 };
 
 // A profile file image: magic, version, count, then the records.
