@@ -50,7 +50,7 @@ TEST(ZxOcLibQuery, OneValueItemEmptySlotLongNameAndNullRecord)
     BoardFixture board;
     board.SetKey("0x03020015", "count", "1");
     board.RemoveSection("0x03020032");  // no DRAM voltage item: slot 2 stays empty
-    board.SetKey("0x03010011", "name", "CPU FSB Frequency (Host Clock) Setting");
+    board.SetKey("0x03010011", "name", "CPU FSB Frequency Host Clock Setting");
     auto run = RunCalls({"ZxOcQueryNbCoreVoltInfo", "ZxOcQueryDramVoltInfo", "ZxOcQueryFsbFrquencyInfo",
                          "ZxOcQueryVcoreVoltInfo null"},
                         board.Environment());
@@ -62,7 +62,7 @@ TEST(ZxOcLibQuery, OneValueItemEmptySlotLongNameAndNullRecord)
     EXPECT_NE(run.Line("ZxOcQueryDramVoltInfo").find("count=1515870810"), std::string::npos);
     // A name of 32 characters or more is cut to 31 and terminated.
     EXPECT_EQ(run.Line("ZxOcQueryFsbFrquencyInfo"),
-              "ZxOcQueryFsbFrquencyInfo result=1 name=CPU FSB Frequency (Host Clock) nameLength=31 "
+              "ZxOcQueryFsbFrquencyInfo result=1 name=CPU FSB Frequency Host Clock Se nameLength=31 "
               "min=10000/100 step=100/100 count=201");
     EXPECT_EQ(run.Line("ZxOcQueryVcoreVoltInfo").substr(0, 31), "ZxOcQueryVcoreVoltInfo result=0");
 }

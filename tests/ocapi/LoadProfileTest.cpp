@@ -1,100 +1,18 @@
-// Set and Load: what reaches the board, the system-control service and the
-// other programs' windows. Black-box against the simulated board's call log
-// and the service stand-in's request log.
+// ZxOcLoadProfile: which records of a file reach the board, in which order,
+// and what the other programs' windows and the service are told.
 
 #include <gtest/gtest.h>
 
 #include "BoardFixture.h"
+#include "ChangeFixture.h"
 #include "LibraryCaller.h"
-#include "ServiceStandIn.h"
 #include "TestFiles.h"
 
 using ocapitest::BoardFixture;
+using ocapitest::ExpectOneChangeBroadcast;
 using ocapitest::ProfileBytes;
 using ocapitest::RunCalls;
-
-namespace {
-
-const char kNotifyChangeRequest[] = "request words=0x80000000,0x00000000,0x00000000,0x00000000 bytes=16";
-
-class ZxOcLibChange : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(m_service.Start()); }
-
-    std::vector<std::string> Requests() const { return m_service.Requests(); }
-
-    zxtest::ServiceStandIn m_service;
-};
-
-void ExpectOneChangeBroadcast(const ocapitest::CallerRun& run)
-{
-    EXPECT_EQ(run.Broadcasts(), 1) << run.process.output;
-    EXPECT_EQ(run.Line("broadcast "), "broadcast wParam=0x2355 lParam=0x0");
-}
-
-}  // namespace
-
-TEST_F(ZxOcLibChange, SetWritesOnceTellsTheServiceAndBroadcasts)
-{
-    struct Case {
-        const char* set;
-        const char* get;
-        int index;
-        const char* write;
-    };
-    const Case cases[] = {
-        {"ZxOcSetFsbFrquency", "ZxOcGetFsbFrquency", 40, "id=0x03010011 index=40 mode=2 result=1"},
-        {"ZxOcSetVcoreVolt", "ZxOcGetVcoreVolt", 0, "id=0x03020012 index=0 mode=2 result=1"},
-        {"ZxOcSetDramVolt", "ZxOcGetDramVolt", 40, "id=0x03020032 index=40 mode=2 result=1"},
-        {"ZxOcSetNbCoreVolt", "ZxOcGetNbCoreVolt", 16, "id=0x03020015 index=16 mode=2 result=1"},
-    };
-    for (bool byOrdinal : {false, true}) {
-        for (const auto& c : cases) {
-            BoardFixture board;
-            size_t requestsBefore = Requests().size();
-            std::string set = std::string(c.set) + " " + std::to_string(c.index);
-            auto run = RunCalls({set, c.get}, board.Environment(), byOrdinal);
-            EXPECT_EQ(run.Line(c.set), std::string(c.set) + " result=1");
-            EXPECT_EQ(run.Line(c.get), std::string(c.get) + " result=1 value=" + std::to_string(c.index));
-            EXPECT_EQ(board.Writes(), std::vector<std::string>{c.write});
-            auto requests = Requests();
-            ASSERT_EQ(requests.size(), requestsBefore + 1) << c.set;
-            EXPECT_EQ(requests.back(), kNotifyChangeRequest);
-            ExpectOneChangeBroadcast(run);
-        }
-    }
-}
-
-TEST_F(ZxOcLibChange, SetThatChangesNothingWritesSendsAndPostsNothing)
-{
-    BoardFixture board;
-    board.SetKey("0x03020015", "fail", "write");
-    auto run = RunCalls({"ZxOcSetFsbFrquency 33",     // already current
-                         "ZxOcSetFsbFrquency -1",     // below the range
-                         "ZxOcSetFsbFrquency 201",    // one past the last index
-                         "ZxOcSetVcoreVolt 2147483647",
-                         "ZxOcSetNbCoreVolt 5"},      // the BIOS refuses the write
-                        board.Environment());
-    EXPECT_EQ(run.Line("ZxOcSetFsbFrquency", 0), "ZxOcSetFsbFrquency result=0");
-    EXPECT_EQ(run.Line("ZxOcSetFsbFrquency", 1), "ZxOcSetFsbFrquency result=0");
-    EXPECT_EQ(run.Line("ZxOcSetFsbFrquency", 2), "ZxOcSetFsbFrquency result=0");
-    EXPECT_EQ(run.Line("ZxOcSetVcoreVolt"), "ZxOcSetVcoreVolt result=0");
-    EXPECT_EQ(run.Line("ZxOcSetNbCoreVolt"), "ZxOcSetNbCoreVolt result=0");
-    // Only the refused write reached the library; nothing else happened.
-    EXPECT_EQ(board.Writes(), std::vector<std::string>{"id=0x03020015 index=5 mode=2 result=0"});
-    EXPECT_TRUE(Requests().empty());
-    EXPECT_EQ(run.Broadcasts(), 0);
-}
-
-TEST_F(ZxOcLibChange, SetOnAnEmptySlotReturnsZero)
-{
-    BoardFixture board;
-    board.RemoveSection("0x03020032");
-    auto run = RunCalls({"ZxOcSetDramVolt 3"}, board.Environment());
-    EXPECT_EQ(run.Line("ZxOcSetDramVolt"), "ZxOcSetDramVolt result=0");
-    EXPECT_TRUE(board.Writes().empty());
-    EXPECT_EQ(run.Broadcasts(), 0);
-}
+using ocapitest::ZxOcLibChange;
 
 TEST_F(ZxOcLibChange, LoadAppliesInFrequencySafeOrderAndBroadcastsWithoutARequest)
 {
@@ -170,6 +88,23 @@ TEST_F(ZxOcLibChange, LoadSkipsEverythingButTheTuningItems)
     EXPECT_EQ(run.Line("ZxOcLoadProfile"), "ZxOcLoadProfile result=1");
     EXPECT_EQ(board.Writes(), std::vector<std::string>{"id=0x03020017 index=9 mode=2 result=1"});
     ExpectOneChangeBroadcast(run);
+    EXPECT_TRUE(Requests().empty());
+}
+
+TEST_F(ZxOcLibChange, LoadWritesTheCpuRatioPerCore)
+{
+    BoardFixture board;
+    std::string path = board.File("Ratio.oc");
+    ASSERT_TRUE(zxtest::WriteWholeFile(
+        path, ProfileBytes({{0x03060013, 30}, {0x03060013, 28}, {0x03060013, 26}, {0x03060013, 24}})));
+    auto run = RunCalls({"ZxOcLoadProfile " + path}, board.Environment());
+    EXPECT_EQ(run.Line("ZxOcLoadProfile"), "ZxOcLoadProfile result=1");
+    // Cores 0 and 3 change; 1 and 2 already hold their values.
+    EXPECT_NE(board.BoardText().find("cores=30,28,26,24"), std::string::npos) << board.BoardText();
+    for (const auto& write : board.Writes())
+        EXPECT_EQ(write.find("index=28 mode=2"), std::string::npos) << write;
+    ExpectOneChangeBroadcast(run);
+    EXPECT_TRUE(Requests().empty());
 }
 
 TEST_F(ZxOcLibChange, LoadOfATruncatedFileAppliesTheRecordsItHolds)
@@ -184,4 +119,5 @@ TEST_F(ZxOcLibChange, LoadOfATruncatedFileAppliesTheRecordsItHolds)
     EXPECT_EQ(board.Writes(), (std::vector<std::string>{"id=0x03020012 index=60 mode=2 result=1",
                                                         "id=0x03020032 index=18 mode=2 result=1"}));
     ExpectOneChangeBroadcast(run);
+    EXPECT_TRUE(Requests().empty());
 }
