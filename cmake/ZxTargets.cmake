@@ -10,8 +10,14 @@
 #   zx_add_test_dll(NAME <name> SOURCES <files...> [LIBS <targets...>] [DEF <file>])
 #       A helper DLL that a test loads, written beside the tests.
 
-set(ZX_TEST_DIR ${CMAKE_BINARY_DIR}/../tests)
-get_filename_component(ZX_TEST_DIR ${ZX_TEST_DIR} ABSOLUTE)
+set(ZX_TEST_DIR ${ZX_OUTPUT_DIR}/tests)
+# The Wine loader for this build's programs: /usr/bin/wine picks the 32-bit
+# loader whenever it is installed, so 64-bit programs name theirs.
+if(ZX_WIN64)
+  set(ZX_WINE /usr/lib/wine/wine64)
+else()
+  set(ZX_WINE wine)
+endif()
 
 function(zx_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;DEPENDS;LOCKS" ${ARGN})
@@ -24,7 +30,7 @@ function(zx_add_test)
   if(T_DEPENDS)
     add_dependencies(${T_NAME} ${T_DEPENDS})
   endif()
-  add_test(NAME ${T_NAME} COMMAND wine ${ZX_TEST_DIR}/${T_NAME}.exe)
+  add_test(NAME ${T_NAME} COMMAND ${ZX_WINE} ${ZX_TEST_DIR}/${T_NAME}.exe)
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_LOCKS)
     set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
@@ -51,4 +57,21 @@ function(zx_add_subfolders)
       add_subdirectory(${child})
     endif()
   endforeach()
+endfunction()
+
+# The module-definition file to link for this build: stdcall names carry
+# their argument bytes ("Name@8") only on 32-bit Windows, so the 64-bit
+# build links a copy without them.
+function(zx_arch_def def_in out_var)
+  if(ZX_WIN64)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def_in})
+    file(READ ${def_in} text)
+    string(REGEX REPLACE "([A-Za-z_][A-Za-z0-9_]*)@[0-9]+" "\\1" text "${text}")
+    get_filename_component(name ${def_in} NAME)
+    set(def_out ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    file(WRITE ${def_out} "${text}")
+    set(${out_var} ${def_out} PARENT_SCOPE)
+  else()
+    set(${out_var} ${def_in} PARENT_SCOPE)
+  endif()
 endfunction()

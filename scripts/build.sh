@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Configures once and builds everything into build/: the program folder
-# build/dist, the tests in build/tests.
+# Configures once and builds everything: the program folder build/dist and
+# the tests in build/tests. On a machine that runs no 32-bit x86 code the
+# 64-bit build that the tests run here (build/win64) is built as well.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-if [ ! -f build/cmake/build.ninja ]; then
-  cmake -S . -B build/cmake -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-mingw.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZX_SIMULATED_CPU=ON >/dev/null
+source "$(dirname "$0")/wine-env.sh"
+
+zx_build() {  # <cmake folder> <toolchain> <output folder>
+  if [ ! -f "$1/build.ninja" ]; then
+    cmake -S "$ZX_ROOT" -B "$1" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$2" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DZX_OUTPUT_DIR="$3" \
+      -DZX_SIMULATED_CPU=ON >/dev/null
+  fi
+  cmake --build "$1" -- -k 0
+}
+
+zx_build "$ZX_ROOT/build/cmake" "$ZX_ROOT/cmake/i686-mingw.cmake" "$ZX_ROOT/build"
+if [ "$ZX_ARCH" = win64 ]; then
+  echo "build: this machine runs no 32-bit x86 code; building the 64-bit test build too"
+  zx_build "$ZX_CMAKE_DIR" "$ZX_TOOLCHAIN" "$ZX_OUT"
 fi
-cmake --build build/cmake -- -k 0

@@ -18,4 +18,4 @@ export WINEPATH="$(zx_windows_path "$ZX_DIST")"
 export KYIO_MACHINE="$(zx_windows_path "$work/KyIOMachine.ini")"
 export KYACPI_BOARD="$(zx_windows_path "$work/KyAcpiBoard.ini")"
 
-wine "$ZX_ROOT/build/tests/ratio_control_bench.exe" "${1:-10}"
+"$ZX_WINE" "$ZX_OUT/tests/ratio_control_bench.exe" "${1:-10}"

@@ -20,7 +20,7 @@ cd "$ZX_DIST"
 # The system-control service stand-in serves the pipe for the program.
 service=$(ls ZxSystemControlService.exe 2>/dev/null || true)
 if [ -n "$service" ]; then
-  wine "$service" >/dev/null 2>&1 &
+  "$ZX_WINE" "$service" >/dev/null 2>&1 &
   ZX_STARTED_PIDS+=("$!")
 else
   echo "run: the system-control service stand-in is not built yet"
@@ -33,16 +33,16 @@ if [ ! -f Zendrix.exe ]; then
 fi
 
 if [ "$headless" = no ]; then
-  wine Zendrix.exe "$@"
+  "$ZX_WINE" Zendrix.exe "$@"
   exit 0
 fi
 
-wine Zendrix.exe "$@" >/dev/null 2>&1 &
+"$ZX_WINE" Zendrix.exe "$@" >/dev/null 2>&1 &
 app=$!
 ZX_STARTED_PIDS+=("$app")
 # The main window starts hidden in the tray; a second start shows it.
 sleep 3
-wine Zendrix.exe >/dev/null 2>&1 || true
+"$ZX_WINE" Zendrix.exe >/dev/null 2>&1 || true
 for i in $(seq 1 60); do
   if xwininfo -root -tree 2>/dev/null | grep -q '"Zendrix"'; then break; fi
   sleep 0.5
@@ -50,5 +50,5 @@ done
 sleep 1
 import -window root "$ZX_ROOT/build/screenshot.png"
 echo "run: wrote build/screenshot.png"
-wine Zendrix.exe --quit >/dev/null 2>&1 || true
-wineserver -k 2>/dev/null || true
+"$ZX_WINE" Zendrix.exe --quit >/dev/null 2>&1 || true
+"$ZX_WINESERVER" -k 2>/dev/null || true

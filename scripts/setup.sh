@@ -18,26 +18,40 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
-missing=()
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  as_root dpkg --add-architecture i386
-  missing=("${PACKAGES[@]}")
-else
-  # One dpkg query for all of them; a package is present when its status is "ii".
-  query=()
-  for pkg in "${PACKAGES[@]}"; do query+=("$pkg"); done
+# install_missing <packages...>: installs those not yet present.
+install_missing() {
+  local PACKAGES=("$@")
+  local missing=()
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    missing=("${PACKAGES[@]}")
+  else
+    # One dpkg query for all of them; a package is present when its status is "ii".
+    local query=()
+    for pkg in "${PACKAGES[@]}"; do query+=("$pkg"); done
+    local present
   present=$(dpkg-query -W -f='${binary:Package} ${db:Status-Abbrev}\n' "${query[@]}" 2>/dev/null | awk '$2 == "ii" { print $1; sub(/:.*/, "", $1); print $1 }' || true)
-  for pkg in "${PACKAGES[@]}"; do
-    if ! grep -Fxq -e "$pkg" -e "${pkg%%:*}" <<<"$present"; then
-      missing+=("$pkg")
-    fi
-  done
+    for pkg in "${PACKAGES[@]}"; do
+      if ! grep -Fxq -e "$pkg" -e "${pkg%%:*}" <<<"$present"; then
+        missing+=("$pkg")
+      fi
+    done
+  fi
+
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  as_root apt-get update -qq
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  echo "setup: done"
+}
+
+install_missing "${PACKAGES[@]}"
+
+# A machine whose kernel executes no 32-bit x86 code runs the tests on the
+# 64-bit build of the same sources, with the 64-bit Wine.
+source "$(dirname "$0")/wine-env.sh"
+if [ "$ZX_ARCH" = win64 ]; then
+  install_missing g++-mingw-w64-x86-64 wine64
 fi
-
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-as_root apt-get update -qq
-as_root apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-echo "setup: done"

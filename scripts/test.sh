@@ -12,5 +12,5 @@ zx_start_wineserver
 export WINEPATH="$(zx_windows_path "$ZX_DIST")"
 export VESSA_ASSERT_SILENT=1
 
-cd "$ZX_ROOT/build/cmake"
+cd "$ZX_CMAKE_DIR"
 ctest --output-on-failure --timeout 300 -j "$(nproc)" "$@"

@@ -7,12 +7,38 @@
 #   zx_stop_started    stops what this shell started, by process id
 
 ZX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$ZX_ROOT/build/wineprefix"
-export WINEARCH=win32
+
+# Which Windows build runs here. The program is 32-bit (build/dist, run by
+# the 32-bit Wine in a win32 prefix). Some machines' kernels execute no
+# 32-bit x86 code at all; there the same sources are built for 64-bit
+# Windows (build/win64/dist) and run by the 64-bit Wine. ZX_ARCH=win32 or
+# win64 overrides the choice.
+zx_machine_runs_i386() { /usr/lib/wine/wineserver32 --version >/dev/null 2>&1; }
+if [ -z "${ZX_ARCH:-}" ]; then
+  if [ ! -e /usr/lib/wine/wineserver32 ] || zx_machine_runs_i386; then ZX_ARCH=win32; else ZX_ARCH=win64; fi
+fi
+if [ "$ZX_ARCH" = win64 ]; then
+  ZX_OUT="$ZX_ROOT/build/win64"
+  ZX_CMAKE_DIR="$ZX_ROOT/build/cmake64"
+  ZX_TOOLCHAIN="$ZX_ROOT/cmake/x86_64-mingw.cmake"
+  export WINEPREFIX="$ZX_ROOT/build/wineprefix64"
+  export WINEARCH=win64
+  ZX_WINE=/usr/lib/wine/wine64
+  ZX_WINESERVER=/usr/lib/wine/wineserver64
+  export WINELOADER="$ZX_WINE"
+else
+  ZX_OUT="$ZX_ROOT/build"
+  ZX_CMAKE_DIR="$ZX_ROOT/build/cmake"
+  ZX_TOOLCHAIN="$ZX_ROOT/cmake/i686-mingw.cmake"
+  export WINEPREFIX="$ZX_ROOT/build/wineprefix"
+  export WINEARCH=win32
+  ZX_WINE=wine
+  ZX_WINESERVER=wineserver
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer dialogs in an unattended prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-ZX_DIST="$ZX_ROOT/build/dist"
+ZX_DIST="$ZX_OUT/dist"
 ZX_STARTED_PIDS=()
 
 zx_windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
@@ -41,37 +67,37 @@ zx_start_display() {
 
 zx_ensure_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine: creating the 32-bit prefix in build/wineprefix (once)"
+    echo "wine: creating the $WINEARCH prefix in ${WINEPREFIX#$ZX_ROOT/} (once)"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
+    "$ZX_WINE" wineboot -i >/dev/null 2>&1 || true
+    "$ZX_WINESERVER" -w
     [ -f "$WINEPREFIX/system.reg" ] || { echo "wine: prefix creation failed" >&2; return 1; }
   fi
   if [ ! -f "$WINEPREFIX/.zx-unmanaged" ]; then
     # Without a window manager, Wine waits up to 2 s for every managed
     # window it hides; unmanaged windows are hidden at once.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -w
+    "$ZX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$ZX_WINESERVER" -w
     touch "$WINEPREFIX/.zx-unmanaged"
   fi
 }
 
 zx_start_wineserver() {
-  wineserver -f -p >/dev/null 2>&1 &
+  "$ZX_WINESERVER" -f -p >/dev/null 2>&1 &
   ZX_STARTED_PIDS+=("$!")
   # Start the prefix's system processes (services, devices, desktop) now,
   # with their output going nowhere: started by the first test instead, they
   # would hold that test's output pipe open and the runner would wait forever.
-  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  "$ZX_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
   # No window manager runs on the private display: windows Wine hands to one
   # wait up to two seconds for it whenever they are hidden or destroyed.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  "$ZX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
 }
 
 zx_stop_started() {
   local pid
   # End the Windows processes of the prefix first, then what we started.
-  wineserver -k 2>/dev/null || true
+  "$ZX_WINESERVER" -k 2>/dev/null || true
   for pid in "${ZX_STARTED_PIDS[@]}"; do
     kill "$pid" 2>/dev/null || true
   done

@@ -151,7 +151,9 @@ void TApplication::Idle()
     } catch (const std::exception& error) {
         ShowException(error.what());
     }
-    WaitMessage();
+    // Unlike WaitMessage, this also returns for messages that are already in
+    // the queue but were seen by an earlier peek, such as a pending quit.
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 void TApplication::Minimize()
