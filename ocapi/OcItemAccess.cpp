@@ -3,16 +3,19 @@
 #include <cstring>
 
 #include "ocapi/OcBroadcast.h"
-#include "ocapi/OcSlotItems.h"
+#include "tuning/KyOcPrimaryItemSet.h"
 #include "tuning/SysCtrlPipeClient.h"
+#include "tuning/TuningItems.h"
 #include "turboInfo_Intel/BiosInterface.h"
 
 namespace ocapi {
 
 namespace {
 
-constexpr DWORD kPowerSavingSwitchId = 0x0B060001;
-constexpr int kTuningWriteMode = 2;
+const BiosItemA* SlotItem(TuningSlot slot)
+{
+    return KyOcPrimaryItemSet::GetInstance().GetItem(static_cast<int>(slot));
+}
 
 // Copies the item's name, cut to fit, terminated, the rest of the field zero.
 void CopyName(const char* name, char (&field)[ZXOC_ITEM_NAME_SIZE])

@@ -10,18 +10,14 @@
 
 #include <cstdint>
 
+#include "tuning/TuningItems.h"
 #include "turboInfo_Intel/BiosInterface.h"
 
 // BIOS items only the CPU model and the ratio controller use.
 constexpr DWORD kRatioItemId = 0x03060013;
-constexpr DWORD kCoreSelectorItemId = 0x030600F0;
-constexpr DWORD kPerCoreTurboItemId = 0x030600F9;
 constexpr DWORD kTurboTableItemId = 0x05080006;
 constexpr DWORD kBoostTableItemId = 0x05080007;
-constexpr DWORD kTurboStatusItemId = 0x00060008;
-constexpr DWORD kTurboSwitchItemId = 0x00060009;
 constexpr int kTurboEnableBit = 0x10;
-constexpr int kCoreSelectorAllCores = 255;
 
 constexpr int kModelCores = 8;        // per-core tables
 constexpr int kTurboLimitCount = 4;   // MSR 0x1AD: 1..4 active cores

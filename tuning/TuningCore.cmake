@@ -9,6 +9,9 @@
 # and compiles the pipe sources into it with the same switches. LIBS are
 # linked publicly (the item model built for that deliverable).
 set(ZX_TUNING_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/KyOcPrimaryItemSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KyOcRatio.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZxOcItemProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SysCtrlPipeClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SysCtrlPipeClientThread.cpp
   CACHE INTERNAL "tuning core sources")
@@ -28,4 +31,4 @@ function(zx_add_tuning_core target)
 endfunction()
 
 # The program's build; tests link it too.
-zx_add_tuning_core(zx_tuning)
+zx_add_tuning_core(zx_tuning LIBS zx_bios_items)

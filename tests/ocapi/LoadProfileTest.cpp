@@ -8,9 +8,9 @@
 #include "LibraryCaller.h"
 #include "TestFiles.h"
 
-using ocapitest::BoardFixture;
+using zxtest::BoardFixture;
 using ocapitest::ExpectOneChangeBroadcast;
-using ocapitest::ProfileBytes;
+using zxtest::ProfileBytes;
 using ocapitest::RunCalls;
 using ocapitest::ZxOcLibChange;
 
@@ -96,13 +96,17 @@ TEST_F(ZxOcLibChange, LoadWritesTheCpuRatioPerCore)
     BoardFixture board;
     std::string path = board.File("Ratio.oc");
     ASSERT_TRUE(zxtest::WriteWholeFile(
-        path, ProfileBytes({{0x03060013, 30}, {0x03060013, 28}, {0x03060013, 26}, {0x03060013, 24}})));
+        path, ProfileBytes({{0x03060013, 38}, {0x03060013, 34}, {0x03060013, 30}, {0x03060013, 26}})));
     auto run = RunCalls({"ZxOcLoadProfile " + path}, board.Environment());
     EXPECT_EQ(run.Line("ZxOcLoadProfile"), "ZxOcLoadProfile result=1");
-    // Cores 0 and 3 change; 1 and 2 already hold their values.
-    EXPECT_NE(board.BoardText().find("cores=30,28,26,24"), std::string::npos) << board.BoardText();
-    for (const auto& write : board.Writes())
-        EXPECT_EQ(write.find("index=28 mode=2"), std::string::npos) << write;
+    // Cores 0 and 3 change; 1 and 2 already hold their values. Then the
+    // selector goes to all cores and the last value is written once more.
+    EXPECT_NE(board.BoardText().find("cores=38,34,30,26"), std::string::npos) << board.BoardText();
+    EXPECT_EQ(board.Writes(), (std::vector<std::string>{
+                                  "id=0x030600F0 index=0 mode=1 result=1", "id=0x03060013 index=38 mode=2 result=1",
+                                  "id=0x030600F0 index=1 mode=1 result=1", "id=0x030600F0 index=2 mode=1 result=1",
+                                  "id=0x030600F0 index=3 mode=1 result=1", "id=0x03060013 index=26 mode=2 result=1",
+                                  "id=0x030600F0 index=255 mode=1 result=1", "id=0x03060013 index=26 mode=2 result=1"}));
     ExpectOneChangeBroadcast(run);
     EXPECT_TRUE(Requests().empty());
 }

@@ -6,7 +6,7 @@
 #include "BoardFixture.h"
 #include "LibraryCaller.h"
 
-using ocapitest::BoardFixture;
+using zxtest::BoardFixture;
 using ocapitest::RunCalls;
 
 namespace {

@@ -8,7 +8,7 @@
 #include "ChangeFixture.h"
 #include "LibraryCaller.h"
 
-using ocapitest::BoardFixture;
+using zxtest::BoardFixture;
 using ocapitest::ExpectOneChangeBroadcast;
 using ocapitest::RunCalls;
 using ocapitest::ZxOcLibChange;

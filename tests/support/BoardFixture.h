@@ -1,5 +1,5 @@
 #pragma once
-// A private simulated board for one test: the default board, edited as the
+// A private simulated board for one test: a shipped board, edited as the
 // case needs, with its call log, and a folder for the case's profile files.
 
 #include <memory>
@@ -10,11 +10,12 @@
 #include "TestPaths.h"
 #include "TestProcess.h"
 
-namespace ocapitest {
+namespace zxtest {
 
 class BoardFixture {
 public:
-    BoardFixture();  // the default board, unchanged
+    // A shipped board (platform/kyacpi/boards/<name>.ini), unchanged.
+    explicit BoardFixture(const std::string& shippedBoard = "default");
 
     // Edits before the board is used. `section` is e.g. "0x03010011".
     void SetKey(const std::string& section, const std::string& key, const std::string& value);
@@ -39,4 +40,4 @@ private:
 std::string ProfileBytes(const std::vector<std::pair<unsigned, int>>& records, unsigned version = 1,
                          unsigned count = ~0u);
 
-}  // namespace ocapitest
+}  // namespace zxtest

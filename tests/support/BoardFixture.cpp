@@ -4,7 +4,7 @@
 
 #include "TestFiles.h"
 
-namespace ocapitest {
+namespace zxtest {
 
 namespace {
 
@@ -20,10 +20,10 @@ void AppendWord(std::string& bytes, unsigned word)
 
 }  // namespace
 
-BoardFixture::BoardFixture()
+BoardFixture::BoardFixture(const std::string& shippedBoard)
 {
-    std::string defaultBoard = zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\default.ini");
-    m_lines = zxtest::ReadLines(defaultBoard);
+    m_lines = zxtest::ReadLines(
+        zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\" + shippedBoard + ".ini"));
 }
 
 void BoardFixture::SetKey(const std::string& section, const std::string& key, const std::string& value)
@@ -105,4 +105,4 @@ std::string ProfileBytes(const std::vector<std::pair<unsigned, int>>& records, u
     return bytes;
 }
 
-}  // namespace ocapitest
+}  // namespace zxtest

@@ -1,0 +1,135 @@
+// Stored BIOS profiles, the current settings as records, and danger limits.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "TuningChild.h"
+
+using tuningtest::RunOnBoard;
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// The default board's current settings: the CPU ratio preset to its info
+// value once per core, then the visible tuning items in BIOS order.
+const std::vector<std::string> kCurrentSettings = {
+    "03060013:28", "03060013:28", "03060013:28", "03060013:28", "03010011:33", "03020012:56",
+    "03020032:15", "03020015:4",  "03020016:4",  "03020017:5",  "03820019:0",  "03080018:0",
+    "030800B4:1",  "03010060:8",  "03010061:4",
+};
+
+std::vector<std::string> Records(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> records;
+    for (const auto& line : lines)
+        if (line.find('=') == std::string::npos)
+            records.push_back(line);
+    return records;
+}
+
+}  // namespace
+
+TEST(StoredProfiles, NamesComeFromGroupFiveAndPairsLayOverTheCurrentSettings)
+{
+    zxtest::BoardFixture board;
+    auto run = RunOnBoard(board, "read_stored_profile", "2");
+    auto lines = Lines(run.process.output);
+    ASSERT_GE(lines.size(), 5u) << run.process.output;
+    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
+              (std::vector<std::string>{"names=3", "name=Gaming", "name=Quiet", "name=Benchmark", "result=1"}));
+    // Profile 2: FSB 60, core voltage 80, DRAM 20, one ratio pair (core 0).
+    auto expected = kCurrentSettings;
+    expected[0] = "03060013:36";
+    expected[4] = "03010011:60";
+    expected[5] = "03020012:80";
+    expected[6] = "03020032:20";
+    for (const char* pair : {"03010011:60", "03020012:80", "03020032:20", "03060013:36"})
+        expected.push_back(pair);
+    EXPECT_EQ(Records(lines), expected);
+    EXPECT_TRUE(run.writes.empty());
+}
+
+TEST(StoredProfiles, EndMarksShortReadsAndRefusals)
+{
+    struct Case {
+        const char* what;
+        const char* data1;  // the board's data.1, or null to keep it
+        const char* number;
+        const char* result;
+        std::vector<std::string> extra;  // appended pairs; refusals keep the old list
+    };
+    const Case cases[] = {
+        {"end mark first: the current settings", "0x00000001,0xFFFFFFFF,7", "1", "result=1", {}},
+        {"half a pair at the end is not taken", "0x00000001,0x03020015,9,0x03020012", "1", "result=1",
+         {"03020015:9"}},
+        {"a number one past the names still asks the library", nullptr, "3", "result=0", {}},
+        {"a number further out is refused", nullptr, "4", "result=0", {}},
+    };
+    for (const auto& c : cases) {
+        zxtest::BoardFixture board;
+        if (c.data1)
+            board.SetKey("0x05080002", "data.1", c.data1);
+        auto run = RunOnBoard(board, "read_stored_profile", c.number);
+        auto lines = Lines(run.process.output);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.result), lines.end()) << c.what << run.process.output;
+        auto records = Records(lines);
+        if (std::string(c.result) == "result=0") {
+            EXPECT_EQ(records, std::vector<std::string>{"12345678:9"}) << c.what;
+        } else {
+            auto expected = kCurrentSettings;
+            for (const auto& pair : c.extra) {
+                for (auto& record : expected)
+                    if (record.substr(0, 8) == pair.substr(0, 8))
+                        record = pair;
+                expected.push_back(pair);
+            }
+            EXPECT_EQ(records, expected) << c.what;
+        }
+        const auto log = board.LogLines();
+        const bool asked = std::any_of(log.begin(), log.end(), [&](const std::string& line) {
+            return line.find("AcpiReadItemData id=0x05080002 number=" + std::string(c.number)) != std::string::npos;
+        });
+        EXPECT_EQ(asked, std::string(c.number) != "4") << c.what;
+    }
+}
+
+TEST(CurrentSettings, AnItemThatCannotBeReadIsLeftOut)
+{
+    zxtest::BoardFixture board;
+    board.SetKey("0x03020016", "fail", "read");
+    auto run = RunOnBoard(board, "current_values");
+    auto expected = kCurrentSettings;
+    expected.erase(std::find(expected.begin(), expected.end(), "03020016:4"));
+    EXPECT_EQ(Records(Lines(run.process.output)), expected);
+}
+
+TEST(DangerLimits, TheTopHalfOfTheLimitWordIsTheHighestSafeIndex)
+{
+    zxtest::BoardFixture board;
+    board.SetKey("0x030600F1", "at.0x17", "0x00200000");
+    // FSB limit 100, item 0x17 limit 32, ratio limit 0 (none), item 0x99 has
+    // no limit word (the read fails).
+    auto run = RunOnBoard(board, "warning_levels", "11:100,11:101,17:32,17:33,13:46,99:500");
+    EXPECT_EQ(Lines(run.process.output),
+              (std::vector<std::string>{"11:100=0", "11:101=1", "17:32=0", "17:33=1", "13:46=0", "99:500=0"}));
+
+    zxtest::BoardFixture withoutLimits;
+    withoutLimits.RemoveSection("0x030600F1");
+    run = RunOnBoard(withoutLimits, "warning_levels", "11:101,17:500");
+    EXPECT_EQ(Lines(run.process.output), (std::vector<std::string>{"11:101=0", "17:500=0"}));
+}
