@@ -139,7 +139,8 @@ float INTELPSTATUS::GetCurrentRatio(int core)
 {
     int processor = LowestProcessor(GetCoreMask(core));
     std::uint64_t status = 0;
-    ReadCoreMSR(processor >= 0 ? processor : core, kPerfStatusMsr, &status);
+    if (processor >= 0)  // a core without a processor is not read: its ratio reads 0
+        ReadCoreMSR(processor, kPerfStatusMsr, &status);
     int ratio = static_cast<int>(static_cast<std::uint32_t>(status));  // the whole low half, as the BIOS tools do
     if (ratio > m_defaultRatio)
         ratio = core >= 0 && core < kModelCores ? m_currentRatio[core] : static_cast<int>(m_defaultRatio);

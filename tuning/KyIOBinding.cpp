@@ -59,7 +59,9 @@ int LoadKyIO()
 
 bool HasRegisterAccess()
 {
-    return g_readMsr.load() != nullptr;
+    // A library that can read but not write registers cannot do what the
+    // features built on it promise: they stay off.
+    return g_readMsr.load() != nullptr && g_writeMsr.load() != nullptr;
 }
 
 bool ReadMSR(unsigned msr, std::uint64_t* value)
