@@ -61,12 +61,17 @@ bool TakeTexts(const biositem::PackageView& elements, int first, int count, std:
 
 // ---- BasicBiosItem ----
 
+constexpr int kDescriptorSlack = 64;
+
 template <typename CharT>
 BasicBiosItem<CharT>::BasicBiosItem(const void* descriptor, int size)
 {
     if (descriptor && size > 0) {
         const unsigned char* bytes = static_cast<const unsigned char*>(descriptor);
         m_descriptor.assign(bytes, bytes + size);
+        // Zeros after the copy: the library reads a package's header even
+        // when only a few bytes were used, and must find no elements there.
+        m_descriptor.resize(static_cast<size_t>(size) + kDescriptorSlack, 0);
         m_elements = biositem::PackageView(m_descriptor.data(), size);
     }
     int id = 0;
