@@ -125,3 +125,16 @@ TEST_F(ZxOcLibChange, LoadOfATruncatedFileAppliesTheRecordsItHolds)
     ExpectOneChangeBroadcast(run);
     EXPECT_TRUE(Requests().empty());
 }
+
+TEST_F(ZxOcLibChange, LoadTakesVersionZeroWhateverTheMagicAndTrustsNoCount)
+{
+    BoardFixture board;
+    std::string path = board.File("Old.oc");
+    // Another magic, version 0, and a count far beyond the one record held.
+    std::string bytes = ProfileBytes({{0x03020032, 18}}, 0, 0x7FFFFFFF);
+    bytes.replace(0, 4, "XXXX");
+    ASSERT_TRUE(zxtest::WriteWholeFile(path, bytes));
+    auto run = RunCalls({"ZxOcLoadProfile " + path}, board.Environment());
+    EXPECT_EQ(run.Line("ZxOcLoadProfile"), "ZxOcLoadProfile result=1");
+    EXPECT_EQ(board.Writes(), std::vector<std::string>{"id=0x03020032 index=18 mode=2 result=1"});
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DebugCapture.h"
 #include "TuningChild.h"
 
 using tuningtest::RunOnBoard;
@@ -110,4 +111,14 @@ TEST(ApplyOrder, RatiosArePerCoreThroughTheCoreSelector)
         EXPECT_EQ(run.process.exitCode, 0u) << c.what << run.process.output;
         EXPECT_EQ(run.writes, c.writes) << c.what;
     }
+}
+
+TEST(ApplyOrder, EachWriteIsTracedWithTheOldAndNewIndex)
+{
+    zxtest::BoardFixture board;
+    zxtest::Environment environment = board.Environment();
+    environment.push_back({"ZXT_ARGUMENT", "03020032:20,03020015:4"});
+    auto run = zxtest::RunChildUnderDebugger("apply_records", environment);
+    // The unchanged NB core voltage is neither written nor traced.
+    EXPECT_EQ(run.traces, std::vector<std::string>{"3020032  15 20\r\n"});
 }
