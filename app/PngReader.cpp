@@ -1,6 +1,6 @@
 #include "app/PngReader.h"
 
-#include <memory>
+#include <string>
 
 #include "vessa/System/ProcAddress.h"
 #include "vessa/fileutl/Source/PathUtility.h"
@@ -69,6 +69,11 @@ PngManager::PngManager(const std::string& libraryPath)
     m_write = vessa::GetProcAddressAs<WritePngExFunction>(m_module, kWritePngExName);
     m_free = vessa::GetProcAddressAs<FreePngDataFunction>(m_module, kFreePngDataName);
     m_allocate = vessa::GetProcAddressAs<AllocatePngDataFunction>(m_module, kAllocatePngDataName);
+    if (!CanRead()) {
+        // Skins stay empty from here on; say why to whoever watches.
+        std::string text = "[PngManager] no PNG decoder in " + libraryPath + "\r\n";
+        OutputDebugStringA(text.c_str());
+    }
 }
 
 PngManager::~PngManager()

@@ -1,6 +1,8 @@
 #pragma once
 // Window-level makers of layered windows. Both user32 entry points are
-// looked up at run time; a maker whose entry point is missing does nothing.
+// looked up at run time. Without its entry point the per-pixel maker does
+// nothing; the colour-key maker must not be applied (IsEnabled), and the
+// form makers then shape nothing.
 //
 // - LayeredWindowMaker: colour key and constant alpha (SetLayeredWindowAttributes).
 // - PerPixelLayeredWindowBase / TPerPixelLayeredWindowMaker: a bitmap pushed
