@@ -11,7 +11,7 @@ FlickerEliminator::~FlickerEliminator()
 
 void FlickerEliminator::Attach(TControl* control)
 {
-    VESSA_ASSERT_AT(m_control == NULL, "Flicker", 38);
+    VESSA_ASSERT(m_control == NULL);
     if (control == nullptr)
         return;
     m_control.Set(control);
