@@ -98,16 +98,7 @@ Decoded Decode(const std::string& bytes, UINT chunk = 0xFFFFFFFFu, UINT extraCla
     return result;
 }
 
-zxtest::PngImage Image(int width, int height, int colorType, int bitDepth, std::vector<uint16_t> samples)
-{
-    zxtest::PngImage image;
-    image.width = width;
-    image.height = height;
-    image.colorType = colorType;
-    image.bitDepth = bitDepth;
-    image.samples = std::move(samples);
-    return image;
-}
+const auto Image = zxtest::MakePngImage;
 
 zxtest::PngImage WithPalette(zxtest::PngImage image, std::vector<uint8_t> palette, std::vector<uint8_t> trns = {})
 {

@@ -1,6 +1,7 @@
 #include "TestPng.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "TestFiles.h"
 
@@ -157,6 +158,17 @@ std::string EncodePng(const PngImage& image)
 bool WritePngFile(const std::string& path, const PngImage& image)
 {
     return WriteWholeFile(path, EncodePng(image));
+}
+
+PngImage MakePngImage(int width, int height, int colorType, int bitDepth, std::vector<uint16_t> samples)
+{
+    PngImage image;
+    image.width = width;
+    image.height = height;
+    image.colorType = colorType;
+    image.bitDepth = bitDepth;
+    image.samples = std::move(samples);
+    return image;
 }
 
 }  // namespace zxtest

@@ -25,6 +25,9 @@ struct PngImage {
 
 int PngChannels(int colorType);
 
+// An image of the given kind holding `samples`.
+PngImage MakePngImage(int width, int height, int colorType, int bitDepth, std::vector<uint16_t> samples);
+
 // The whole file.
 std::string EncodePng(const PngImage& image);
 bool WritePngFile(const std::string& path, const PngImage& image);

@@ -9,46 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "RecordingShell.h"
 #include "vessa/System/ForegroundWindow.h"
 #include "vessa/System/TrayIcon.h"
 
 namespace {
 
-struct ShellCall {
-    DWORD message;
-    NOTIFYICONDATAA record;
-};
-
-std::vector<ShellCall> g_calls;
-int g_failuresLeft = 0;  // calls of g_failingMessage that fail before one succeeds
-DWORD g_failingMessage = NIM_ADD;
-
-BOOL WINAPI RecordingShell(DWORD message, PNOTIFYICONDATAA data)
-{
-    g_calls.push_back({message, *data});
-    if (message == g_failingMessage && g_failuresLeft > 0) {
-        --g_failuresLeft;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::vector<DWORD> Messages()
-{
-    std::vector<DWORD> messages;
-    for (const ShellCall& call : g_calls)
-        messages.push_back(call.message);
-    return messages;
-}
+using namespace traytest;
 
 class TrayIconTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_calls.clear();
-        g_failuresLeft = 0;
-        g_failingMessage = NIM_ADD;
-    }
+    void SetUp() override { ResetShell(); }
     HWND m_window = reinterpret_cast<HWND>(0x1234);
     HICON m_icon = LoadIcon(nullptr, IDI_APPLICATION);
 };

@@ -1,0 +1,211 @@
+// PNG files into bitmaps of the form library: every PNG type lands as B, G,
+// R (and A on 32-bit targets, straight, with fully transparent pixels
+// black), damaged files leave the bitmap alone, and a missing library or
+// entry point makes reading fail instead of crashing.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "TestPaths.h"
+#include "TestPng.h"
+#include "app/PngReader.h"
+#include "platform/vcl/SysUtils.h"
+
+namespace {
+
+using Pixel = std::array<int, 4>;  // B, G, R, A (A -1 on 24-bit targets)
+
+Pixel PixelAt(TBitmap& bitmap, int x, int y)
+{
+    const auto* row = static_cast<const unsigned char*>(bitmap.ScanLine(y));
+    if (bitmap.PixelFormat() == pf32bit)
+        return {row[x * 4], row[x * 4 + 1], row[x * 4 + 2], row[x * 4 + 3]};
+    return {row[x * 3], row[x * 3 + 1], row[x * 3 + 2], -1};
+}
+
+TMemoryStream* StreamOf(const std::string& bytes)
+{
+    auto* stream = new TMemoryStream;
+    stream->Write(bytes.data(), static_cast<long>(bytes.size()));
+    stream->SetPosition(0);
+    return stream;
+}
+
+std::string LibraryInDist() { return zxtest::JoinPath(zxtest::DistDir(), kPngIoLibraryName); }
+
+// Reads `bytes` into a fresh bitmap of `format`.
+struct ReadResult {
+    bool ok;
+    std::unique_ptr<TBitmap> bitmap;
+};
+
+ReadResult ReadInto(PngManager& manager, const std::string& bytes, TPixelFormat format)
+{
+    ReadResult result{false, std::make_unique<TBitmap>()};
+    result.bitmap->SetPixelFormat(format);
+    std::unique_ptr<TMemoryStream> stream(StreamOf(bytes));
+    result.ok = manager.Read(stream.get(), result.bitmap.get());
+    return result;
+}
+
+const auto Image = zxtest::MakePngImage;
+
+struct DecodeCase {
+    const char* name;
+    zxtest::PngImage image;
+    TPixelFormat target;
+    std::vector<Pixel> expected;  // left to right, top to bottom
+};
+
+std::vector<DecodeCase> DecodeCases()
+{
+    zxtest::PngImage palette = Image(3, 1, 3, 8, {0, 1, 2});
+    palette.palette = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+    palette.trns = {0, 128};  // entry 2 stays opaque
+    zxtest::PngImage interlaced = Image(3, 3, 6, 8, {});
+    for (int i = 0; i < 9; ++i)
+        interlaced.samples.insert(interlaced.samples.end(),
+                                  {uint16_t(i * 10), uint16_t(i * 20), uint16_t(i * 25), uint16_t(255 - i)});
+    interlaced.interlaced = true;
+    std::vector<Pixel> interlacedPixels;
+    for (int i = 0; i < 9; ++i)
+        interlacedPixels.push_back({i * 25, i * 20, i * 10, 255 - i});
+
+    return {
+        // Straight alpha is kept; only alpha 0 blackens the colour.
+        {"rgba", Image(3, 1, 6, 8, {10, 20, 30, 0, 10, 20, 30, 128, 1, 2, 3, 255}), pf32bit,
+         {{0, 0, 0, 0}, {30, 20, 10, 128}, {3, 2, 1, 255}}},
+        {"rgb is opaque", Image(2, 1, 2, 8, {10, 20, 30, 0, 0, 0}), pf32bit, {{30, 20, 10, 255}, {0, 0, 0, 255}}},
+        {"grey", Image(2, 1, 0, 8, {7, 200}), pf32bit, {{7, 7, 7, 255}, {200, 200, 200, 255}}},
+        {"grey and alpha", Image(2, 1, 4, 8, {50, 0, 60, 70}), pf32bit, {{0, 0, 0, 0}, {60, 60, 60, 70}}},
+        {"palette with tRNS", palette, pf32bit, {{0, 0, 0, 0}, {0, 255, 0, 128}, {255, 0, 0, 255}}},
+        {"16-bit rgb keeps the high bytes", Image(1, 1, 2, 16, {0xAB12, 0x34FF, 0x0101}), pf32bit,
+         {{0x01, 0x34, 0xAB, 255}}},
+        {"interlaced", interlaced, pf32bit, interlacedPixels},
+        // A 24-bit target gets no alpha byte, and transparent pixels keep their colour.
+        {"rgba into 24-bit", Image(2, 1, 6, 8, {10, 20, 30, 0, 40, 50, 60, 255}), pf24bit,
+         {{30, 20, 10, -1}, {60, 50, 40, -1}}},
+        {"device format becomes 24-bit", Image(1, 1, 2, 8, {1, 2, 3}), pfDevice, {{3, 2, 1, -1}}},
+    };
+}
+
+}  // namespace
+
+TEST(PngReader, DecodesEveryKindIntoTheBitmap)
+{
+    PngManager manager(LibraryInDist());
+    ASSERT_TRUE(manager.CanRead());
+    for (const DecodeCase& c : DecodeCases()) {
+        SCOPED_TRACE(c.name);
+        ReadResult result = ReadInto(manager, zxtest::EncodePng(c.image), c.target);
+        ASSERT_TRUE(result.ok);
+        TBitmap& bitmap = *result.bitmap;
+        EXPECT_EQ(bitmap.PixelFormat(), c.target == pf32bit ? pf32bit : pf24bit);
+        ASSERT_EQ(bitmap.Width(), c.image.width);
+        ASSERT_EQ(bitmap.Height(), c.image.height);
+        for (int i = 0; i < c.image.width * c.image.height; ++i)
+            EXPECT_EQ(PixelAt(bitmap, i % c.image.width, i / c.image.width), c.expected[i]) << "pixel " << i;
+    }
+}
+
+TEST(PngReader, DamagedDataLeavesTheBitmapAsItWas)
+{
+    PngManager manager(LibraryInDist());
+    const std::string good = zxtest::EncodePng(Image(2, 2, 2, 8, std::vector<uint16_t>(12, 9)));
+    std::string wrongSignature = good;
+    wrongSignature[1] = 'X';
+    std::string hugeWidth = good;
+    hugeWidth[zxtest::kPngIhdrBodyOffset] = 0x7F;
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"signature only", zxtest::PngSignature()},
+        {"truncated", good.substr(0, good.size() / 2)},
+        {"wrong signature", wrongSignature},
+        {"absurd width", hugeWidth},
+        {"not a png", std::string(200, 'a')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(pf32bit);
+        bitmap.SetSize(1, 1);
+        *static_cast<uint32_t*>(bitmap.ScanLine(0)) = 0x11223344;
+        std::unique_ptr<TMemoryStream> stream(StreamOf(c.second));
+        EXPECT_FALSE(manager.Read(stream.get(), &bitmap));
+        EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+        EXPECT_EQ(bitmap.Width(), 1);
+        EXPECT_EQ(*static_cast<uint32_t*>(bitmap.ScanLine(0)), 0x11223344u);
+    }
+}
+
+TEST(PngReader, WithoutTheLibraryOrItsEntryPointsReadingFails)
+{
+    const std::string png = zxtest::EncodePng(Image(1, 1, 2, 8, {1, 2, 3}));
+    const std::pair<const char*, std::string> cases[] = {
+        {"missing library", zxtest::JoinPath(zxtest::TestDir(), "no-such-folder\\pngio.dll")},
+        {"library without the entry points", "kernel32.dll"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        PngManager manager(c.second);
+        EXPECT_FALSE(manager.CanRead());
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(pf24bit);
+        std::unique_ptr<TMemoryStream> stream(StreamOf(png));
+        EXPECT_FALSE(manager.Read(stream.get(), &bitmap));
+        EXPECT_TRUE(bitmap.Empty());
+        EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+    }
+}
+
+TEST(PngReader, LoadPngFileMakesAnOpaque32BitBitmap)
+{
+    zxtest::TempFolder folder;
+    const std::string file = folder.File("skin.png");
+    ASSERT_TRUE(zxtest::WritePngFile(file, Image(2, 1, 2, 8, {10, 20, 30, 40, 50, 60})));
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf24bit);
+    EXPECT_TRUE(LoadPngFile(file, &bitmap));
+    EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+    EXPECT_EQ(PixelAt(bitmap, 0, 0), (Pixel{30, 20, 10, 255}));
+    EXPECT_EQ(PixelAt(bitmap, 1, 0), (Pixel{60, 50, 40, 255}));
+}
+
+TEST(PngReader, LoadPngFileOfAMissingFileRaisesTheOpenError)
+{
+    zxtest::TempFolder folder;
+    TBitmap bitmap;
+    EXPECT_THROW(LoadPngFile(folder.File("missing.png"), &bitmap), EFOpenError);
+    EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+}
+
+TEST(PngReader, ReadsPngSuiteFilesIntoBitmaps)
+{
+    const std::string corpus = zxtest::JoinPath(zxtest::SharedTestDataDir(), "pngsuite");
+    if (!zxtest::FolderExists(corpus))
+        GTEST_SKIP() << "no PngSuite corpus at " << corpus;
+    struct Probe {
+        const char* file;
+        int x, y;
+        Pixel pixel;
+    };
+    const Probe probes[] = {
+        {"basn6a08.png", 0, 0, {0, 0, 0, 0}},        {"basn6a08.png", 31, 31, {255, 32, 0, 255}},
+        {"basn0g16.png", 5, 9, {63, 63, 63, 255}},   {"ftbbn3p08.png", 0, 0, {0, 0, 0, 0}},
+        {"basn4a08.png", 5, 9, {180, 180, 180, 41}}, {"ibasn3p04.png", 31, 31, {187, 0, 255, 255}},
+    };
+    for (const Probe& probe : probes) {
+        SCOPED_TRACE(probe.file);
+        TBitmap bitmap;
+        ASSERT_TRUE(LoadPngFile(zxtest::JoinPath(corpus, probe.file), &bitmap));
+        EXPECT_EQ(bitmap.Width(), 32);
+        EXPECT_EQ(PixelAt(bitmap, probe.x, probe.y), probe.pixel);
+    }
+}
