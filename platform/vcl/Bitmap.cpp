@@ -353,7 +353,8 @@ void TBitmap::SetTransparentMode(TTransparentMode mode)
 
 TColor TBitmap::TransparentColor()
 {
-    if (m_transparentMode == tmFixed)
+    // A fixed mode without a colour yet still takes the automatic one.
+    if (m_transparentMode == tmFixed && m_transparentColor != clDefault)
         return m_transparentColor;
     if (Empty())
         return clDefault;

@@ -67,7 +67,8 @@ public:
 
     TTransparentMode TransparentMode() const { return m_transparentMode; }
     void SetTransparentMode(TTransparentMode mode);
-    // tmAuto: the bottom-left pixel's colour | kAutoTransparentFlag.
+    // tmAuto, or tmFixed before a colour was set: the bottom-left pixel's
+    // colour | kAutoTransparentFlag.
     TColor TransparentColor();
     // Fixes the colour (and the mode to tmFixed); clDefault returns to tmAuto.
     void SetTransparentColor(TColor color);

@@ -96,6 +96,10 @@ TEST(VclBitmap, AutomaticTransparentColourIsTheBottomLeftPixelWithTheFlag)
     EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
     bitmap.SetTransparentColor(clDefault);
     EXPECT_EQ(bitmap.TransparentMode(), tmAuto);
+
+    // Fixed before any colour was set: still the automatic colour.
+    bitmap.SetTransparentMode(tmFixed);
+    EXPECT_EQ(bitmap.TransparentColor(), static_cast<TColor>(RGB(1, 2, 3)) | kAutoTransparentFlag);
 }
 
 TEST(VclBitmap, AssignIsADeepCopyAndNullEmpties)
