@@ -45,7 +45,20 @@ void KyControl::Dispatch(TMessage& message)
         WMMouseLeave(message);
         return;
     }
+    if (message.Msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(message.LParam) != Handle())
+        CaptureLost();
     TWinControl::Dispatch(message);
+}
+
+void KyControl::CaptureLost()
+{
+    // A menu or a modal box took the mouse: the press is over, without a
+    // click, and must not stay on screen.
+    if (!m_mousePressed)
+        return;
+    m_mousePressed = false;
+    if (!m_keyPressed)
+        ShowReleased();
 }
 
 void KyControl::WMMouseLeave(TMessage&)

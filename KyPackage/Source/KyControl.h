@@ -50,6 +50,7 @@ private:
     void CancelHover();
     void MouseEnter(bool leftButtonDown);
     void MouseLeave();
+    void CaptureLost();
     static bool IsPressKey(WORD key) { return key == VK_SPACE || key == VK_RETURN; }
 
     bool m_showMouseOver = true;

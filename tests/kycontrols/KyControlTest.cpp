@@ -60,6 +60,20 @@ TEST_F(KyControlStates, APressThatLeavesIsDroppedSilentlyAndComesBackSunken)
     EXPECT_EQ(ShownImage(button), Focused);
 }
 
+TEST_F(KyControlStates, APressWhoseCaptureIsTakenAwayEndsWithoutAClick)
+{
+    MoveTo(button, 5, 5);
+    Press(button, 5, 5);
+    ASSERT_EQ(GetCapture(), button->Handle());
+    SetCapture(form->Handle());  // as a menu or a modal box does
+    EXPECT_EQ(ShownImage(button), Focused);
+    ReleaseCapture();
+    Release(button, 5, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter"}));
+    Leave(button);
+    EXPECT_EQ(ShownImage(button), Raised);
+}
+
 TEST_F(KyControlStates, KeyPressesShowSunkenAndReleaseToTheFocusedLook)
 {
     button->SetFocus();
