@@ -27,6 +27,14 @@ void KyFourStateFontColor::AssignTo(TPersistent* destination)
     target->Changed();
 }
 
+void KyTwoStateFontColor::AssignTo(TPersistent* destination)
+{
+    auto* target = As<KyTwoStateFontColor>(destination);
+    target->m_focused = m_focused;
+    target->m_disabled = m_disabled;
+    target->Changed();
+}
+
 void KyCheckBoxFontColor::SetOnChange(const TNotifyEvent& handler)
 {
     m_uncheck.SetOnChange(handler);

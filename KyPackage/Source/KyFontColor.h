@@ -61,6 +61,22 @@ private:
     TColor m_disabled = kNoFontColor;
 };
 
+// Focused and disabled colours only (the profile library's bricks).
+class KyTwoStateFontColor : public KyCtrlFontColor {
+public:
+    TColor Focused() const { return m_focused; }
+    TColor Disabled() const { return m_disabled; }
+    void SetFocused(TColor color) { Store(m_focused, color); }
+    void SetDisabled(TColor color) { Store(m_disabled, color); }
+
+protected:
+    void AssignTo(TPersistent* destination) override;
+
+private:
+    TColor m_focused = kNoFontColor;
+    TColor m_disabled = kNoFontColor;
+};
+
 // Unchecked (three-state), checked and grayed (four-state) caption colours.
 // OnChange reads the unchecked member's handler and writes every member's.
 class KyCheckBoxFontColor : public TPersistent {

@@ -129,6 +129,15 @@ TEST(KyFontColor, ASetterFiresOnlyOnARealChangeAndAssignFiresOnce)
 
     KyThreeStateFontColor three;
     EXPECT_THROW(three.Assign(&other), EInvalidCast);
+
+    KyTwoStateFontColor two, twoSource;
+    int twoChanges = 0;
+    two.SetOnChange(TNotifyEvent::FromFunction([&](TObject*) { ++twoChanges; }));
+    twoSource.SetFocused(clRed);
+    two.Assign(&twoSource);
+    EXPECT_EQ(twoChanges, 1);
+    EXPECT_EQ(two.Focused(), clRed);
+    EXPECT_EQ(two.Disabled(), kNoFontColor);
 }
 
 TEST(KyFontColor, TheCheckBoxSetSharesOneHandlerAcrossItsMembers)

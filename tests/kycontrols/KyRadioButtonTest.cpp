@@ -77,3 +77,15 @@ TEST_F(KyFixture, EmptyCheckedImagesFallBackToCheckedRaisedThenImageZero)
     radio->GetStateBitmap(4)->Assign(nullptr);
     EXPECT_EQ(ShownImage(radio), 0) << "empty checked-raised: image 0";
 }
+
+TEST_F(KyFixture, AWordWrappedCaptionTakesSeveralLines)
+{
+    auto* radio = Place<KyRadioButtonTx>();
+    kytest::SetUpCaption(radio, 60, 60, "one two three");
+    kytest::Ink single = kytest::InkOn(radio, kytest::StateColor(0), RGB(0, 0, 0));
+    radio->SetWordWrap(true);
+    kytest::Ink wrapped = kytest::InkOn(radio, kytest::StateColor(0), RGB(0, 0, 0));
+    EXPECT_GT(wrapped.box.bottom - wrapped.box.top, 2 * (single.box.bottom - single.box.top));
+    EXPECT_GE(wrapped.box.left, 0);
+    EXPECT_LE(wrapped.box.right, 60);
+}
