@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <deque>
@@ -16,6 +17,7 @@
 
 #include "app/FlashObjLibrary.h"
 #include "platform/flashobj/Movie.h"
+#include "platform/standinlog/AppendLine.h"
 
 namespace {
 
@@ -34,27 +36,16 @@ std::string Utf8(const std::wstring& text)
 
 void LogLine(const char* format, ...)
 {
-    char path[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("FLASHOBJ_LOG", path, sizeof path);
-    if (length == 0 || length >= sizeof path)
+    const std::string path = standin::LogPathFrom("FLASHOBJ_LOG");
+    if (path.empty())
         return;
     char line[2048];
     va_list arguments;
     va_start(arguments, format);
-    int used = std::vsnprintf(line, sizeof line - 1, format, arguments);
+    int used = std::vsnprintf(line, sizeof line, format, arguments);
     va_end(arguments);
-    if (used < 0)
-        return;
-    if (used > static_cast<int>(sizeof line) - 2)
-        used = static_cast<int>(sizeof line) - 2;
-    line[used++] = '\n';
-    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    DWORD written = 0;
-    WriteFile(file, line, static_cast<DWORD>(used), &written, nullptr);
-    CloseHandle(file);
+    if (used >= 0)
+        standin::AppendLine(path, std::string(line, std::min<size_t>(static_cast<size_t>(used), sizeof line - 1)));
 }
 
 // What one movie window holds.
