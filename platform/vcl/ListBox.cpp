@@ -2,17 +2,19 @@
 
 namespace {
 
-// Lends a canvas a screen context for as long as it lives.
+// Lends a canvas a screen context for as long as it lives, then gives it
+// back the context it had (an item being drawn may add items).
 class ScreenContext {
 public:
-    ScreenContext(TCanvas* canvas, TFont* font) : m_canvas(canvas), m_dc(GetDC(nullptr))
+    ScreenContext(TCanvas* canvas, TFont* font)
+        : m_canvas(canvas), m_previous(canvas->HandleAllocated() ? canvas->Handle() : nullptr), m_dc(GetDC(nullptr))
     {
         m_canvas->SetHandle(m_dc);
         m_canvas->SetFont(font);
     }
     ~ScreenContext()
     {
-        m_canvas->SetHandle(nullptr);
+        m_canvas->SetHandle(m_previous);
         ReleaseDC(nullptr, m_dc);
     }
     ScreenContext(const ScreenContext&) = delete;
@@ -20,6 +22,7 @@ public:
 
 private:
     TCanvas* m_canvas;
+    HDC m_previous;
     HDC m_dc;
 };
 
