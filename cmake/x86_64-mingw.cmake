@@ -1,19 +1,5 @@
-# Cross toolchain: 64-bit Windows with the posix thread model (std::thread, GoogleTest).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain: 64-bit Windows, the test build for machines that execute
+# no 32-bit x86 code.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(ZX_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${ZX_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZX_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${ZX_TRIPLE}-windres)
-set(CMAKE_DLLTOOL      ${ZX_TRIPLE}-dlltool)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZX_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Every binary runs on a bare Windows machine: no libgcc, libstdc++ or
-# winpthread DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-cross.cmake)

@@ -4,6 +4,7 @@
 #include "tuning/CpuModel.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "tuning/CpuId.h"
@@ -57,6 +58,8 @@ INTELPSTATUS::INTELPSTATUS()
     std::uint64_t platformInfo = 0;
     ReadCoreMSR(0, kPlatformInfoMsr, &platformInfo);
     m_defaultRatio = static_cast<float>((platformInfo >> 8) & 0xFF);
+    // Until the first measurement every core runs at the default ratio.
+    std::fill(std::begin(m_currentRatio), std::end(m_currentRatio), static_cast<int>(m_defaultRatio));
 
     int cores = std::min(GetCoreCount(), kModelCores);
     std::vector<std::uint32_t> turbo;
@@ -137,13 +140,15 @@ int INTELPSTATUS::GetCoreCount() { return GetBiosCoreCount(); }
 
 float INTELPSTATUS::GetCurrentRatio(int core)
 {
+    const int assigned = core >= 0 && core < kModelCores ? m_currentRatio[core] : static_cast<int>(m_defaultRatio);
     int processor = LowestProcessor(GetCoreMask(core));
+    if (processor < 0)  // no processor of this core was found: nothing to read
+        return static_cast<float>(2 * assigned);
     std::uint64_t status = 0;
-    if (processor >= 0)  // a core without a processor is not read: its ratio reads 0
-        ReadCoreMSR(processor, kPerfStatusMsr, &status);
+    ReadCoreMSR(processor, kPerfStatusMsr, &status);
     int ratio = static_cast<int>(static_cast<std::uint32_t>(status));  // the whole low half, as the BIOS tools do
     if (ratio > m_defaultRatio)
-        ratio = core >= 0 && core < kModelCores ? m_currentRatio[core] : static_cast<int>(m_defaultRatio);
+        ratio = assigned;
     return static_cast<float>(2 * ratio);
 }
 

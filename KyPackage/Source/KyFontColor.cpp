@@ -1,38 +1,18 @@
 #include "KyPackage/Source/KyFontColor.h"
 
-void KyCtrlFontColor::Store(TColor& field, TColor value)
+void KyCtrlFontColor::Store(Slot slot, TColor value)
 {
-    if (field == value)
+    if (m_colors[slot] == value)
         return;
-    field = value;
-    Changed();
+    m_colors[slot] = value;
+    m_onChange(this);
 }
 
-void KyThreeStateFontColor::AssignTo(TPersistent* destination)
+void KyCtrlFontColor::CopyTo(KyCtrlFontColor* target) const
 {
-    auto* target = As<KyThreeStateFontColor>(destination);
-    target->m_sunken = m_sunken;
-    target->m_focused = m_focused;
-    target->m_disabled = m_disabled;
-    target->Changed();
-}
-
-void KyFourStateFontColor::AssignTo(TPersistent* destination)
-{
-    auto* target = As<KyFourStateFontColor>(destination);
-    target->m_raised = m_raised;
-    target->m_sunken = m_sunken;
-    target->m_focused = m_focused;
-    target->m_disabled = m_disabled;
-    target->Changed();
-}
-
-void KyTwoStateFontColor::AssignTo(TPersistent* destination)
-{
-    auto* target = As<KyTwoStateFontColor>(destination);
-    target->m_focused = m_focused;
-    target->m_disabled = m_disabled;
-    target->Changed();
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        target->m_colors[slot] = m_colors[slot];
+    target->m_onChange(target);
 }
 
 void KyCheckBoxFontColor::SetOnChange(const TNotifyEvent& handler)

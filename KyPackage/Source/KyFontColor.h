@@ -14,67 +14,57 @@ public:
     void SetOnChange(const TNotifyEvent& handler) { m_onChange = handler; }
 
 protected:
+    // Where each state's colour is kept; a set uses the slots it names.
+    enum Slot { kRaisedSlot, kSunkenSlot, kFocusedSlot, kDisabledSlot, kSlotCount };
+    TColor Get(Slot slot) const { return m_colors[slot]; }
     // Stores `value`; a real change fires OnChange.
-    void Store(TColor& field, TColor value);
-    void Changed() { m_onChange(this); }
+    void Store(Slot slot, TColor value);
+    // Copies every colour at once; the target fires OnChange once.
+    void CopyTo(KyCtrlFontColor* target) const;
 
 private:
+    TColor m_colors[kSlotCount] = {kNoFontColor, kNoFontColor, kNoFontColor, kNoFontColor};
     TNotifyEvent m_onChange;
 };
 
 class KyThreeStateFontColor : public KyCtrlFontColor {
 public:
-    TColor Sunken() const { return m_sunken; }
-    TColor Focused() const { return m_focused; }
-    TColor Disabled() const { return m_disabled; }
-    void SetSunken(TColor color) { Store(m_sunken, color); }
-    void SetFocused(TColor color) { Store(m_focused, color); }
-    void SetDisabled(TColor color) { Store(m_disabled, color); }
+    TColor Sunken() const { return Get(kSunkenSlot); }
+    TColor Focused() const { return Get(kFocusedSlot); }
+    TColor Disabled() const { return Get(kDisabledSlot); }
+    void SetSunken(TColor color) { Store(kSunkenSlot, color); }
+    void SetFocused(TColor color) { Store(kFocusedSlot, color); }
+    void SetDisabled(TColor color) { Store(kDisabledSlot, color); }
 
 protected:
-    void AssignTo(TPersistent* destination) override;
-
-private:
-    TColor m_sunken = kNoFontColor;
-    TColor m_focused = kNoFontColor;
-    TColor m_disabled = kNoFontColor;
+    void AssignTo(TPersistent* destination) override { CopyTo(As<KyThreeStateFontColor>(destination)); }
 };
 
 class KyFourStateFontColor : public KyCtrlFontColor {
 public:
-    TColor Raised() const { return m_raised; }
-    TColor Sunken() const { return m_sunken; }
-    TColor Focused() const { return m_focused; }
-    TColor Disabled() const { return m_disabled; }
-    void SetRaised(TColor color) { Store(m_raised, color); }
-    void SetSunken(TColor color) { Store(m_sunken, color); }
-    void SetFocused(TColor color) { Store(m_focused, color); }
-    void SetDisabled(TColor color) { Store(m_disabled, color); }
+    TColor Raised() const { return Get(kRaisedSlot); }
+    TColor Sunken() const { return Get(kSunkenSlot); }
+    TColor Focused() const { return Get(kFocusedSlot); }
+    TColor Disabled() const { return Get(kDisabledSlot); }
+    void SetRaised(TColor color) { Store(kRaisedSlot, color); }
+    void SetSunken(TColor color) { Store(kSunkenSlot, color); }
+    void SetFocused(TColor color) { Store(kFocusedSlot, color); }
+    void SetDisabled(TColor color) { Store(kDisabledSlot, color); }
 
 protected:
-    void AssignTo(TPersistent* destination) override;
-
-private:
-    TColor m_raised = kNoFontColor;
-    TColor m_sunken = kNoFontColor;
-    TColor m_focused = kNoFontColor;
-    TColor m_disabled = kNoFontColor;
+    void AssignTo(TPersistent* destination) override { CopyTo(As<KyFourStateFontColor>(destination)); }
 };
 
 // Focused and disabled colours only (the profile library's bricks).
 class KyTwoStateFontColor : public KyCtrlFontColor {
 public:
-    TColor Focused() const { return m_focused; }
-    TColor Disabled() const { return m_disabled; }
-    void SetFocused(TColor color) { Store(m_focused, color); }
-    void SetDisabled(TColor color) { Store(m_disabled, color); }
+    TColor Focused() const { return Get(kFocusedSlot); }
+    TColor Disabled() const { return Get(kDisabledSlot); }
+    void SetFocused(TColor color) { Store(kFocusedSlot, color); }
+    void SetDisabled(TColor color) { Store(kDisabledSlot, color); }
 
 protected:
-    void AssignTo(TPersistent* destination) override;
-
-private:
-    TColor m_focused = kNoFontColor;
-    TColor m_disabled = kNoFontColor;
+    void AssignTo(TPersistent* destination) override { CopyTo(As<KyTwoStateFontColor>(destination)); }
 };
 
 // Unchecked (three-state), checked and grayed (four-state) caption colours.

@@ -1,5 +1,33 @@
 #include "platform/vcl/ListBox.h"
 
+namespace {
+
+// Lends a canvas a screen context for as long as it lives, then gives it
+// back the context it had (an item being drawn may add items).
+class ScreenContext {
+public:
+    ScreenContext(TCanvas* canvas, TFont* font)
+        : m_canvas(canvas), m_previous(canvas->HandleAllocated() ? canvas->Handle() : nullptr), m_dc(GetDC(nullptr))
+    {
+        m_canvas->SetHandle(m_dc);
+        m_canvas->SetFont(font);
+    }
+    ~ScreenContext()
+    {
+        m_canvas->SetHandle(m_previous);
+        ReleaseDC(nullptr, m_dc);
+    }
+    ScreenContext(const ScreenContext&) = delete;
+    ScreenContext& operator=(const ScreenContext&) = delete;
+
+private:
+    TCanvas* m_canvas;
+    HDC m_previous;
+    HDC m_dc;
+};
+
+}  // namespace
+
 void TListBoxStrings::CheckIndex(int index, bool allowEnd) const
 {
     if (index < 0 || index >= Count() + (allowEnd ? 1 : 0))
@@ -196,8 +224,12 @@ void TListBox::Dispatch(TMessage& message)
     case CN_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
         int height = m_itemHeight;
-        if (m_style == lbOwnerDrawVariable)
+        if (m_style == lbOwnerDrawVariable) {
+            // The handler may measure text: meanwhile the canvas draws on
+            // the screen with the list's font.
+            ScreenContext screen(&m_canvas, Font());
             MeasureItem(static_cast<int>(item->itemID), height);
+        }
         item->itemHeight = height;
         message.Result = TRUE;
         return;

@@ -57,7 +57,7 @@ public:
     void SetStyle(TListBoxStyle style);
     TBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TBorderStyle style);
-    // Valid while an item is drawn.
+    // Valid while an item is drawn or measured (on a screen context).
     TCanvas* Canvas() { return &m_canvas; }
     int ItemAtPos(POINT point, bool existing);
     RECT ItemRect(int index);

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "ContractStop.h"
 #include "SolidBitmap.h"
 #include "TestProcess.h"
 #include "platform/vcl/Form.h"
@@ -126,7 +127,5 @@ TEST_F(BmpLEDCtrl, AnImageItsOwnerFreedFirstIsNotFreedAgain)
 
 TEST(BmpLEDCtrlContract, ANonPositiveStateCountStopsTheProgram)
 {
-    zxtest::ProcessResult result = zxtest::RunChild("ledctrl_no_states", {{"VESSA_ASSERT_SILENT", "1"}});
-    EXPECT_EQ(result.exitCode, vessa::kAssertExitCode);
-    EXPECT_NE(result.output.find("Assertion failed: stateCount > 0,"), std::string::npos) << result.output;
+    zxtest::ExpectContractStop("ledctrl_no_states", "Assertion failed: stateCount > 0,");
 }

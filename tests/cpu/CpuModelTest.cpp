@@ -223,3 +223,33 @@ TEST_F(UnsupportedModel, NoTurboWithoutTablesOrASupportedSignature)
     GetPStatus()->SetRatios(1, 0);
     EXPECT_EQ(LogLinesWith(BoardLog(), "AcpiSetItemValue").size(), before);
 }
+
+namespace {
+class IntelModelFarCoreIds : public MachineSuite {};
+}  // namespace
+
+// Processors 2 and 3 report physical core ids 8 and 9, past the model's
+// per-core tables, and the BIOS counts 12 cores.
+TEST(CpuModels, IntelWithCoreIdsPastTheTables)
+{
+    RunSuiteOnMachine("IntelModelFarCoreIds", "intel-4core-turbo.ini", "intel.ini", {{"0x030600F0", "count", "12"}, {"0x03060013", "cores", "36,34,30,28,28,28,28,28,28,28,28,28"}});
+}
+
+TEST_F(IntelModelFarCoreIds, CoresWithoutAProcessorKeepTheDefaultRatioAndNothingOverruns)
+{
+    WritePrivateProfileStringA("cpuid.2", "0x1", "0x000106E5,0x10100800,0x0098E3BD,0xBFEBFBFF", MachineFile().c_str());
+    WritePrivateProfileStringA("cpuid.3", "0x1", "0x000106E5,0x12100800,0x0098E3BD,0xBFEBFBFF", MachineFile().c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, MachineFile().c_str());
+    INTELPSTATUS* model = dynamic_cast<INTELPSTATUS*>(GetPStatus());
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->GetCoreCount(), 12);
+    EXPECT_EQ(model->GetCoreMask(0), static_cast<DWORD_PTR>(1));
+    EXPECT_EQ(model->GetCoreMask(1), static_cast<DWORD_PTR>(2));
+    EXPECT_EQ(model->GetCoreMask(2), static_cast<DWORD_PTR>(0)) << "physical id 8 has no place";
+    EXPECT_EQ(model->GetCurrentRatio(2), 40) << "the default ratio, not a read of another processor";
+    EXPECT_EQ(model->GetCurrentRatio(11), 40);
+    EXPECT_EQ(model->GetCurrentRatio(40), 40);
+    EXPECT_EQ(model->Refresh(), 1);  // core 0 measures above the default
+    EXPECT_EQ(model->GetCurrentRatio(0), 48);
+    EXPECT_EQ(model->GetCurrentRatio(7), 40);
+}

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
+#include <thread>
 
 #include "BroadcastReceiver.h"
 #include "PrivateDesktop.h"
@@ -17,6 +18,7 @@ namespace {
 
 const char kCallsVariable[] = "ZXOC_TEST_CALLS";
 const char kByOrdinalVariable[] = "ZXOC_TEST_BY_ORDINAL";
+const char kDesktopVariable[] = "ZXOC_TEST_DESKTOP";
 constexpr int kUntouched = -7;
 
 std::string Variable(const char* name)
@@ -87,11 +89,33 @@ void Call(const ZxOcLibModule& library, const std::string& call, bool byOrdinal)
     std::fflush(stdout);
 }
 
+// A desktop kept for this process's life. A desktop ends when nobody is on
+// it, so one thread of ours stays there with a window.
+std::string CallerDesktop()
+{
+    static const std::string name = [] {
+        auto* desktop = new zxtest::PrivateDesktop();  // kept for the process
+        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread([desktop, ready] {
+            if (desktop->AttachCurrentThread())
+                CreateWindowExA(0, "STATIC", "ZxTestDesktopKeeper", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+            SetEvent(ready);
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0)
+                DispatchMessageA(&message);
+        }).detach();
+        WaitForSingleObject(ready, INFINITE);
+        CloseHandle(ready);
+        return desktop->Name();
+    }();
+    return name;
+}
+
 }  // namespace
 
 ZX_TEST_CHILD(zxoclib_caller)
 {
-    zxtest::PrivateDesktop desktop;
+    zxtest::PrivateDesktop desktop(Variable(kDesktopVariable));
     if (!desktop.AttachCurrentThread()) {
         std::printf("no private desktop\n");
         return 90;
@@ -142,6 +166,9 @@ CallerRun RunCalls(const std::vector<std::string>& calls, const zxtest::Environm
     zxtest::Environment childEnvironment = environment;
     childEnvironment.push_back({kCallsVariable, joined});
     childEnvironment.push_back({kByOrdinalVariable, byOrdinal ? "1" : ""});
+    // One desktop of this test program's own for all its callers: the cases
+    // run one after another, so each caller sees only its own broadcasts.
+    childEnvironment.push_back({kDesktopVariable, CallerDesktop()});
 
     CallerRun run;
     run.process = zxtest::RunChild("zxoclib_caller", childEnvironment, 60000);

@@ -10,6 +10,11 @@ PrivateDesktop::PrivateDesktop()
     m_desktop = CreateDesktopA(m_name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
 }
 
+PrivateDesktop::PrivateDesktop(const std::string& existingName) : m_name(existingName)
+{
+    m_desktop = OpenDesktopA(m_name.c_str(), 0, FALSE, GENERIC_ALL);
+}
+
 PrivateDesktop::~PrivateDesktop()
 {
     if (m_previous)

@@ -13,6 +13,9 @@ namespace zxtest {
 class PrivateDesktop {
 public:
     PrivateDesktop();  // creates a desktop with a name no other process uses
+    // Opens the desktop of that name another process made (a parent that
+    // keeps one desktop for all its children: making one costs a second).
+    explicit PrivateDesktop(const std::string& existingName);
     ~PrivateDesktop();
     PrivateDesktop(const PrivateDesktop&) = delete;
     PrivateDesktop& operator=(const PrivateDesktop&) = delete;

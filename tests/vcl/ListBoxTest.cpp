@@ -61,3 +61,23 @@ TEST(VclListBox, ItemsKeptWithoutAWindowReachItWhenMade)
     EXPECT_EQ(list->ItemIndex(), 1);
     delete form;
 }
+
+TEST(VclListBox, MeasureHandlersMeasureTextWithTheListFont)
+{
+    auto* form = new TForm(Application);
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetStyle(lbOwnerDrawVariable);
+    list->Font()->SetName("Arial");
+    list->Font()->SetHeight(-30);
+    int measured = 0;
+    list->OnMeasureItem = TMeasureItemEvent::FromFunction([&](TWinControl* control, int, int& height) {
+        measured = As<TListBox>(control)->Canvas()->TextHeight("Ay");
+        height = measured;
+    });
+    list->Items()->Add("Ay");
+    RECT item = list->ItemRect(0);
+    EXPECT_GE(measured, 30);
+    EXPECT_EQ(item.bottom - item.top, measured);
+    delete form;
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "OffscreenPaint.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Image.h"
@@ -10,25 +11,7 @@
 
 namespace {
 
-// Paints the form's client area into a bitmap, as the parent does in
-// WM_PAINT, without reading the screen.
-class OffscreenPaint {
-public:
-    explicit OffscreenPaint(TWinControl* control)
-    {
-        RECT client = control->ClientRect();
-        m_bitmap.SetPixelFormat(pf24bit);
-        m_bitmap.Canvas()->Brush()->SetColor(clBlack);
-        m_bitmap.SetSize(client.right, client.bottom);
-        HDC dc = m_bitmap.Canvas()->Handle();
-        control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
-        control->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    }
-    COLORREF At(int x, int y) { return m_bitmap.Canvas()->Pixel(x, y); }
-
-private:
-    TBitmap m_bitmap;
-};
+using zxtest::OffscreenPaint;
 
 void FillBitmap(TBitmap* bitmap, TPixelFormat format, int width, int height, BYTE r, BYTE g, BYTE b, BYTE a)
 {
