@@ -1,7 +1,8 @@
 #pragma once
 // The pictures a form carries in its image components. They ship as PNG
-// files in the program folder, "Resource\forms\<form class>.<component>.png",
-// and are read into the images when the form is built.
+// files in the program folder's Resource\forms, each named after the form's
+// class and the component, joined by a dot, and are read into the images
+// when the form is built.
 
 #include <string>
 

@@ -32,6 +32,9 @@ TShadowForm::TShadowForm(TComponent* owner)
     m_big = std::make_unique<TBitmap>();
     LoadShadowPicture(m_small.get(), kSmallShadowPicture);
     LoadShadowPicture(m_big.get(), kBigShadowPicture);
+    // The size it will have at its first placement, rather than the form
+    // library's default, should it be shown before.
+    SetClientSize(m_small->Width(), m_small->Height());
 }
 
 TShadowForm::~TShadowForm()
@@ -43,6 +46,10 @@ void TShadowForm::CreateParams(TCreateParams& params)
 {
     TForm::CreateParams(params);
     params.Style |= WS_POPUP;
+    // Layered and click-through from the start: shown before its first
+    // picture arrives (a hand-off during start-up), it is then invisible
+    // rather than a black rectangle that takes the clicks.
+    params.ExStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT;
 }
 
 void TShadowForm::ShowHandle(bool visible)

@@ -52,9 +52,9 @@ zx_window_made() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
 app=$!
 ZX_STARTED_PIDS+=("$app")
 # The main window starts hidden in the tray; a second start shows it. The
-# hidden message window "ZendrixHelp" is the last window start-up makes.
+# shadow window is the last window start-up makes.
 for i in $(seq 1 60); do
-  if zx_window_made ZendrixHelp || ! kill -0 "$app" 2>/dev/null; then break; fi
+  if zx_window_made ShadowForm || ! kill -0 "$app" 2>/dev/null; then break; fi
   sleep 0.5
 done
 "$ZX_WINE" Zendrix.exe >/dev/null 2>&1 || true

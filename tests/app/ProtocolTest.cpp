@@ -18,7 +18,7 @@ class ZendrixProtocol : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_program.StartAndWaitForWindow());
+        ASSERT_TRUE(m_program.StartAndWaitForWindow()) << m_program.Describe();
         m_main = m_program.MainWindow();
     }
     void TearDown() override
@@ -150,7 +150,7 @@ TEST_F(ZendrixProtocol, BroadcastAndRemoteCommandsLeaveTheBoardUnwritten)
 TEST(ZendrixQuit, QuitNeedsTheSignatureInTheLowByte)
 {
     RunningProgram program;
-    ASSERT_TRUE(program.StartAndWaitForWindow());
+    ASSERT_TRUE(program.StartAndWaitForWindow()) << program.Describe();
     HWND main = program.MainWindow();
     SendMessageA(main, WM_USER, 0x54, 0);
     SendMessageA(main, WM_USER, 0x5500, 0);

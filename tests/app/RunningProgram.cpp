@@ -103,9 +103,13 @@ bool RunningProgram::Start(const std::string& arguments)
 
 bool RunningProgram::StartAndWaitForWindow()
 {
-    // The message window is the last of the three forms.
-    return Start() && WaitFor([this] { return MessageWindow() != nullptr || !m_process.IsRunning(); }) &&
-           MainWindow() != nullptr;
+    // The tray icon comes with the last step of start-up but one (the
+    // shadow's first placement, which moves no window the tests look at).
+    auto started = [this] {
+        HWND main = MainWindow();
+        return main != nullptr && MessageWindow() != nullptr && ShadowWindow() != nullptr && TrayHasIcon(main, 1);
+    };
+    return Start() && WaitFor([&] { return started() || !m_process.IsRunning(); }) && started();
 }
 
 zxtest::ProcessResult RunningProgram::RunAgain(const std::string& arguments)
@@ -139,6 +143,16 @@ bool RunningProgram::Quit()
         PostMessageA(main, WM_USER, 0x55, 0);
     DWORD code = 0;
     return m_process.Wait(kWaitLimitMs, &code);
+}
+
+std::string RunningProgram::Describe()
+{
+    DWORD code = 0;
+    if (!m_process.Wait(0, &code))
+        return "the program is running";
+    char text[64];
+    wsprintfA(text, "the program ended with exit code 0x%08lX", code);
+    return text;
 }
 
 }  // namespace apptest

@@ -35,7 +35,7 @@ public:
 
     // Starts Zendrix.exe with `arguments`; false when it could not start.
     bool Start(const std::string& arguments = "");
-    // Starts it and waits until all its windows exist.
+    // Starts it and waits until its windows and its tray icon exist.
     bool StartAndWaitForWindow();
     // Another start of the program with the same board, run to its end.
     zxtest::ProcessResult RunAgain(const std::string& arguments = "");
@@ -49,6 +49,8 @@ public:
     // Ends the program as other programs do (WM_USER with the signature)
     // and waits for its end; false when it did not end.
     bool Quit();
+    // Whether it runs, or how it ended: for failure messages.
+    std::string Describe();
 
 private:
     std::string CommandLine(const std::string& arguments) const;

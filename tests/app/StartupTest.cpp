@@ -60,14 +60,14 @@ TEST(ZendrixStartup, ConflictFromTheStartEndsSilentlyAndLeavesTheInstanceFree)
 
     // It took no mutex: a start on a board without the conflict runs.
     RunningProgram normal;
-    ASSERT_TRUE(normal.StartAndWaitForWindow());
+    ASSERT_TRUE(normal.StartAndWaitForWindow()) << normal.Describe();
     EXPECT_TRUE(normal.Process().IsRunning());
 }
 
 TEST(ZendrixStartup, StartsHiddenWithItsWindowsAndTrayIcon)
 {
     RunningProgram program;
-    ASSERT_TRUE(program.StartAndWaitForWindow());
+    ASSERT_TRUE(program.StartAndWaitForWindow()) << program.Describe();
     HWND main = program.MainWindow();
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_NE(0, GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_LAYERED);
@@ -83,7 +83,7 @@ TEST(ZendrixStartup, StartsHiddenWithItsWindowsAndTrayIcon)
 TEST(ZendrixStartup, SecondStartShowsTheRunningInstanceAndEnds)
 {
     RunningProgram program;
-    ASSERT_TRUE(program.StartAndWaitForWindow());
+    ASSERT_TRUE(program.StartAndWaitForWindow()) << program.Describe();
     ASSERT_FALSE(IsWindowVisible(program.MainWindow()));
 
     zxtest::ProcessResult second = program.RunAgain();
