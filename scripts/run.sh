@@ -37,14 +37,29 @@ if [ "$headless" = no ]; then
   exit 0
 fi
 
+# Whether a window named $1 is on the screen (Wine makes X windows for
+# hidden windows too, unmapped).
+zx_window_shown() {
+  local id
+  for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}'); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
+  done
+  return 1
+}
+zx_window_made() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
+
 "$ZX_WINE" Zendrix.exe "$@" >/dev/null 2>&1 &
 app=$!
 ZX_STARTED_PIDS+=("$app")
-# The main window starts hidden in the tray; a second start shows it.
-sleep 3
+# The main window starts hidden in the tray; a second start shows it. The
+# shadow window is the last window start-up makes.
+for i in $(seq 1 60); do
+  if zx_window_made ShadowForm || ! kill -0 "$app" 2>/dev/null; then break; fi
+  sleep 0.5
+done
 "$ZX_WINE" Zendrix.exe >/dev/null 2>&1 || true
 for i in $(seq 1 60); do
-  if xwininfo -root -tree 2>/dev/null | grep -q '"Zendrix"'; then break; fi
+  if zx_window_shown Zendrix; then break; fi
   sleep 0.5
 done
 sleep 1

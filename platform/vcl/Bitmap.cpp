@@ -67,11 +67,14 @@ void FillPalette(RGBQUAD* palette, int bits)
 }
 
 // GetObject reports a DIB section's height as positive whatever its row
-// order, so the sections made here (all top-down) are remembered.
+// order, so the sections made here (all top-down) are remembered. Never
+// freed: the application object deletes its forms, and with them their
+// bitmaps, during static destruction at exit, after a function-local set
+// would already be gone.
 std::set<HBITMAP>& TopDownSections()
 {
-    static std::set<HBITMAP> sections;
-    return sections;
+    static auto* sections = new std::set<HBITMAP>();
+    return *sections;
 }
 
 void DeleteBitmapHandle(HBITMAP bitmap)

@@ -33,7 +33,8 @@ std::string WithoutNamespaces(const std::string& name)
 std::string TObject::ClassName() const
 {
     // One demangling per class; the GUI thread asks this for every window.
-    static std::map<const std::type_info*, std::string> names;
+    // Never freed: forms still ask while the application deletes them at exit.
+    static auto& names = *new std::map<const std::type_info*, std::string>();
     const std::type_info& type = typeid(*this);
     auto found = names.find(&type);
     if (found != names.end())

@@ -7,8 +7,9 @@ namespace {
 
 std::vector<TControlCanvas*>& CanvasesHoldingContexts()
 {
-    static std::vector<TControlCanvas*> canvases;
-    return canvases;
+    // Never freed: canvases of forms deleted at exit still sign off here.
+    static auto* canvases = new std::vector<TControlCanvas*>();
+    return *canvases;
 }
 
 }  // namespace

@@ -17,8 +17,9 @@ const char* const kUtilityClass = "ZxUtilityWindow";
 // Default procedure of every class this module registered, by class atom.
 std::map<ATOM, WNDPROC>& DefaultProcs()
 {
-    static std::map<ATOM, WNDPROC> procs;
-    return procs;
+    // Never freed: windows destroyed at exit still call their default procedure.
+    static auto* procs = new std::map<ATOM, WNDPROC>();
+    return *procs;
 }
 
 WNDPROC DefaultProcOf(HWND window)

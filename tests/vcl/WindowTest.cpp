@@ -9,6 +9,7 @@
 #include "TestProcess.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Image.h"
 #include "platform/vcl/Label.h"
 #include "platform/vcl/StdCtrls.h"
 
@@ -200,6 +201,37 @@ ZX_TEST_CHILD(main_form_close_ends_the_loop)
 TEST(VclWindows, ClosingTheMainFormEndsTheApplicationLoop)
 {
     zxtest::ProcessResult result = zxtest::RunChild("main_form_close_ends_the_loop");
+    ASSERT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 0u) << result.output;
+}
+
+// The application object deletes the forms it still owns during static
+// destruction at exit; their pictures, canvases and windows must still find
+// the library's own tables then.
+ZX_TEST_CHILD(forms_with_pictures_outlive_the_loop)
+{
+    Application->Initialize();
+    TForm* form = nullptr;
+    Application->CreateForm(form);
+    for (int i = 0; i < 40; ++i) {
+        auto* image = new TImage(form);
+        image->SetParent(form);
+        image->Picture()->Bitmap()->SetPixelFormat(pf32bit);
+        image->Picture()->Bitmap()->SetSize(8 + i, 8);
+    }
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    form->Show();
+    form->Repaint();
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    Application->Run();
+    return 0;
+}
+
+TEST(VclWindows, FormsLeftToTheApplicationAreFreedCleanlyAtExit)
+{
+    zxtest::ProcessResult result = zxtest::RunChild("forms_with_pictures_outlive_the_loop");
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0u) << result.output;

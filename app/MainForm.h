@@ -1,0 +1,68 @@
+#pragma once
+// The program's main window: borderless, colour-keyed layered, hidden in the
+// tray until opened. It is also the program's address for other programs:
+// it answers the window-message protocol (ZendrixMessages.h), receives the
+// power events and the tray icon's callback, and through the application's
+// message hook the settings-changed broadcast.
+
+#include <windows.h>
+
+#include "app/MouseLeaveTracker.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/Menus.h"
+
+constexpr int kMainFormClientWidth = 544;
+constexpr int kMainFormClientHeight = 395;
+constexpr char kTrayBeTurboCaption[] = "Kavrin Monitor";
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* owner);
+
+    // The window face; the controller gives it SmallBk's picture.
+    TImage* Background;
+    // Skin pictures kept with the form for the page layout (hidden).
+    TImage* SmallBk;
+    TImage* LargeBk;
+    TImage* ComboBoxBody;
+    TImage* ComboBoxBottom;
+    TImage* CoreBk;
+    TImage* MiddleBk;
+    TImage* GpuBk;
+    TPopupMenu* TrayPopupMenu;
+    TMenuItem* TrayBeTurbo;  // hidden until the core-unlock monitor exists
+
+    // Set by the core-unlock page; receives WM_USER+39.
+    TWndMethod OnCoreUnlock;
+
+    // ChangeWindowMessageFilter(message, action) where the system has it, else 1.
+    static int AllowWindowMessage(UINT message, DWORD action);
+    UINT GetBroadcastMessage() const { return m_broadcastMessage; }
+
+    // Called once after all three forms exist.
+    void InitAfterCreate();
+    void SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave);
+
+    void WndProc(TMessage& message) override;
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TImage* MakeImage(const char* name, bool visible);
+    void OnAppMessage(MSG& message, bool& handled);
+    // True when `message` is one of the protocol's own and was handled.
+    bool DispatchProtocol(TMessage& message);
+    void OnPowerBroadcast(TMessage& message);
+    void MoveShadow();
+    void Quit();
+
+    UINT m_broadcastMessage = 0;
+    UINT m_taskbarCreatedMessage = 0;
+    MouseLeaveTracker m_tracker;
+};
+
+// The program's main form, set when the application creates it.
+extern TMainForm* MainForm;

@@ -1,0 +1,31 @@
+#pragma once
+// Lets a control of the main window lose its hover look when the pointer
+// leaves it over the main window: the control registers an outside test and
+// a leave action, and the form feeds its mouse moves in. Registering another
+// control first runs the leave action of the current one.
+
+#include <windows.h>
+
+#include "platform/vcl/Control.h"
+
+// (control, x, y relative to the control, outside) — sets outside to true
+// when the point lies outside the control's live area.
+using TOutsideTest = TClosure<TControl*, int, int, bool&>;
+using TLeaveAction = TClosure<TControl*>;
+
+class MouseLeaveTracker {
+public:
+    // Nothing happens when `control` is already tracked.
+    void Set(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave);
+    // A WM_MOUSEMOVE of the form (client coordinates in `position`). Moves
+    // with the left button down are drags and are ignored.
+    void MouseMoved(WPARAM keys, LPARAM position);
+    void Clear();
+
+    TControl* Tracked() const { return m_control; }
+
+private:
+    TControl* m_control = nullptr;
+    TOutsideTest m_outside;
+    TLeaveAction m_leave;
+};
