@@ -42,7 +42,9 @@ public:
 
     // Reads the family, then makes the image: a 32-bit, auto-sized,
     // opaque-styled KyImage with per-pixel alpha, owned by and parented to
-    // `owner`, showing digit 0.
+    // `owner`, showing digit 0. Being opaque-styled, a changed image does
+    // not have its parent's background erased beneath it: the parent
+    // should paint double-buffered, or a new digit blends over the old.
     void Create(TWinControl* owner);
 
     // Shows entry `index` of the family; the image takes that picture's
