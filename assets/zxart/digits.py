@@ -32,7 +32,10 @@ class Family:
 
 FAMILIES = [
     Family("Numbers", (18, 28), 2, 2, P.VALUE, P.CHANGED, True, point_w=18),
-    Family("Middle_Numbers", (12, 20), 1, 2, P.VALUE, P.CHANGED, True, point_w=18),
+    # A read-out's point starts 4 inside the digit before it and the next
+    # digit follows at the digit width - 10 after that: the middle digits
+    # carry padding enough to leave the point its gap.
+    Family("Middle_Numbers", (16, 20), 3, 3, P.VALUE, P.CHANGED, True, point_w=18),
     Family("Small_Numbers", (14, 16), 2, 3, P.CAPTION, None, False, mhz=(24, 16, 9)),
     Family("Green", (22, 28), 3, 3, GREEN, None, False, mhz=(30, 24, 12)),
 ]
