@@ -40,6 +40,11 @@ HRGN NewEmptyRegion()
 
 WinRegion::WinRegion() : m_region(NewEmptyRegion()) {}
 
+WinRegion::WinRegion(TBitmap* bitmap, TColor transparent) : m_region(NewEmptyRegion())
+{
+    FromBitmap(bitmap, transparent);
+}
+
 WinRegion::~WinRegion()
 {
     DeleteObject(m_region);
@@ -49,6 +54,12 @@ void WinRegion::SetRect(int left, int top, int right, int bottom)
 {
     BOOL result = SetRectRgn(m_region, left, top, right, bottom);
     VESSA_ASSERT_AT(result != 0, "WINREGION", 257);
+}
+
+void WinRegion::Offset(int dx, int dy)
+{
+    int result = OffsetRgn(m_region, dx, dy);
+    VESSA_ASSERT_AT(result != ERROR, "WINREGION", 97);
 }
 
 void WinRegion::Combine(HRGN destination, HRGN first, HRGN second, int mode)

@@ -14,6 +14,8 @@ class WinRegion {
 public:
     // An empty rectangular region.
     WinRegion();
+    // The bitmap's outline without its pixels of `transparent` (FromBitmap).
+    WinRegion(TBitmap* bitmap, TColor transparent);
     ~WinRegion();
     WinRegion(const WinRegion&) = delete;
     WinRegion& operator=(const WinRegion&) = delete;
@@ -21,6 +23,9 @@ public:
     HRGN Handle() const { return m_region; }
 
     void SetRect(int left, int top, int right, int bottom);
+    void SetEmpty() { SetRect(0, 0, 0, 0); }
+    // Moves the region; a failing OffsetRgn is a contract violation.
+    void Offset(int dx, int dy);
     // CombineRgn; an ERROR result is a contract violation.
     static void Combine(HRGN destination, HRGN first, HRGN second, int mode);
     // This region minus `other`.
