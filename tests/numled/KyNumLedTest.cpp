@@ -11,6 +11,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/SysUtils.h"
+#include "TestPaths.h"
 
 namespace {
 
@@ -153,4 +154,34 @@ TEST(KyNumLed, RegistersOnTheKyComponentsPage)
         for (const std::string& name : page.classNames)
             found = found || (page.page == "KyComponents" && name == "KyNumLed");
     EXPECT_TRUE(found);
+}
+
+// The form painted as in WM_PAINT (background, then its windowless
+// children): the display shows on it at the control's place. The picture
+// is written beside the tests for a look.
+TEST(KyNumLed, TheFormShowsTheDisplayWhereTheControlIs)
+{
+    OnForm f;
+    f.form->SetColor(clGray);
+    KyNumLed* led = f.Add(20, 10);
+    led->SetFormat("88.8C");
+    led->SetBounds(20, 10, 200, 80);
+    led->SetValue(36.6);
+
+    TBitmap shot;
+    shot.SetPixelFormat(pf24bit);
+    RECT client = f.form->ClientRect();
+    shot.SetSize(client.right, client.bottom);
+    HDC dc = shot.Canvas()->Handle();
+    f.form->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
+    f.form->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    shot.SaveToFile(zxtest::JoinPath(zxtest::TestDir(), "numled-control.bmp"));
+
+    EXPECT_EQ(shot.Canvas()->Pixel(5, 5), ColorToRGB(clGray)) << "beside the display";
+    EXPECT_EQ(shot.Canvas()->Pixel(21, 11), RGB(0, 0, 0)) << "the display's background";
+    // The figure is 18 + 18 + 6 + 18 + 19 = 79 x 27 scaled to 200 x 80; the
+    // lit middle segment of the 3 in the second digit spans (4, 10)-(12, 11).
+    int x = 20 + static_cast<int>((18 + 8) * 200.0f / 79);
+    int y = 10 + static_cast<int>(10 * 80.0f / 27) + 1;
+    EXPECT_EQ(shot.Canvas()->Pixel(x, y), RGB(10, 240, 10));
 }
