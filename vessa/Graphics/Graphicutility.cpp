@@ -75,12 +75,6 @@ void DrawRoundRectFilled(TCanvas* canvas, const RECT& rect, int cornerWidth, int
     canvas->RoundRect(rect.left, rect.top, rect.right, rect.bottom, cornerWidth, cornerHeight);
 }
 
-void DrawRoundRectFrame(TCanvas* canvas, const RECT& rect, int cornerWidth, int cornerHeight)
-{
-    ClearBrush clear(canvas);
-    canvas->RoundRect(rect.left, rect.top, rect.right, rect.bottom, cornerWidth, cornerHeight);
-}
-
 void DrawPolygonFrame(TCanvas* canvas, const POINT* points, int count)
 {
     ClearBrush clear(canvas);

@@ -32,7 +32,6 @@ void DrawRectFilled(TCanvas* canvas, const RECT& rect);
 void DrawEllipseFrame(TCanvas* canvas, const RECT& rect);
 void DrawEllipseFilled(TCanvas* canvas, const RECT& rect);
 void DrawRoundRectFilled(TCanvas* canvas, const RECT& rect, int cornerWidth, int cornerHeight);
-void DrawRoundRectFrame(TCanvas* canvas, const RECT& rect, int cornerWidth, int cornerHeight);
 void DrawPolygonFrame(TCanvas* canvas, const POINT* points, int count);
 void DrawPolygonFilled(TCanvas* canvas, const POINT* points, int count);
 

@@ -20,10 +20,15 @@ void PaintFilled(TCanvas* canvas, const BasicRoundRect<int>& shape)
     DrawRoundRectFilled(canvas, ShapeRect(shape), shape.cornerWidth, shape.cornerHeight);
 }
 
-// Only the outline: the inside keeps the fill of the filled pass.
+// Only the outline, with the brush cleared meanwhile: the inside keeps the
+// fill of the filled pass.
 void PaintOutline(TCanvas* canvas, const BasicRoundRect<int>& shape)
 {
-    DrawRoundRectFrame(canvas, ShapeRect(shape), shape.cornerWidth, shape.cornerHeight);
+    RECT rect = ShapeRect(shape);
+    TBrushStyle style = canvas->Brush()->Style();
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->RoundRect(rect.left, rect.top, rect.right, rect.bottom, shape.cornerWidth, shape.cornerHeight);
+    canvas->Brush()->SetStyle(style);
 }
 
 namespace {
