@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/vcl/Bitmap.h"
+#include "vessa/Graphics/Shape/ShapePainting.h"
 
 namespace vessa {
 
@@ -31,6 +32,22 @@ public:
     }
 
     void FillRect(const RECT& rect) { layer->canvasLayer->FillRect(rect); }
+
+    // Shapes: a shape in the painter colour, filled (its outline too) or only its
+    // outline; the shape's type picks the canvas routine.
+    template <class Shape>
+    void FillShape(const Shape& shape)
+    {
+        PaintFilled(BeginPaint(), shape);
+        EndPaint();
+    }
+    template <class Shape>
+    void FrameShape(const Shape& shape)
+    {
+        PaintOutline(BeginPaint(), shape);
+        EndPaint();
+    }
+    TColor BackgroundColor() const { return layer->canvasLayer->backgroundColor; }
 
     Layer* layer;
     int color = -1;
