@@ -149,9 +149,7 @@ ZX_TEST_CHILD(ask_warn_danger)
     return 0;
 }
 
-// Disabled until the child run stops failing with "Cannot create window: Class
-// does not exist" while the library builds its forms under the host object.
-TEST(DovrelAskDialog, DISABLED_AnswersPlacesAndRefusesASecondDialog)
+TEST(DovrelAskDialog, AnswersPlacesAndRefusesASecondDialog)
 {
     HostFolder folder;
     auto lines = folder.Run("ask_warn_danger");
