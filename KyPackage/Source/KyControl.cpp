@@ -102,7 +102,8 @@ void KyControl::CancelHover()
 
 void KyControl::MouseEnter(bool leftButtonDown)
 {
-    if (leftButtonDown) {
+    // With clicks disabled a held button is no press: the pointer hovers.
+    if (leftButtonDown && !m_clicksDisabled) {
         ShowPressed();
         m_mousePressed = true;
     } else if (m_showMouseOver && !Focused()) {

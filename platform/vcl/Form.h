@@ -16,6 +16,7 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
                  poMainFormCenter, poOwnerFormCenter };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TScrollBarKind { sbHorizontal, sbVertical };
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;

@@ -62,6 +62,20 @@ int ShownImage(KyCustomControl* control)
     return -1;
 }
 
+std::vector<std::string> ClassesOnPage(const std::string& page)
+{
+    for (const auto& registered : RegisteredComponentPages())
+        if (registered.page == page)
+            return registered.classNames;
+    return {};
+}
+
+bool IsOnPage(const std::string& page, const std::string& name)
+{
+    auto names = ClassesOnPage(page);
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
 void KyFixture::SetUp()
 {
     form = std::make_unique<TForm>(nullptr);

@@ -38,6 +38,11 @@ Ink InkOn(KyCustomControl* control, COLORREF background, COLORREF text);
 // The state image the control shows, by its marking colour; -1 for none.
 int ShownImage(KyCustomControl* control);
 
+// The classes registered on palette page `page`.
+std::vector<std::string> ClassesOnPage(const std::string& page);
+// Whether `name` is registered on `page`.
+bool IsOnPage(const std::string& page, const std::string& name);
+
 class KyFixture : public ::testing::Test {
 protected:
     void SetUp() override;
