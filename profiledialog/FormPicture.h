@@ -1,7 +1,7 @@
 #pragma once
 // Where the dialog library finds its pictures: the program folder's
 // "Resource\" for skins, and "Resource\forms\" for the pictures the forms
-// carry, one file per component ("<FormClass>.<Component>.png").
+// carry, one file per component named <FormClass>.<Component>.png.
 
 #include <string>
 
@@ -14,7 +14,7 @@ namespace dovrel {
 // The program folder (taken from the program's own file name) + "Resource\".
 std::string ResourceFolder();
 
-// Loads "Resource\forms\<name>.png" into `bitmap` at 32 bits per pixel. A
+// Loads the form picture <name> from Resource\forms into `bitmap` at 32 bits per pixel. A
 // missing file raises, as every skin load does.
 void LoadFormPicture(const std::string& name, TBitmap* bitmap);
 
