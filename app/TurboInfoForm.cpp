@@ -129,6 +129,15 @@ void TfrmTurboInfoMain::FormHide(TObject*)
         m_closeButton->SetVisible(false);
 }
 
+void TfrmTurboInfoMain::RaiseMovies()
+{
+    constexpr UINT kRaiseFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (TBeTurbo* turbo = TBeTurbo::Instance())
+        SetWindowPos(turbo->Movie().Handle(), HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+    if (m_closeButton)
+        SetWindowPos(m_closeButton->Handle(), HWND_TOP, 0, 0, 0, 0, kRaiseFlags);
+}
+
 void TfrmTurboInfoMain::SetKavrinEnabled(WPARAM state)
 {
     if (TBeTurbo* turbo = TBeTurbo::Instance())
@@ -140,6 +149,12 @@ void TfrmTurboInfoMain::Dispatch(TMessage& message)
     switch (message.Msg) {
     case WM_MOVE:
         TTransFlash::FollowAll();
+        break;
+    case WM_WINDOWPOSCHANGED:
+        // The movies were shown before the window itself: they are above it
+        // already, but a display that stacks by showing order needs telling.
+        if (reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags & SWP_SHOWWINDOW)
+            RaiseMovies();
         break;
     case kMsgQuit:
         if (HasSignature(message.WParam)) {

@@ -37,6 +37,7 @@ private:
     void FormShow(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
     void FormHide(TObject* sender);
+    void RaiseMovies();
     static void WINAPI OnCloseButtonCall(DWORD_PTR reserved1, DWORD_PTR reserved2, const wchar_t* text,
                                          DWORD_PTR reserved4);
 

@@ -118,6 +118,16 @@ TEST_F(ZendrixMonitor, AppearsAtTheWorkAreasLowerRightWithTheSwitchOn)
     EXPECT_EQ(workArea.bottom, bounds.bottom);
     EXPECT_NE(0, GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_EQ(0, GetWindowLongA(monitor, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+    // The animation shows over the window at its place.
+    HWND animation = AnimationWindow();
+    ASSERT_NE(nullptr, animation);
+    EXPECT_TRUE(IsWindowVisible(animation));
+    RECT movie{};
+    GetWindowRect(animation, &movie);
+    EXPECT_EQ(bounds.left + 5, movie.left);
+    EXPECT_EQ(bounds.top + 20, movie.top);
+    EXPECT_EQ(121, movie.right - movie.left);
+    EXPECT_EQ(120, movie.bottom - movie.top);
 
     // The board's turbo bit is on: the switch went on, the movie was told,
     // and its answer refreshed the four cores.
