@@ -3,10 +3,14 @@
 #include "app/AdvTrayIcon.h"
 #include "app/AppController.h"
 #include "app/FormPictures.h"
+#include "app/MessageForm.h"
 #include "app/ShadowForm.h"
+#include "app/TurboInfoForm.h"
 #include "app/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
+#include "tuning/CpuModel.h"
 #include "turboInfo_Intel/KyAcpi.h"
+#include "vessa/System/Source/WinRegistry.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -47,6 +51,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     TrayBeTurbo->SetCaption(kTrayBeTurboCaption);
     TrayBeTurbo->SetVisible(false);
     TrayBeTurbo->SetChecked(false);
+    TrayBeTurbo->OnClick = TNotifyEvent(this, &TMainForm::TrayBeTurboClick);
     TrayPopupMenu->Items()->Add(TrayBeTurbo);
 
     OnCoreUnlock = nullptr;
@@ -88,6 +93,69 @@ void TMainForm::CreateParams(TCreateParams& params)
 void TMainForm::InitAfterCreate()
 {
     TheAppController().Init();
+    if (!IsTurboBoostSupported())
+        return;
+    TrayBeTurbo->SetVisible(true);
+    TrayBeTurbo->SetChecked(ReadBeTurboMonitor());
+    ShowMonitorIfChecked();
+    if (IsTurboBoostEnabled() && MessageForm != nullptr)
+        MessageForm->AnnounceBoost(1);
+}
+
+void TMainForm::ShowMonitor(bool show)
+{
+    if (!TrayBeTurbo->Visible())
+        return;
+    if (!show) {
+        if (TfrmTurboInfoMain* monitor = GetTurboInfoWindow())
+            monitor->Close();
+        return;
+    }
+    RECT workArea{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    TfrmTurboInfoMain* monitor = GetTurboInfoWindow();
+    monitor->SetLeft(workArea.right - monitor->ClientWidth());
+    monitor->SetTop(workArea.bottom - monitor->ClientHeight());
+    monitor->Show();
+}
+
+void TMainForm::ShowMonitorIfChecked()
+{
+    if (TrayBeTurbo->Visible() && TrayBeTurbo->Checked())
+        ShowMonitor(true);
+}
+
+void TMainForm::TrayBeTurboClick(TObject*)
+{
+    if (!TrayBeTurbo->Visible())
+        return;
+    if (TrayBeTurbo->Checked()) {
+        TrayBeTurbo->SetChecked(false);
+        WriteBeTurboMonitor(false);
+        ShowMonitor(false);
+        return;
+    }
+    TrayBeTurbo->SetChecked(true);
+    WriteBeTurboMonitor(true);
+    ShowMonitor(true);
+    if (MessageForm != nullptr && MessageForm->GetBoost())
+        GetTurboInfoWindow()->SetKavrinEnabled(1);
+}
+
+bool TMainForm::ReadBeTurboMonitor()
+{
+    vessa::RegAccessor key;
+    DWORD value = 0;
+    if (!key.Open(HKEY_CURRENT_USER, kBeTurboMonitorKey, false) || !key.ReadDword(kBeTurboMonitorValue, &value))
+        return true;
+    return value != 1;
+}
+
+void TMainForm::WriteBeTurboMonitor(bool shown)
+{
+    vessa::RegAccessor key;
+    if (key.Open(HKEY_CURRENT_USER, kBeTurboMonitorKey, true))
+        key.WriteDword(kBeTurboMonitorValue, shown ? 0 : 1);
 }
 
 void TMainForm::SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave)
@@ -128,8 +196,7 @@ bool TMainForm::DispatchProtocol(TMessage& message)
         OnPowerBroadcast(message);
         return true;
     case kMsgCoreUnlockToMain:
-        if (OnCoreUnlock)
-            OnCoreUnlock(message);
+        OnCoreUnlockMessage(message);
         return true;
     case kMsgTrayCallback:
         AdvTrayIcon::Instance().HandleMessage(message);
@@ -187,6 +254,19 @@ void TMainForm::MoveShadow()
     RECT bounds{};
     GetWindowRect(Handle(), &bounds);
     ShadowForm->SetBounds(bounds.left, bounds.top, ShadowForm->Width(), ShadowForm->Height());
+}
+
+void TMainForm::OnCoreUnlockMessage(TMessage& message)
+{
+    if (OnCoreUnlock) {
+        OnCoreUnlock(message);
+        return;
+    }
+    // Without a core-unlock page the window answers for its on/off bar: the
+    // bar takes the state and reports it to the message window, so that the
+    // state announced at start-up switches the feature on.
+    if (HWND messageWindow = FindWindowA(kMessageWindowClass, kMessageWindowCaption))
+        SendMessageA(messageWindow, kMsgCoreUnlockToMain, message.WParam != 0 ? 1 : 0, 0);
 }
 
 void TMainForm::OnPowerBroadcast(TMessage& message)

@@ -15,6 +15,9 @@
 constexpr int kMainFormClientWidth = 544;
 constexpr int kMainFormClientHeight = 395;
 constexpr char kTrayBeTurboCaption[] = "Kavrin Monitor";
+// Whether the core-unlock monitor is shown: 1 hidden, anything else shown.
+constexpr char kBeTurboMonitorKey[] = "Software\\Merovan\\Zendrix";
+constexpr char kBeTurboMonitorValue[] = "BeTurboMonitor";
 
 class TMainForm : public TForm {
 public:
@@ -31,10 +34,18 @@ public:
     TImage* MiddleBk;
     TImage* GpuBk;
     TPopupMenu* TrayPopupMenu;
-    TMenuItem* TrayBeTurbo;  // hidden until the core-unlock monitor exists
+    TMenuItem* TrayBeTurbo;  // hidden unless the CPU supports the core-unlock feature
 
     // Set by the core-unlock page; receives WM_USER+39.
     TWndMethod OnCoreUnlock;
+
+    // The core-unlock monitor window and its tray menu item.
+    void ShowMonitor(bool show);
+    void ShowMonitorIfChecked();
+    void TrayBeTurboClick(TObject* sender);
+    // The registry value behind the menu item's check mark.
+    static bool ReadBeTurboMonitor();
+    static void WriteBeTurboMonitor(bool shown);
 
     // ChangeWindowMessageFilter(message, action) where the system has it, else 1.
     static int AllowWindowMessage(UINT message, DWORD action);
@@ -56,6 +67,7 @@ private:
     // True when `message` is one of the protocol's own and was handled.
     bool DispatchProtocol(TMessage& message);
     void OnPowerBroadcast(TMessage& message);
+    void OnCoreUnlockMessage(TMessage& message);
     void MoveShadow();
     void Quit();
 

@@ -9,7 +9,10 @@
 constexpr char kProgramName[] = "Zendrix";  // application title, main window caption, message box caption
 constexpr char kSingleInstanceMutex[] = "1C845AE4-7D13-49d5-A913-415C41157F21";
 constexpr char kMainWindowClass[] = "TMainForm";
+constexpr char kMessageWindowClass[] = "TMessageForm";
 constexpr char kMessageWindowCaption[] = "ZendrixHelp";
+constexpr char kTurboInfoWindowClass[] = "TfrmTurboInfoMain";
+constexpr char kTurboInfoWindowCaption[] = "Turbo Info Main";
 constexpr char kShadowWindowCaption[] = "ShadowForm";
 
 constexpr WPARAM kMessageSignature = 0x55;
@@ -24,6 +27,13 @@ constexpr UINT kMsgSetItem = WM_USER + 36;         // exact signature; lParam is
 constexpr UINT kMsgProfileCommand = WM_USER + 37;  // exact signature; lParam is the command
 constexpr UINT kMsgCoreUnlockToMain = WM_USER + 39;  // wParam 1 on, 0 off
 constexpr UINT kMsgTrayCallback = WM_USER + 200;   // lParam is the mouse message
+
+// The core-unlock state between the three windows (wParam 0 off, any other
+// value on). The main window's bar sends kMsgCoreUnlockToMain to the message
+// window, which passes kMsgCoreUnlockToMonitor on to the monitor; the
+// monitor's switch posts kMsgCoreUnlockToMonitor to the message window,
+// which passes kMsgCoreUnlockToMain on to the main window.
+constexpr UINT kMsgCoreUnlockToMonitor = WM_USER + 40;
 
 // The broadcast every party posts to HWND_BROADCAST after changing tuning
 // settings; receivers reread every value.

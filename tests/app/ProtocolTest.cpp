@@ -36,6 +36,10 @@ protected:
     // The close command as the system posts it to the application window.
     void HideToTray()
     {
+        // A command posted to hidden windows would still be queued when the
+        // next message is sent, and hide the window that message shows.
+        if (!MainVisible() && !ShadowVisible())
+            return;
         PostMessageA(m_program.AppWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
         ASSERT_TRUE(WaitFor([&] { return !MainVisible() && !ShadowVisible(); }));
     }
@@ -137,6 +141,8 @@ TEST_F(ZendrixProtocol, ShadowFollowsTheMainWindowsTopLeftCornerAndKeepsItsSize)
 TEST_F(ZendrixProtocol, BroadcastAndRemoteCommandsLeaveTheBoardUnwritten)
 {
     const UINT broadcast = RegisterWindowMessageA("WM_MEROVAN_BROADCAST_MESSAGE");
+    // What start-up wrote (the core-unlock switch) is not the commands' doing.
+    const std::vector<std::string> startupWrites = m_program.Board().Writes();
     for (WPARAM wParam : {WPARAM(0x2355), WPARAM(0x2255), WPARAM(0x2356)})
         PostMessageA(m_program.AppWindow(), broadcast, wParam, 0);
     SendMessageA(m_main, WM_USER + 36, 0x55, 5);
@@ -144,7 +150,7 @@ TEST_F(ZendrixProtocol, BroadcastAndRemoteCommandsLeaveTheBoardUnwritten)
     SendMessageA(m_main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     SendMessageA(m_main, WM_USER + 6, 0x55, 0);  // sent after the posts: they are handled by now
     EXPECT_TRUE(m_program.Process().IsRunning());
-    EXPECT_TRUE(m_program.Board().Writes().empty());
+    EXPECT_EQ(startupWrites, m_program.Board().Writes());
 }
 
 TEST(ZendrixQuit, QuitNeedsTheSignatureInTheLowByte)

@@ -96,25 +96,41 @@ std::string RunningProgram::CommandLine(const std::string& arguments) const
     return arguments.empty() ? line : line + " " + arguments;
 }
 
+void RunningProgram::SetEnvironment(const std::string& name, const std::string& value)
+{
+    m_extra.emplace_back(name, value);
+}
+
+zxtest::Environment RunningProgram::Environment()
+{
+    zxtest::Environment environment = m_board.Environment();
+    environment.insert(environment.end(), m_extra.begin(), m_extra.end());
+    return environment;
+}
+
 bool RunningProgram::Start(const std::string& arguments)
 {
-    return m_process.Start(CommandLine(arguments), m_board.Environment());
+    return m_process.Start(CommandLine(arguments), Environment());
 }
 
 bool RunningProgram::StartAndWaitForWindow()
 {
-    // The tray icon comes with the last step of start-up but one (the
-    // shadow's first placement, which moves no window the tests look at).
+    // The tray icon comes with the controller's part of start-up.
     auto started = [this] {
         HWND main = MainWindow();
         return main != nullptr && MessageWindow() != nullptr && ShadowWindow() != nullptr && TrayHasIcon(main, 1);
     };
-    return Start() && WaitFor([&] { return started() || !m_process.IsRunning(); }) && started();
+    if (!Start() || !WaitFor([&] { return started() || !m_process.IsRunning(); }) || !started())
+        return false;
+    // A message from another thread is taken only in the message loop: once
+    // it is answered, start-up has run to its end.
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitLimitMs, &answer) != 0;
 }
 
 zxtest::ProcessResult RunningProgram::RunAgain(const std::string& arguments)
 {
-    return zxtest::RunProcess(CommandLine(arguments), m_board.Environment());
+    return zxtest::RunProcess(CommandLine(arguments), Environment());
 }
 
 HWND RunningProgram::MainWindow() const

@@ -33,6 +33,9 @@ public:
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
+    // An environment variable for the next starts (beside the board's).
+    void SetEnvironment(const std::string& name, const std::string& value);
+
     // Starts Zendrix.exe with `arguments`; false when it could not start.
     bool Start(const std::string& arguments = "");
     // Starts it and waits until its windows and its tray icon exist.
@@ -55,7 +58,10 @@ public:
 private:
     std::string CommandLine(const std::string& arguments) const;
 
+    zxtest::Environment Environment();
+
     zxtest::BoardFixture m_board;
+    zxtest::Environment m_extra;
     zxtest::BackgroundProcess m_process;
 };
 
