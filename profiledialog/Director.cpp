@@ -147,22 +147,22 @@ void Director::Build(TProfileDialog* dialog)
     KyButtonTx* yes = nullptr;
     KyButtonTx* no = nullptr;
     KyButtonTx* ok = nullptr;
-    struct Spec {
+    struct Placement {
         KyButtonTx*& button;
         TWinControl* parent;
         int x, y;
         const char* key;
         int modalResult;
     };
-    const Spec specs[] = {
+    const Placement placements[] = {
         {m_save, dialog, 309, 61, "Save", mrNone},  {m_delete, dialog, 309, 107, "Delete", mrNone},
         {m_cancel, dialog, 309, 153, "Cancel", mrNone}, {yes, AskDialog, 46, 134, "Yes", mrYes},
         {no, AskDialog, 160, 134, "No", mrNo},      {ok, AskDialog, 103, 134, "OK", mrOk},
     };
-    for (const Spec& spec : specs) {
-        CreateSkinButton(spec.button, spec.parent, spec.x, spec.y, pictures, dovrel::Text(spec.key), "", true);
-        spec.button->SetModalResult(spec.modalResult);
-        StyleButton(spec.button);
+    for (const Placement& placement : placements) {
+        CreateSkinButton(placement.button, placement.parent, placement.x, placement.y, pictures, dovrel::Text(placement.key), "", true);
+        placement.button->SetModalResult(placement.modalResult);
+        StyleButton(placement.button);
     }
     AskDialog->SetAnswerButtons(yes, no, ok);
 
