@@ -184,8 +184,10 @@ bool KyOcRatio::ValueForCore(const std::vector<int>& values, unsigned core, int*
 // and the last value is written once more.
 void KyOcRatio::ApplyRatios(const std::vector<int>& values)
 {
-    if (!m_item || IsHidden() || m_coreCount == 0 || values.empty())
+    if (!m_item || IsHidden() || m_coreCount == 0)
         return;
+    if (std::none_of(values.begin(), values.end(), [this](int value) { return IsInRange(value); }))
+        return;  // nothing meant for any core: not even the selector moves
     bool wrote = false;
     int last = 0;
     auto write = [&](int value) {
