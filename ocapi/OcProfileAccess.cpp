@@ -3,7 +3,6 @@
 #include "ocapi/OcBroadcast.h"
 #include "ocapi/ProfileWriter.h"
 #include "tuning/KyOcPrimaryItemSet.h"
-#include "tuning/KyOcRatio.h"
 #include "tuning/ZxOcItemProfile.h"
 
 namespace ocapi {
@@ -21,17 +20,9 @@ int LoadProfileFile(const char* path)
     ZxOcItemProfile profile;
     if (!profile.LoadFile(path))
         return 0;
-    // A profile file is anybody's data: only the visible tuning items and
-    // the CPU ratio may be written from it.
-    const KyOcPrimaryItemSet& set = KyOcPrimaryItemSet::GetInstance();
-    const KyOcRatio& ratio = KyOcRatio::GetInstance();
-    ZxOcItemValueList records;
-    for (const auto& record : profile.GetValues()) {
-        const bool isRatio = ratio.GetItemId() != 0 && record.id == ratio.GetItemId() && !ratio.IsHidden();
-        if (isRatio || set.Contains(record.id))
-            records.push_back(record);
-    }
-    KyOcPrimaryItemSet::GetInstance().ApplyValues(records);
+    // A profile file is anybody's data: the apply writes only the records
+    // meant for the tuning items, each inside its item's value range.
+    KyOcPrimaryItemSet::GetInstance().ApplyValues(profile.GetValues());
     PostChangeBroadcast();
     return 1;
 }

@@ -55,7 +55,9 @@ bool ReadSettingsForProfile(ZxOcItemValueList& records)
         if (BiosItemIndex(id) == kCpuRatioItemIndex) {
             KyOcRatio& ratio = KyOcRatio::GetInstance();
             std::vector<int> ratios;
-            ratio.ReadRatios(ratios);  // ends at the first core it cannot read
+            // One record per core in core order; a core that cannot be read
+            // keeps its place with an index no apply writes.
+            ratio.ReadRatios(ratios);
             for (int value : ratios)
                 records.push_back({id, value});
             continue;

@@ -4,6 +4,7 @@
 #include "tuning/CpuModel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "tuning/CpuId.h"
@@ -28,11 +29,15 @@ float RatioOfRegister(std::uint64_t value)
 }
 
 // The register with its FID set for `ratio` at the register's own divisor;
-// false when the FID field cannot express it.
-bool WithFid(std::uint64_t value, int ratio, std::uint64_t* result)
+// false when the FID field cannot express it exactly (a half step at
+// divisor 0, or out of the field's range).
+bool WithFid(std::uint64_t value, float ratio, std::uint64_t* result)
 {
-    long long fid = static_cast<long long>(ratio) * (1 << DivisorShift(value)) - 16;
-    if (ratio <= 0 || fid < 0 || fid > static_cast<long long>(kFidMask))
+    const double scaled = static_cast<double>(ratio) * (1 << DivisorShift(value));
+    if (!(ratio > 0) || scaled != std::floor(scaled))
+        return false;
+    const long long fid = static_cast<long long>(scaled) - 16;
+    if (fid < 0 || fid > static_cast<long long>(kFidMask))
         return false;
     *result = (value & ~kFidMask) | static_cast<std::uint64_t>(fid);
     return true;
@@ -57,8 +62,11 @@ AMDPSTATUS::AMDPSTATUS()
         return;
     }
     const BiosItemA& item = *ratioItem;
+    // A table word that is no value index of the ratio item gives no ratio
+    // (0), which no register write takes.
     auto v = [&](const std::vector<std::uint32_t>& words, size_t k) {
-        return k < words.size() ? RatioOfIndex(item, static_cast<int>(words[k])) : 0.0f;
+        const int index = k < words.size() ? static_cast<int>(words[k]) : -1;
+        return IsWritableIndex(item, index) ? RatioOfIndex(item, index) : 0.0f;
     };
 
     std::vector<std::uint32_t> turbo;
@@ -74,7 +82,7 @@ AMDPSTATUS::AMDPSTATUS()
         for (size_t k = 1; k <= 7; ++k)
             m_maxRatio = std::max(m_maxRatio, v(turbo, k));
     }
-    m_defaultRatio = RatioOfIndex(item, item.GetInfoValue());
+    m_defaultRatio = IsWritableIndex(item, item.GetInfoValue()) ? RatioOfIndex(item, item.GetInfoValue()) : 0.0f;
 
     std::vector<std::uint32_t> boost;
     if (ReadTableWords(kBoostTableItemId, kTableBytes, boost) && boost.size() > 8 && boost[1] < 0xFFFF &&
@@ -135,7 +143,7 @@ void AMDPSTATUS::SetRatios(int a, int b)
         WritePStateFid(a, b, core);
 }
 
-bool AMDPSTATUS::WritePStateFid(int pstate, int ratio, int core)
+bool AMDPSTATUS::WritePStateFid(int pstate, float ratio, int core)
 {
     if (!IsAmdCpu() || pstate < 0 || pstate > 4)
         return false;
@@ -172,7 +180,7 @@ bool AMDPSTATUS::IsCoreBoostSupported()
     return supported;
 }
 
-void AMDPSTATUS::ApplyCurrentFid(int ratio, int core, bool force)
+void AMDPSTATUS::ApplyCurrentFid(float ratio, int core, bool force)
 {
     std::uint64_t status = 0;
     if (!ReadCoreMSR(core, kCofVidStatusMsr, &status))

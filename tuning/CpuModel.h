@@ -41,8 +41,9 @@ public:
     virtual void SetRatios(int a, int b);
     // P-state 0-4 on AMD: the FID of MSR 0xC0010064 + pstate on `core`.
     // Refused (nothing written) when the register cannot be read or the
-    // FID field cannot express the ratio at the register's divisor.
-    virtual bool WritePStateFid(int pstate, int ratio, int core);
+    // FID field cannot express the ratio exactly at the register's divisor.
+    // A ratio may be a half step (a saved P-state with a divisor).
+    virtual bool WritePStateFid(int pstate, float ratio, int core);
     virtual int Refresh();
 
     // P-state 0-4 or 13 (the status register): (FID + 16) / 2^DID; 0 for
@@ -52,7 +53,7 @@ public:
     bool HasBoostTable() const { return m_pstateTable[11] != 0; }
     float GetBoostOnRatio() const { return m_pstateTable[11]; }
     float GetBoostOffRatio() const { return m_pstateTable[12]; }
-    void ApplyCurrentFid(int ratio, int core, bool force);
+    void ApplyCurrentFid(float ratio, int core, bool force);
     void ApplyCurrentFidAll(int ratio, bool force);
     void SetTurboInBios(bool on);
 
@@ -74,9 +75,11 @@ public:
     float GetMaxRatio() override;
     float GetDefaultRatio() override;
     float GetTurboRatio() override;
-    // kind 1: the kind-1 table, 0: the kind-0 table, to the BIOS per-core items.
+    // kind 1: the kind-1 table, 0: the kind-0 table, to the BIOS per-core
+    // items. Only entries that are value indexes of the ratio item are
+    // written; a core the table holds no entry for is left alone.
     void SetRatios(int kind, int unused) override;
-    bool WritePStateFid(int pstate, int ratio, int core) override;
+    bool WritePStateFid(int pstate, float ratio, int core) override;
     // Measures every core; returns how many are in turbo.
     int Refresh() override;
 
@@ -94,7 +97,7 @@ private:
     int m_turboLimits[kTurboLimitCount] = {};
     int m_kind1Table[kModelCores] = {};
     int m_kind0Table[kModelCores] = {};
-    bool m_tablesFilled = false;
+    int m_tableCores = 0;  // leading cores the kind tables hold an entry for
     DWORD_PTR m_coreMap[kModelCores] = {};
     int m_coreList[kModelCores] = {};
     int m_coreListSize = 0;

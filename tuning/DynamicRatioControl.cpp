@@ -106,8 +106,9 @@ void DynamicRatioControl::RestorePStateRatios(int pstate, const std::vector<floa
 {
     AMDPSTATUS* model = GetPStatus();
     for (int i = 0; i < ProcessorCount(); ++i) {
-        // A saved 0 is a read that failed: the model refuses to write it.
-        int ratio = static_cast<int>(i < static_cast<int>(saved.size()) ? saved[i] : model->GetDefaultRatio());
+        // A saved 0 is a read that failed: the model refuses to write it. A
+        // half step (a P-state with a divisor) comes back as it was saved.
+        float ratio = i < static_cast<int>(saved.size()) ? saved[i] : model->GetDefaultRatio();
         model->WritePStateFid(pstate, ratio, i);
         model->ApplyCurrentFid(ratio, i, true);
     }
@@ -190,12 +191,12 @@ void DynamicRatioControlIntel::RestoreRatios()
     for (int i = 0; i < cores; ++i) {
         if (!m_savedIndexes[i].read)
             continue;
-        SetItemValue(kCoreSelectorItemId, i, 2);
-        SetItemValue(kRatioItemId, m_savedIndexes[i].index, 2);
+        SetItemValue(kCoreSelectorItemId, i, kTuningWriteMode);
+        SetItemValue(kRatioItemId, m_savedIndexes[i].index, kTuningWriteMode);
         last = m_savedIndexes[i].index;
     }
     if (last >= 0) {
         SetItemValueMode1(kCoreSelectorItemId, kCoreSelectorAllCores);
-        SetItemValue(kRatioItemId, last, 2);
+        SetItemValue(kRatioItemId, last, kTuningWriteMode);
     }
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "tuning/CpuId.h"
@@ -73,7 +74,7 @@ INTELPSTATUS::INTELPSTATUS()
                 break;
             m_kind1Table[k] = static_cast<int>(turbo[word]);
             m_kind0Table[k] = static_cast<int>(base[word]);
-            m_tablesFilled = true;
+            m_tableCores = k + 1;
         }
     } else {
         FillFallbackTables();
@@ -96,7 +97,7 @@ bool INTELPSTATUS::FillFallbackTables()
             m_kind1Table[k] = fallback.kind1[k] - base;
             m_kind0Table[k] = fallback.kind0[k] - base;
         }
-        m_tablesFilled = true;
+        m_tableCores = fallback.cores;
         return true;
     }
     return false;
@@ -174,22 +175,30 @@ void INTELPSTATUS::SetRatios(int kind, int)
 {
     if (kind != 0 && kind != 1)
         return;
-    // Unfilled tables hold no ratio to write.
-    if (!m_tablesFilled || !IsItemPresent(kRatioItemId) || !IsItemPresent(kPerCoreTurboItemId))
+    if (m_tableCores == 0 || !IsItemPresent(kPerCoreTurboItemId))
+        return;
+    // The table words come from the BIOS as they are: each is checked
+    // against the ratio item's list before it may reach the item.
+    std::unique_ptr<BiosItemA> ratioItem(CreateGroupItem(kTuningGroup, kCpuRatioItemIndex));
+    if (!ratioItem || ratioItem->GetId() != kRatioItemId)
         return;
     const int* table = kind == 1 ? m_kind1Table : m_kind0Table;
-    int cores = std::min(GetCoreCount(), kModelCores);
+    const int cores = std::min(std::min(GetCoreCount(), kModelCores), m_tableCores);
+    int last = -1;
     for (int i = 0; i < cores; ++i) {
-        SetItemValue(kCoreSelectorItemId, i, 2);
-        SetItemValue(kRatioItemId, table[i], 2);
+        if (!IsWritableIndex(*ratioItem, table[i]))
+            continue;
+        SetItemValue(kCoreSelectorItemId, i, kTuningWriteMode);
+        SetItemValue(kRatioItemId, table[i], kTuningWriteMode);
+        last = table[i];
     }
-    if (cores > 0) {
-        SetItemValue(kCoreSelectorItemId, kCoreSelectorAllCores, 2);
-        SetItemValue(kRatioItemId, table[cores - 1], 2);
+    if (last >= 0) {
+        SetItemValue(kCoreSelectorItemId, kCoreSelectorAllCores, kTuningWriteMode);
+        SetItemValue(kRatioItemId, last, kTuningWriteMode);
     }
 }
 
-bool INTELPSTATUS::WritePStateFid(int, int, int) { return false; }
+bool INTELPSTATUS::WritePStateFid(int, float, int) { return false; }
 
 int INTELPSTATUS::MeasureCore(int position)
 {

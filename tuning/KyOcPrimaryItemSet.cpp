@@ -1,14 +1,13 @@
 #include "tuning/KyOcPrimaryItemSet.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "tuning/KyOcRatio.h"
+#include "tuning/TuningBuild.h"
 #include "tuning/TuningItems.h"
 #include "vessa/System/Source/DebugTrace.h"
-#ifndef ZXOCLIB_BUILD
-#include "vessa/System/Source/WinRegistry.h"
-#endif
 
 namespace {
 
@@ -34,6 +33,16 @@ int FindFirst(const tagZxOcItemValue* records, int count, int index)
 }
 
 bool IsRatioRecord(const tagZxOcItemValue& record) { return BiosItemIndex(record.id) == kCpuRatioItemIndex; }
+
+// Writes one record when the item's current value can be read and differs.
+void WriteItemRecord(const tagZxOcItemValue& record)
+{
+    int current = 0;
+    if (!ReadItemValue(record.id, &current) || current == record.value)
+        return;
+    DebugTrace("%x  %d %d", static_cast<unsigned>(record.id), current, static_cast<int>(record.value));
+    SetItemValue(record.id, record.value, kTuningWriteMode);
+}
 
 }  // namespace
 
@@ -61,10 +70,8 @@ void KyOcPrimaryItemSet::Load()
         if (!item || item->IsHidden())
             continue;
         const DWORD id = item->GetId();
-#ifndef ZXOCLIB_BUILD
-        if ((id & 0xF0) == 0x60)
+        if (tuningbuild::HasGraphicsSteps() && (id & 0xF0) == 0x60)
             m_hasGraphicsItem = true;
-#endif
         const int slot = SlotOf(id);
         // A second item of a slot's index is listed like any other item.
         if (slot >= 0 && !m_items[slot]) {
@@ -89,19 +96,33 @@ BiosItemA* KyOcPrimaryItemSet::GetItem(int position) const
 
 bool KyOcPrimaryItemSet::Contains(DWORD id) const
 {
-    return std::any_of(m_items.begin(), m_items.end(), [id](const BiosItemA* item) { return item && item->GetId() == id; });
+    return Find(id) != nullptr;
 }
 
-#ifndef ZXOCLIB_BUILD
+const BiosItemA* KyOcPrimaryItemSet::Find(DWORD id) const
+{
+    auto found = std::find_if(m_items.begin(), m_items.end(),
+                              [id](const BiosItemA* item) { return item && item->GetId() == id; });
+    return found != m_items.end() ? *found : nullptr;
+}
+
 bool KyOcPrimaryItemSet::IsPelorusDriverInstalled() const
 {
-    if (!m_hasGraphicsItem)
-        return false;
-    vessa::RegReader key;
-    std::string version;
-    return key.Open(HKEY_LOCAL_MACHINE, "Software\\Merovan\\Pelorus Driver") && key.ReadString("Version", version);
+    return m_hasGraphicsItem && tuningbuild::IsPelorusDriverRegistered();
 }
-#endif
+
+// Records come from profile files and stored profiles as well as from the
+// program: only a visible item of this set, at an index of its own value
+// list, may be written. CPU ratio records keep their places, since the k-th
+// one is core k's; the ratio set skips a value outside its list.
+bool KyOcPrimaryItemSet::IsMeant(const tagZxOcItemValue& record) const
+{
+    const KyOcRatio& ratio = KyOcRatio::GetInstance();
+    if (IsRatioRecord(record))
+        return ratio.GetItemId() != 0 && record.id == ratio.GetItemId() && !ratio.IsHidden();
+    const BiosItemA* item = Find(record.id);
+    return item && IsWritableIndex(*item, record.value);
+}
 
 void KyOcPrimaryItemSet::ApplyValues(const ZxOcItemValueList& values)
 {
@@ -112,42 +133,54 @@ void KyOcPrimaryItemSet::ApplyInSafeOrder(const tagZxOcItemValue* records, int c
 {
     if (!records || count <= 0)
         return;
-    const int fsb = FindFirst(records, count, kFsbItemIndex);
-    const int ratio = FindFirst(records, count, kCpuRatioItemIndex);
-    if (IsGoingDown(records, count, fsb)) {
-        WriteFsbAndRatios(records, count, fsb, ratio);
-        WriteTheRest(records, count);
+    ZxOcItemValueList meant;
+    std::copy_if(records, records + count, std::back_inserter(meant),
+                 [this](const tagZxOcItemValue& record) { return IsMeant(record); });
+    const tagZxOcItemValue* list = meant.data();
+    const int size = static_cast<int>(meant.size());
+
+    const int fsb = FindFirst(list, size, kFsbItemIndex);
+    const int ratio = FindFirst(list, size, kCpuRatioItemIndex);
+    if (IsGoingDown(list, size, fsb)) {
+        WriteFsbAndRatios(list, size, fsb, ratio);
+        WriteTheRest(list, size);
     } else {
-        WriteTheRest(records, count);
-        WriteFsbAndRatios(records, count, fsb, ratio);
+        WriteTheRest(list, size);
+        WriteFsbAndRatios(list, size, fsb, ratio);
     }
 }
 
-// The clock goes down when FSB x ratio gets smaller (FSB alone when the list
-// or the board has no usable ratio). Unknown current values count as "not
-// going down".
+// The clock goes down when FSB x ratio gets smaller. With no usable ratio
+// (none listed, none on the board, or unreadable) the FSB alone decides;
+// with no usable FSB (no record, no item, or an unreadable current value)
+// the ratio alone decides, so that a lower ratio still goes before the
+// voltages. With neither known it counts as "not going down".
 bool KyOcPrimaryItemSet::IsGoingDown(const tagZxOcItemValue* records, int count, int fsb) const
 {
-    BiosItemA* fsbItem = m_items[kFsbSlot];
-    double currentFsb = 0;
-    if (!fsbItem || fsb < 0 || !fsbItem->GetCurrentValue(&currentFsb))
-        return false;
-    const double newFsb = fsbItem->IndexToValue(records[fsb].value);
-
     KyOcRatio& ratio = KyOcRatio::GetInstance();
     double newRatio = 0;
     bool listHasRatio = false;
     for (int i = 0; i < count; ++i) {
         if (!IsRatioRecord(records[i]))
             continue;
-        const double value = ratio.IndexToValue(records[i].value);
-        newRatio = listHasRatio ? std::max(newRatio, value) : value;
-        listHasRatio = true;
+        if (ratio.IsInRange(records[i].value)) {  // others are not written
+            const double value = ratio.IndexToValue(records[i].value);
+            newRatio = listHasRatio ? std::max(newRatio, value) : value;
+            listHasRatio = true;
+        }
         if (!ratio.IsPerCore())
             break;  // one ratio for all cores: the first record
     }
     double currentRatio = 0;
-    if (ratio.IsHidden() || ratio.GetCoreCount() == 0 || !listHasRatio || !ratio.GetCurrentRatio(&currentRatio))
+    const bool ratioKnown =
+        !ratio.IsHidden() && ratio.GetCoreCount() > 0 && listHasRatio && ratio.GetCurrentRatio(&currentRatio);
+
+    BiosItemA* fsbItem = m_items[kFsbSlot];
+    double currentFsb = 0;
+    if (!fsbItem || fsb < 0 || !fsbItem->GetCurrentValue(&currentFsb))
+        return ratioKnown && newRatio < currentRatio;
+    const double newFsb = fsbItem->IndexToValue(records[fsb].value);
+    if (!ratioKnown)
         return newFsb < currentFsb;
     return newFsb * newRatio < currentFsb * currentRatio;
 }
@@ -167,28 +200,23 @@ void KyOcPrimaryItemSet::WriteFsbAndRatios(const tagZxOcItemValue* records, int 
 
 void KyOcPrimaryItemSet::WriteTheRest(const tagZxOcItemValue* records, int count) const
 {
-    auto isRest = [](const tagZxOcItemValue& record) {
+    const bool graphicsStep = tuningbuild::HasGraphicsSteps();
+    auto isRest = [graphicsStep](const tagZxOcItemValue& record) {
         const int index = BiosItemIndex(record.id);
-        return index != kFsbItemIndex && index != kCpuRatioItemIndex
-#ifndef ZXOCLIB_BUILD
-               && index != kGraphicsClockItemIndex
-#endif
-            ;
+        return index != kFsbItemIndex && index != kCpuRatioItemIndex &&
+               !(graphicsStep && index == kGraphicsClockItemIndex);
     };
     auto writeOthers = [&] {
         for (int i = 0; i < count; ++i)
             if (isRest(records[i]))
                 WriteItemRecord(records[i]);
     };
-#ifdef ZXOCLIB_BUILD
-    writeOthers();
-#else
-    // The graphics clock goes first when it does not rise, else last.
-    const int graphics = FindFirst(records, count, kGraphicsClockItemIndex);
+    const int graphics = graphicsStep ? FindFirst(records, count, kGraphicsClockItemIndex) : -1;
     if (graphics < 0) {
         writeOthers();
         return;
     }
+    // The graphics clock goes first when it does not rise, else last.
     int current = 0;
     if (!ReadItemValue(kGraphicsClockItemId, &current))
         current = 0;
@@ -199,14 +227,4 @@ void KyOcPrimaryItemSet::WriteTheRest(const tagZxOcItemValue* records, int count
         writeOthers();
         WriteItemRecord(records[graphics]);
     }
-#endif
-}
-
-void WriteItemRecord(const tagZxOcItemValue& record)
-{
-    int current = 0;
-    if (!ReadItemValue(record.id, &current) || current == record.value)
-        return;
-    DebugTrace("%x  %d %d", static_cast<unsigned>(record.id), current, static_cast<int>(record.value));
-    SetItemValue(record.id, record.value, kTuningWriteMode);
 }

@@ -26,13 +26,16 @@ public:
     // True when the id is one of the set's (visible) items.
     bool Contains(DWORD id) const;
 
+    // Writes the records that are meant for this set: a visible item of the
+    // set with an index of its value list, or the CPU ratio (whose per-core
+    // values the ratio set checks). Any other record is skipped; the rest
+    // still goes in frequency-safe order.
     void ApplyValues(const ZxOcItemValueList& values);
     void ApplyInSafeOrder(const tagZxOcItemValue* records, int count);
 
-#ifndef ZXOCLIB_BUILD
-    // The graphics-boost driver: only when the set has a graphics item.
+    // The graphics-boost driver: only when the set has a graphics item (never
+    // in the C interface library's build).
     bool IsPelorusDriverInstalled() const;
-#endif
 
 private:
     KyOcPrimaryItemSet();
@@ -40,15 +43,12 @@ private:
     KyOcPrimaryItemSet& operator=(const KyOcPrimaryItemSet&) = delete;
 
     void Load();
+    const BiosItemA* Find(DWORD id) const;
+    bool IsMeant(const tagZxOcItemValue& record) const;
     bool IsGoingDown(const tagZxOcItemValue* records, int count, int fsb) const;
     void WriteFsbAndRatios(const tagZxOcItemValue* records, int count, int fsb, int ratio) const;
     void WriteTheRest(const tagZxOcItemValue* records, int count) const;
 
     std::vector<BiosItemA*> m_items;  // owned
-#ifndef ZXOCLIB_BUILD
     bool m_hasGraphicsItem = false;
-#endif
 };
-
-// Writes one record when the item's current value can be read and differs.
-void WriteItemRecord(const tagZxOcItemValue& record);

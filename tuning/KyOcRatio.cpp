@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 
+#include "tuning/TuningBuild.h"
 #include "tuning/TuningItems.h"
 
 namespace {
@@ -67,12 +68,7 @@ KyOcRatio::KyOcRatio()
         m_hasSelector = hasSelectorId;
         m_coreCount = m_hasSelector ? static_cast<unsigned>(std::max(selectorValues, 1)) : 1;
     }
-#ifdef ZXOCLIB_BUILD
-    // The C interface library decides per-core by the status items alone.
-    (void)hasItemF9;
-#else
-    m_hasItemF9 = hasItemF9;
-#endif
+    m_hasItemF9 = hasItemF9 && tuningbuild::UsesPerCoreTurboItem();
     m_perCore = m_hasItemF9 || StatusItemsSayPerCore();
 }
 
@@ -98,6 +94,11 @@ void KyOcRatio::Write(int index) const
     SetItemValue(m_item->GetId(), index, kTuningWriteMode);
 }
 
+bool KyOcRatio::IsInRange(int index) const
+{
+    return m_item && IsWritableIndex(*m_item, index);
+}
+
 int KyOcRatio::GetCoreRatio(unsigned core)
 {
     if (!m_item || m_coreCount == 0)
@@ -112,13 +113,18 @@ void KyOcRatio::ReadRatios(std::vector<int>& ratios)
     ratios.clear();
     if (!m_item || m_coreCount == 0)
         return;
-    const unsigned reads = m_perCore ? m_coreCount : 1;
-    for (unsigned i = 0; i < reads; ++i) {
-        Select(m_perCore ? i : m_coreCount - 1);
+    if (!m_perCore) {
+        Select(m_coreCount - 1);
         int index = 0;
-        if (!ReadCurrent(&index))
-            return;
-        ratios.push_back(index);
+        if (ReadCurrent(&index))
+            ratios.push_back(index);
+        return;
+    }
+    // An unread core keeps its place: the cores after it stay theirs.
+    for (unsigned i = 0; i < m_coreCount; ++i) {
+        Select(i);
+        int index = 0;
+        ratios.push_back(ReadCurrent(&index) ? index : kUnreadRatio);
     }
 }
 
@@ -126,15 +132,20 @@ bool KyOcRatio::GetCurrentRatio(double* ratio)
 {
     std::vector<int> indexes;
     ReadRatios(indexes);
-    if (indexes.empty())
-        return false;
     // Per-core, the highest core decides whether the clock goes down: a
     // rise on any core must not be taken for a drop.
-    double highest = m_item->IndexToValue(indexes[0]);
-    for (int index : indexes)
-        highest = std::max(highest, m_item->IndexToValue(index));
-    *ratio = highest;
-    return true;
+    bool any = false;
+    double highest = 0;
+    for (int index : indexes) {
+        if (index == kUnreadRatio)
+            continue;
+        const double value = m_item->IndexToValue(index);
+        highest = any ? std::max(highest, value) : value;
+        any = true;
+    }
+    if (any)
+        *ratio = highest;
+    return any;
 }
 
 bool KyOcRatio::HasFractionalStep() const
@@ -149,16 +160,34 @@ bool KyOcRatio::HasFractionalStep() const
     return std::fabs(std::modf(step, &whole)) >= 0.1;
 }
 
-// Per-core: core i takes values[i]. With the per-core turbo item every listed
-// core is written and unlisted cores are left alone; without it each core
-// is compared with its current index, and cores beyond the list repeat the
-// previous value. Not per-core: when the one ratio differs from values[0],
-// every core is written with it. After any write the selector goes to "all
-// cores" and the last value is written once more.
+// Without the per-core turbo item a list of one value is one ratio for
+// every core. Otherwise the list names the cores by position: a core past
+// its end, or whose entry is not a value of the ratio item (an unread core
+// of a snapshot, a hostile file), is left alone - a neighbour's ratio is
+// never spread onto it.
+bool KyOcRatio::ValueForCore(const std::vector<int>& values, unsigned core, int* value) const
+{
+    if (values.size() == 1 && !m_hasItemF9)
+        *value = values[0];
+    else if (core < values.size())
+        *value = values[core];
+    else
+        return false;
+    return IsInRange(*value);
+}
+
+// Per-core: each core with a value meant for it is read first; a core that
+// cannot be read is not written. With the per-core turbo item the value is
+// written even when the core holds it already; without it only a change is
+// written. Not per-core: when the one ratio differs from values[0], every
+// core is written with it. After any write the selector goes to "all cores"
+// and the last value is written once more.
 void KyOcRatio::ApplyRatios(const std::vector<int>& values)
 {
-    if (!m_item || IsHidden() || m_coreCount == 0 || values.empty())
+    if (!m_item || IsHidden() || m_coreCount == 0)
         return;
+    if (std::none_of(values.begin(), values.end(), [this](int value) { return IsInRange(value); }))
+        return;  // nothing meant for any core: not even the selector moves
     bool wrote = false;
     int last = 0;
     auto write = [&](int value) {
@@ -168,26 +197,19 @@ void KyOcRatio::ApplyRatios(const std::vector<int>& values)
     };
 
     if (m_perCore) {
-        int value = 0;
         for (unsigned i = 0; i < m_coreCount; ++i) {
             Select(i);
-            if (m_hasItemF9) {
-                if (i < values.size())
-                    write(values[i]);
-                continue;
-            }
+            int value = 0;
             int current = 0;
-            const bool read = ReadCurrent(&current);
-            if (i < values.size())
-                value = values[i];
-            // An unread core is written: the list says what it must hold.
-            if (!read || value != current)
+            if (!ValueForCore(values, i, &value) || !ReadCurrent(&current))
+                continue;
+            if (m_hasItemF9 || value != current)
                 write(value);
         }
     } else {
         Select(m_coreCount - 1);
         int current = 0;
-        if (!ReadCurrent(&current) || current != values[0]) {
+        if (IsInRange(values[0]) && ReadCurrent(&current) && current != values[0]) {
             for (unsigned i = 0; i < m_coreCount; ++i) {
                 Select(i);
                 write(values[0]);

@@ -25,19 +25,25 @@ public:
     bool IsHidden() const;       // true only for an existing, hidden item
     double IndexToValue(int index) const;
 
+    // True for an index of the ratio item's value list.
+    bool IsInRange(int index) const;
+
     // The value index of one core (the last core when not per-core); -1
     // when there is no ratio or the read fails.
     int GetCoreRatio(unsigned core);
-    // One value index per core (one in all when not per-core). A failed read
-    // ends the list there, so that position i always stays core i. Empty
+    // One value index per core (one in all when not per-core), position i
+    // for core i. A core whose read fails holds kUnreadRatio, which no apply
+    // writes; not per-core, a failed read leaves the list empty. Empty
     // without cores.
+    static constexpr int kUnreadRatio = -1;
     void ReadRatios(std::vector<int>& ratios);
     // The current ratio as a number: the highest of the cores when per-core.
     // False when there is no ratio or nothing could be read.
     bool GetCurrentRatio(double* ratio);
     bool HasFractionalStep() const;
 
-    // Writes value indexes per core (see the source for the rules).
+    // Writes value indexes per core (see the source for the rules). An
+    // index outside the ratio item's list is never written.
     void ApplyRatios(const std::vector<int>& values);
 
 private:
@@ -48,6 +54,8 @@ private:
     void Select(unsigned core) const;
     bool ReadCurrent(int* index) const;
     void Write(int index) const;
+    // The value meant for core i of a per-core list; false when none is.
+    bool ValueForCore(const std::vector<int>& values, unsigned core, int* value) const;
 
     unsigned m_coreCount = 0;
     bool m_hasSelector = false;

@@ -2,15 +2,7 @@
 
 #include <cstring>
 
-#include "tuning/SysCtrlPipeClientThread.h"
-#include "vessa/System/Source/DebugTrace.h"
-#include "vessa/System/Source/WinPipe.h"
-
 namespace {
-
-// 1 = idle, 0 = a request is running. Process-wide: whoever sends, one at a
-// time.
-volatile LONG g_sysCtrlIdle = 1;
 
 uint32_t ReplyWord(const uint8_t* reply, int index)
 {
@@ -62,62 +54,8 @@ bool SysCtrlPipeClient::CallSysCtrlService(const void* request, uint32_t size)
     return m_bytesRead >= 4 && ReplyWord(m_reply, 0) == 1;
 }
 
-#if defined(ZXOCLIB_BUILD)
-
-// The C interface library sends on the caller's thread and waits as long as
-// the service takes; only the pipe class traces a failure.
-bool SysCtrlPipeClient::TakeTurn()
-{
-    return true;
-}
-
-bool SysCtrlPipeClient::Transact(const void* request, uint32_t size)
-{
-    uint32_t bytesRead = 0;
-    bool ok = vessa::NamedPipeA::Call(".", kSysCtrlPipeName, request, size, m_reply, kSysCtrlReplySize, &bytesRead,
-                                      NMPWAIT_WAIT_FOREVER);
-    m_result = ok ? 1 : 0;
-    m_bytesRead = static_cast<LONG>(bytesRead);
-    return true;
-}
-
-#else
-
-bool SysCtrlPipeClient::TakeTurn()
-{
-    // The flag stays 0 on refusal: the running request sets it back.
-    if (InterlockedExchange(&g_sysCtrlIdle, 0) == 1)
-        return true;
-    DebugTrace("CallSysCtrlService Failed, the previous request is not completed yet.");
-    return false;
-}
-
-bool SysCtrlPipeClient::Transact(const void* request, uint32_t size)
-{
-    // The worker owns a copy of the request: after a time-out it may still
-    // run when the caller's buffer is long gone.
-    SysCtrlRequestJob job;
-    job.request.assign(static_cast<const uint8_t*>(request), static_cast<const uint8_t*>(request) + size);
-    job.reply = m_reply;
-    job.replySize = kSysCtrlReplySize;
-    job.bytesRead = &m_bytesRead;
-    job.result = &m_result;
-    job.idleFlag = &g_sysCtrlIdle;
-
-    HANDLE thread = SysCtrlPipeClientThread::Start(job);
-    DWORD waited = thread ? WaitForSingleObject(thread, kSysCtrlWaitMs) : WAIT_FAILED;
-    if (thread)
-        CloseHandle(thread);
-    else
-        InterlockedExchange(&g_sysCtrlIdle, 1);  // no worker will free it
-    if (waited != WAIT_OBJECT_0) {
-        DebugTrace("CallSysCtrlService Failed, Waiting error or Timeout.");
-        return false;
-    }
-    return true;
-}
-
-#endif
+// TakeTurn and Transact differ by build: ProgramTuningBuild.cpp and
+// OcLibTuningBuild.cpp.
 
 bool CallSysCtrlService(const void* request, uint32_t size)
 {

@@ -2,8 +2,8 @@
 // Client of the maker's system-control service: tells it that settings
 // changed and asks for its state. In the program every request runs on a
 // short-lived worker thread, one at a time, and the caller waits at most
-// kSysCtrlWaitMs; the C interface library (ZXOCLIB_BUILD) calls the pipe on
-// the caller's thread instead.
+// kSysCtrlWaitMs; the C interface library calls the pipe on the caller's
+// thread instead (the two request paths: TuningBuild.h).
 
 #include <windows.h>
 

@@ -1,28 +1,31 @@
 # Item sets, frequency-safe apply order, profiles and the
 # system-control pipe client.
 #
-# Two deliverables compile these sources, each with its own switches:
+# Two deliverables compile these sources:
 #   zx_add_tuning_core(<target> [OCLIB] [LIBS <targets...>])
-# makes a static library of them for one deliverable. OCLIB gives the C
-# interface library's build (ZXOCLIB_BUILD: requests on the caller's thread,
-# no busy flag; no index-0x60 apply step, no graphics flag; VESSA_NO_CONTRACT_CHECKS)
-# and compiles the pipe sources into it with the same switches. LIBS are
-# linked publicly (the item model built for that deliverable).
+# makes a static library of them for one deliverable. Where the builds
+# differ is in one source each (TuningBuild.h): ProgramTuningBuild.cpp for
+# the program, OcLibTuningBuild.cpp with OCLIB (the C interface library's
+# build: no graphics steps, no per-core turbo item, requests on the caller's
+# thread; its pipe sources and no contract checks). LIBS are linked publicly
+# (the item model built for that deliverable).
 set(ZX_TUNING_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/KyOcPrimaryItemSet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KyOcRatio.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ZxOcItemProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SysCtrlPipeClient.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SysCtrlPipeClientThread.cpp
   CACHE INTERNAL "tuning core sources")
+set(ZX_TUNING_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "tuning core folder")
 
 function(zx_add_tuning_core target)
   cmake_parse_arguments(T "OCLIB" "" "LIBS" ${ARGN})
   if(T_OCLIB)
-    add_library(${target} STATIC ${ZX_TUNING_SOURCES} ${VESSA_PIPE_SOURCES})
-    target_compile_definitions(${target} PUBLIC ZXOCLIB_BUILD VESSA_NO_CONTRACT_CHECKS)
+    add_library(${target} STATIC ${ZX_TUNING_SOURCES} ${ZX_TUNING_DIR}/OcLibTuningBuild.cpp
+                ${VESSA_PIPE_SOURCES})
+    target_compile_definitions(${target} PUBLIC VESSA_NO_CONTRACT_CHECKS)
   else()
-    add_library(${target} STATIC ${ZX_TUNING_SOURCES})
+    add_library(${target} STATIC ${ZX_TUNING_SOURCES} ${ZX_TUNING_DIR}/ProgramTuningBuild.cpp
+                ${ZX_TUNING_DIR}/SysCtrlPipeClientThread.cpp)
     target_link_libraries(${target} PUBLIC vessa_pipe vessa_registry)
   endif()
   if(T_LIBS)

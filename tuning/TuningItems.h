@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "turboInfo_Intel/KyAcpi.h"
+
 // Item indexes (low 16 bits of an id) within the tuning group.
 constexpr int kTuningGroup = 3;
 constexpr int kFsbItemIndex = 0x11;
@@ -15,7 +17,7 @@ constexpr int kCoreSelectorItemIndex = 0xF0;
 constexpr int kPerCoreTurboItemIndex = 0xF9;
 
 // Writes: mode 2 for tuning values, mode 1 for the core selector and switches.
-constexpr int kTuningWriteMode = 2;
+constexpr int kTuningWriteMode = kAcpiTuningWriteMode;
 
 constexpr DWORD kCoreSelectorItemId = 0x030600F0;   // core number, or all cores
 constexpr int kCoreSelectorAllCores = 255;

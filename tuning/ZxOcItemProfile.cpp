@@ -80,14 +80,13 @@ bool ZxOcItemProfile::ReadFromBios(int number)
             break;
         values.push_back(pair);
         if (BiosItemIndex(pair.id) == kCpuRatioItemIndex) {
-            // The k-th ratio pair is core k's.
+            // The k-th ratio pair is core k's, and the cores after the last
+            // pair take its value too: a ratio record left at the preset
+            // default index would be written as if the profile meant it.
             size_t seen = 0;
-            for (size_t i = 0; i < base; ++i) {
-                if (values[i].id == pair.id && seen++ == ratioPairs) {
+            for (size_t i = 0; i < base; ++i)
+                if (values[i].id == pair.id && seen++ >= ratioPairs)
                     values[i].value = pair.value;
-                    break;
-                }
-            }
             ++ratioPairs;
         } else {
             for (size_t i = 0; i < base; ++i)

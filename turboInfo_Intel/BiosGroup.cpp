@@ -141,6 +141,12 @@ BiosItemA* GroupInfoTraverser::CreateItem() const
     return item;
 }
 
+int WritableValueCount(const BiosItemA& item)
+{
+    constexpr int kBooleanValues = 2;
+    return item.GetKind() == kBiosKindBoolean ? kBooleanValues : item.GetValueCount();
+}
+
 // ---- Wrappers ----
 
 bool ReadItemValue(DWORD id, int* index)
@@ -165,7 +171,7 @@ bool ReadItemValueAt(DWORD id, int position, int* value)
 
 bool SetItemValueMode1(DWORD id, int index)
 {
-    return (AcpiSetItemValue(id, index, 1) & 1) != 0;
+    return (AcpiSetItemValue(id, index, kAcpiSwitchWriteMode) & 1) != 0;
 }
 
 int SetItemValue(DWORD id, int index, int mode)
@@ -216,10 +222,12 @@ int ReadBiosInfoValues(int* values, int start, int count)
         return 0;
     std::vector<unsigned char> buffer(kAcpiPackageBufferSize, 0);
     int size = kAcpiPackageBufferSize;
-    if ((AcpiReadInfoList(buffer.data(), &size) & 1) == 0)
-        return 0;
-
+    // The library's result word says nothing reliable about this list: the
+    // list itself tells. One without its header is no list at all.
+    AcpiReadInfoList(buffer.data(), &size);
     const biositem::PackageView entries(buffer.data(), kAcpiPackageBufferSize);
+    if (entries.Count() < kInfoListHeaderEntries)
+        return 0;
     const int first = kInfoListHeaderEntries + start;
     std::vector<int> read;
     for (int i = 0; i < count; ++i) {

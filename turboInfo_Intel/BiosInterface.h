@@ -160,6 +160,14 @@ typedef BasicBiosNumberItem<char> BiosNumberItemA;
 typedef BasicBiosStringItem<char> BiosStringItemA;
 typedef BasicBiosBooleanItem<char> BiosBooleanItemA;
 
+// The value indexes a write may choose for an item: 0..count-1 of its list;
+// a boolean item has no list of its own and takes 0 or 1.
+int WritableValueCount(const BiosItemA& item);
+inline bool IsWritableIndex(const BiosItemA& item, int index)
+{
+    return index >= 0 && index < WritableValueCount(item);
+}
+
 extern template class BasicBiosItem<char>;
 extern template class BasicBiosNumberItem<char>;
 extern template class BasicBiosStringItem<char>;
@@ -239,5 +247,6 @@ bool FindItemId(int group, int index, DWORD* id);
 bool IsItemPresent(DWORD id);
 // Copies `count` integers of the fixed information list from entry `start`
 // on (after its two header entries), fewer when the list is shorter.
-// Returns how many were copied; a failed read copies none.
+// Returns how many were copied. The library's result word is not consulted;
+// a list without its header counts as absent and copies none.
 int ReadBiosInfoValues(int* values, int start, int count);

@@ -18,6 +18,10 @@ typedef void* KYACPI_ELEMENT;
 int WINAPI AcpiOpen(void);
 // 2: write a value index. Mode 2 for tuning values, mode 1 for the core
 // selector 0x030600F0 (core number, 255 = all cores) and the switches.
+// Write modes of AcpiSetItemValue: tuning values, and the core selector and
+// switches.
+constexpr int kAcpiTuningWriteMode = 2;
+constexpr int kAcpiSwitchWriteMode = 1;
 int WINAPI AcpiSetItemValue(DWORD itemId, int valueIndex, int mode);
 // 3: read the current value index.
 int WINAPI AcpiGetItemValue(DWORD itemId, int* valueIndex);

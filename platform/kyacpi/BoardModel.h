@@ -71,6 +71,7 @@ struct BoardItem {
 
 struct Board {
     std::vector<DWORD> info;        // ordinal 4, after its two header words
+    DWORD infoResult = 1;           // ordinal 4's result word (callers ignore it)
     std::vector<BoardItem> items;   // file order = BIOS order within a group
     std::set<int> failingGroups;    // ordinal 5 fails for these
 

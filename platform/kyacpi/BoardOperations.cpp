@@ -121,7 +121,7 @@ int ReadInfoList(BoardSession& session, void* buffer, int* size, int* count)
     if (!package.CopyTo(buffer, size))
         return 0;
     *count = package.Count();
-    return 1;
+    return static_cast<int>(session.Current().infoResult);
 }
 
 int ReadGroupList(BoardSession& session, int group, void* buffer, int* size, int* count)

@@ -101,6 +101,8 @@ private:
     {
         switch (m_section) {
         case Section::Board:
+            if (key == "info.result")
+                return Word(value, m_board.infoResult);
             if (key != "info")
                 return Fail("unknown key '" + key + "' in [board]");
             return Words(value, m_board.info);

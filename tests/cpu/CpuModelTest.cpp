@@ -253,3 +253,49 @@ TEST_F(IntelModelFarCoreIds, CoresWithoutAProcessorKeepTheDefaultRatioAndNothing
     EXPECT_EQ(model->GetCurrentRatio(0), 48);
     EXPECT_EQ(model->GetCurrentRatio(7), 40);
 }
+
+namespace {
+class IntelModelHostileTables : public MachineSuite {};
+}  // namespace
+
+// The turbo tables hold a word past the ratio list (99 of 47 values), an
+// all-ones word, and only two cores of four.
+TEST(CpuModels, IntelWithHostileTurboTables)
+{
+    RunSuiteOnMachine("IntelModelHostileTables", "intel-4core-turbo.ini", "intel.ini",
+                      {{"0x05080006", "data.0", "0x00000001,36,36,99"},
+                       {"0x05080007", "data.0", "0x00000001,36,0xFFFFFFFF,20"}});
+}
+
+TEST_F(IntelModelHostileTables, OnlyRatioIndexesTheTableHoldsAreWritten)
+{
+    struct Case {
+        int kind;
+        std::vector<std::string> writes;
+    };
+    // Cores 2 and 3 are missing from the tables: they are left alone, never
+    // written with index 0.
+    const Case cases[] = {
+        {1,
+         {"id=0x030600F0 index=0 mode=2", "id=0x03060013 index=36 mode=2", "id=0x030600F0 index=255 mode=2",
+          "id=0x03060013 index=36 mode=2"}},
+        {0,
+         {"id=0x030600F0 index=1 mode=2", "id=0x03060013 index=20 mode=2", "id=0x030600F0 index=255 mode=2",
+          "id=0x03060013 index=20 mode=2"}},
+    };
+    for (const Case& c : cases) {
+        size_t before = LogLines(BoardLog()).size();
+        GetPStatus()->SetRatios(c.kind, 0);
+        std::vector<std::string> lines = LogLines(BoardLog());
+        std::vector<std::string> writes;
+        for (size_t i = before; i < lines.size(); ++i) {
+            size_t at = lines[i].find("AcpiSetItemValue ");
+            if (at != std::string::npos) {
+                std::string write = lines[i].substr(at + 17);
+                writes.push_back(write.substr(0, write.find(" result=")));
+            }
+        }
+        EXPECT_EQ(writes, c.writes) << "kind " << c.kind;
+    }
+    EXPECT_EQ(BoardValue("0x03060013", "cores"), "36,20,30,28");
+}

@@ -22,6 +22,7 @@ class BoostControl : public MachineSuite {};
 class IntelControl : public MachineSuite {};
 class IntelControlUnreadSave : public MachineSuite {};
 class AmdWithoutKyIO : public MachineSuite {};
+class HalfStepControl : public MachineSuite {};
 
 // The [cpu.n] registers of the first `processors` processors, as text.
 std::string Registers(int processors)
@@ -54,6 +55,10 @@ TEST(RatioControl, IntelSkipsCoresItCouldNotSave)
                       {{"0x03060013", "fail", "read"}});
 }
 
+TEST(RatioControl, AmdKeepsHalfStepsOnRestore)
+{
+    RunSuiteOnMachine("HalfStepControl", "amd-6core-boost.ini", "amd.ini");
+}
 TEST(RatioControl, AmdWithoutTheRegisterLibrary)
 {
     RunSuiteWithoutKyIO("AmdWithoutKyIO", "amd-4core-noboost.ini", "amd.ini");
@@ -163,4 +168,26 @@ TEST_F(IntelControlUnreadSave, RestoreSkipsTheCoresWhoseSaveFailed)
     control->Stop();
     EXPECT_EQ(LogLinesWith(BoardLog(), "AcpiSetItemValue id=0x03060013").size(), before)
         << "an unread ratio was written back";
+}
+
+// P-state 1 saved with divisor 1 and an odd FID: 32.5, a half step. Stop
+// must put back that ratio, not the whole step below it.
+TEST_F(HalfStepControl, StopPutsBackTheSavedHalfStep)
+{
+    for (int cpu = 0; cpu < 6; ++cpu) {
+        const std::string section = "cpu." + std::to_string(cpu);
+        WritePrivateProfileStringA(section.c_str(), "0xC0010065", "0x8000000000003071", MachineFile().c_str());
+        WritePrivateProfileStringA(section.c_str(), "0xC0010070", "0x0000000000003071", MachineFile().c_str());
+        WritePrivateProfileStringA(section.c_str(), "0xC0010071", "0x0000000000013071", MachineFile().c_str());
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, MachineFile().c_str());
+    ASSERT_FLOAT_EQ(GetPStatus()->ReadPStateRatio(1, 0), 32.5f);
+
+    DynamicRatioControl* control = DynamicRatioControl::GetInstance();
+    std::string original = Registers(6);
+    control->Create();
+    control->Start();
+    EXPECT_EQ(MachineRegister(0, 0xC0010065), 0x8000000000003068ull) << "the kind-0 ratio 28 at divisor 1";
+    control->Stop();
+    EXPECT_EQ(Registers(6), original);
 }

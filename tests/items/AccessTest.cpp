@@ -82,14 +82,14 @@ TEST(ItemAccess, ReadsKeepTheirOutputWhenTheyFail)
 TEST(ItemAccess, WritesReachTheBoardOnlyWhenAccepted)
 {
     itemtest::BoardInUse use(kAccessBoard);
-    EXPECT_TRUE(SetItemValue(0x03020012, 7, 2) & 1);
+    EXPECT_TRUE(SetItemValue(0x03020012, 7, kAcpiTuningWriteMode) & 1);
     int index = 0;
     ASSERT_TRUE(ReadItemValue(0x03020012, &index));
     EXPECT_EQ(index, 7);
     EXPECT_NE(use.board.BoardText().find("value=7"), std::string::npos);  // kept in the NVRAM
 
     // Out of range and refused writes leave the value.
-    EXPECT_FALSE(SetItemValue(0x03020012, 10, 2) & 1);
+    EXPECT_FALSE(SetItemValue(0x03020012, 10, kAcpiTuningWriteMode) & 1);
     EXPECT_FALSE(SetItemValueMode1(0x03020012, -1));
     EXPECT_FALSE(SetItemValueMode1(0x03020032, 4));
     ASSERT_TRUE(ReadItemValue(0x03020012, &index));
@@ -129,6 +129,28 @@ TEST(ItemAccess, InfoValuesAreCutToTheListAndNeverTakenFromAFailedRead)
     }
 }
 
+TEST(ItemAccess, InfoValuesAreTakenWhateverTheResultWordSays)
+{
+    struct Case {
+        const char* what;
+        const char* board;
+        int copied;
+        std::vector<int> values;
+    };
+    const Case cases[] = {
+        {"result word 0 with the list", "[board]\ninfo=7,0x03000000,6\ninfo.result=0\n", 2, {0x03000000, 6, -1}},
+        {"result word with other bits", "[board]\ninfo=7,0x02000000\ninfo.result=0x10\n", 1, {0x02000000, -1, -1}},
+        {"a list of its header alone", "[board]\ninfo=\ninfo.result=0\n", 0, {-1, -1, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        itemtest::BoardInUse use(c.board);
+        std::vector<int> values(3, -1);
+        EXPECT_EQ(ReadBiosInfoValues(values.data(), 1, 2), c.copied);
+        EXPECT_EQ(values, c.values);
+    }
+}
+
 TEST(ItemAccess, NoBoardFailsEveryCallCleanly)
 {
     itemtest::NoBoardInUse noBoard;
@@ -137,7 +159,7 @@ TEST(ItemAccess, NoBoardFailsEveryCallCleanly)
     EXPECT_FALSE(ReadItemValueAt(0x030600F1, 0x12, &index));
     EXPECT_EQ(index, 77);
     EXPECT_FALSE(SetItemValueMode1(0x03020012, 1));
-    EXPECT_FALSE(SetItemValue(0x03020012, 1, 2) & 1);
+    EXPECT_FALSE(SetItemValue(0x03020012, 1, kAcpiTuningWriteMode) & 1);
     std::vector<int> values(2, -1);
     EXPECT_EQ(ReadBiosInfoValues(values.data(), 0, 2), 0);
     EXPECT_EQ(values, (std::vector<int>{-1, -1}));

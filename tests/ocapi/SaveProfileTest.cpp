@@ -67,3 +67,17 @@ TEST(ZxOcLibSave, BoardWithoutVisibleTuningItemsGivesTheTwelveByteFile)
     EXPECT_EQ(run.Line("ZxOcSaveCurrentDovrel"), "ZxOcSaveCurrentDovrel result=1");
     EXPECT_EQ(zxtest::ReadWholeFile(path), ProfileBytes({}));
 }
+
+TEST(ZxOcLibSave, AnUnreadCoreRatioKeepsItsPlaceWithAnIndexNoLoadWrites)
+{
+    BoardFixture board;
+    board.SetKey("0x03060013", "fail", "read");
+    std::string path = board.File("Unread.oc");
+    auto run = RunCalls({"ZxOcSaveCurrentDovrel " + path}, board.Environment());
+    EXPECT_EQ(run.Line("ZxOcSaveCurrentDovrel"), "ZxOcSaveCurrentDovrel result=1");
+    auto expected = kDefaultBoardProfile;
+    for (auto& record : expected)
+        if (record.first == 0x03060013)
+            record.second = -1;
+    EXPECT_EQ(zxtest::ReadWholeFile(path), ProfileBytes(expected));
+}

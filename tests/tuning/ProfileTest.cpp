@@ -52,9 +52,11 @@ TEST(StoredProfiles, NamesComeFromGroupFiveAndPairsLayOverTheCurrentSettings)
     ASSERT_GE(lines.size(), 5u) << run.process.output;
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
               (std::vector<std::string>{"names=3", "name=Gaming", "name=Quiet", "name=Benchmark", "result=1"}));
-    // Profile 2: FSB 60, core voltage 80, DRAM 20, one ratio pair (core 0).
+    // Profile 2: FSB 60, core voltage 80, DRAM 20, one ratio pair: core 0's,
+    // and the cores after it take the same ratio.
     auto expected = kCurrentSettings;
-    expected[0] = "03060013:36";
+    for (int core = 0; core < 4; ++core)
+        expected[core] = "03060013:36";
     expected[4] = "03010011:60";
     expected[5] = "03020012:80";
     expected[6] = "03020032:20";
@@ -132,4 +134,38 @@ TEST(DangerLimits, TheTopHalfOfTheLimitWordIsTheHighestSafeIndex)
     withoutLimits.RemoveSection("0x030600F1");
     run = RunOnBoard(withoutLimits, "warning_levels", "11:101,17:500");
     EXPECT_EQ(Lines(run.process.output), (std::vector<std::string>{"11:101=0", "17:500=0"}));
+}
+
+// Cores without a ratio pair of their own take the last pair's ratio, never
+// the preset default index; and applying the profile writes just that.
+TEST(StoredProfiles, CoresWithoutTheirOwnRatioPairTakeTheLastPair)
+{
+    struct Case {
+        const char* what;
+        const char* data0;
+        std::vector<std::string> ratios;  // the four ratio records
+    };
+    const Case cases[] = {
+        {"two pairs for four cores", "0x00000001,0x03060013,40,0x03060013,38,0xFFFFFFFF",
+         {"03060013:40", "03060013:38", "03060013:38", "03060013:38"}},
+        {"a pair for every core", "0x00000001,0x03060013,40,0x03060013,38,0x03060013,32,0x03060013,30,0xFFFFFFFF",
+         {"03060013:40", "03060013:38", "03060013:32", "03060013:30"}},
+    };
+    for (const auto& c : cases) {
+        zxtest::BoardFixture board;
+        board.SetKey("0x05080002", "data.0", c.data0);
+        auto run = RunOnBoard(board, "read_stored_profile", "0");
+        auto records = Records(Lines(run.process.output));
+        ASSERT_GE(records.size(), 4u) << c.what << run.process.output;
+        EXPECT_EQ(std::vector<std::string>(records.begin(), records.begin() + 4), c.ratios) << c.what;
+
+        zxtest::BoardFixture applied;
+        applied.SetKey("0x05080002", "data.0", c.data0);
+        RunOnBoard(applied, "apply_stored_profile", "0");
+        std::string cores = "cores=";
+        for (size_t i = 0; i < c.ratios.size(); ++i)
+            cores += (i ? "," : "") + c.ratios[i].substr(9);
+        const auto lines = Lines(applied.BoardText());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), cores), lines.end()) << c.what << applied.BoardText();
+    }
 }

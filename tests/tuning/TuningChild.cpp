@@ -97,6 +97,15 @@ ZX_TEST_CHILD(read_stored_profile)
     return 0;
 }
 
+ZX_TEST_CHILD(apply_stored_profile)
+{
+    ZxOcItemProfile profile;
+    if (!profile.ReadFromBios(std::atoi(Argument().c_str())))
+        return 1;
+    KyOcPrimaryItemSet::GetInstance().ApplyValues(profile.GetValues());
+    return 0;
+}
+
 ZX_TEST_CHILD(current_values)
 {
     ZxOcItemValueList values;
