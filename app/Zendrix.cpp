@@ -55,7 +55,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
         return RunProgram();
-    } catch (const Exception& error) {
+    } catch (const std::exception& error) {
         Application->ShowException(error);
     }
     return 0;

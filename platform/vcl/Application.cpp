@@ -3,6 +3,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/GraphicControl.h"
 #include "platform/vcl/HintWindow.h"
+#include "platform/vcl/LibraryTables.h"
 #include "platform/vcl/WindowClass.h"
 
 namespace {
@@ -14,6 +15,7 @@ constexpr UINT_PTR kHintHideTimer = 2;
 // adopted another module's object puts its own pointer back first.
 struct ApplicationLifetime {
     TApplication* own;
+    explicit ApplicationLifetime(TApplication* application) : own(application) { MakeLibraryTables(); }
     ~ApplicationLifetime()
     {
         if (Application == own)
@@ -25,7 +27,7 @@ struct ApplicationLifetime {
 }  // namespace
 
 TApplication* Application = new TApplication(nullptr);
-static ApplicationLifetime g_applicationLifetime{Application};
+static ApplicationLifetime g_applicationLifetime(Application);
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner)
 {
@@ -98,6 +100,10 @@ void TApplication::Run()
         m_mainForm->Show();
     while (!m_terminated)
         HandleMessage();
+    // The program's forms go now, while everything they use still exists,
+    // not during static destruction.
+    CancelHint();
+    DestroyComponents();
 }
 
 void TApplication::Terminate()
@@ -195,7 +201,15 @@ void TApplication::ShowException(const char* message)
     std::string text = message ? message : "";
     if (!text.empty() && text.back() != '.')
         text += '.';
+    if (m_showingException) {
+        // The open box runs a message loop: a timer or a paint that fails on
+        // every tick would open one box per tick.
+        OutputDebugStringA((m_title + ": " + text + " (not shown: an error box is open)\r\n").c_str());
+        return;
+    }
+    m_showingException = true;
     ::MessageBoxA(nullptr, text.c_str(), m_title.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    m_showingException = false;
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)

@@ -47,7 +47,8 @@ public:
     bool ShowMainForm() const { return m_showMainForm; }
     void SetShowMainForm(bool show) { m_showMainForm = show; }
 
-    // Shows the main form (when ShowMainForm) and runs the loop until Terminate.
+    // Shows the main form (when ShowMainForm) and runs the loop until
+    // Terminate; then frees the forms and the other components it owns.
     void Run();
     void Terminate();
     bool Terminated() const { return m_terminated; }
@@ -58,7 +59,9 @@ public:
     void Minimize();
     void Restore();
     bool Minimized() const { return m_minimized; }
-    // Shows the text of an exception that was caught at the top of a handler.
+    // Shows the text of an exception that was caught at the top of a
+    // handler; while that box is open, further ones are only traced
+    // (OutputDebugString).
     void ShowException(const char* message);
     void ShowException(const std::exception& error) { ShowException(error.what()); }
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
@@ -111,6 +114,7 @@ private:
     TControl* m_hintControl = nullptr;
     THintWindow* m_hintWindow = nullptr;
     bool m_hintShown = false;
+    bool m_showingException = false;
 };
 
 // This module's application object (created at start-up, never null).

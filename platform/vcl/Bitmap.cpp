@@ -5,7 +5,16 @@
 #include <set>
 #include <vector>
 
+#include "platform/vcl/LibraryTables.h"
 #include "platform/vcl/Streams.h"
+
+// GetObject reports a DIB section's height as positive whatever its row
+// order, so the sections made here (all top-down) are remembered.
+std::set<HBITMAP>& TopDownSections()
+{
+    static std::set<HBITMAP> sections;
+    return sections;
+}
 
 int BitsPerPixel(TPixelFormat format)
 {
@@ -64,17 +73,6 @@ void FillPalette(RGBQUAD* palette, int bits)
         BYTE v = BYTE(gray * 255 / 39);
         palette[i] = RGBQUAD{v, v, v, 0};
     }
-}
-
-// GetObject reports a DIB section's height as positive whatever its row
-// order, so the sections made here (all top-down) are remembered. Never
-// freed: the application object deletes its forms, and with them their
-// bitmaps, during static destruction at exit, after a function-local set
-// would already be gone.
-std::set<HBITMAP>& TopDownSections()
-{
-    static auto* sections = new std::set<HBITMAP>();
-    return *sections;
 }
 
 void DeleteBitmapHandle(HBITMAP bitmap)

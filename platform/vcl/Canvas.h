@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/GraphicsObjects.h"
@@ -87,4 +88,31 @@ private:
     HGDIOBJ m_originalBrush = nullptr;
     bool m_fontSelected = false;
     bool m_penBrushSelected = false;
+};
+
+// Lends `dc` to `canvas` for a scope. However the scope ends, the canvas's
+// font, brush and pen leave the lent context and the canvas gets back the
+// context it had before (usually none), so no stale context stays in it.
+class TCanvasDCLoan {
+public:
+    TCanvasDCLoan(TCanvas* canvas, HDC dc)
+        : m_canvas(canvas), m_previous(canvas->HandleAllocated() ? canvas->Handle() : nullptr)
+    {
+        canvas->SetHandle(dc);
+    }
+    ~TCanvasDCLoan()
+    {
+        if (m_canvas)
+            m_canvas->SetHandle(m_previous);
+    }
+    TCanvasDCLoan(TCanvasDCLoan&& other) noexcept
+        : m_canvas(std::exchange(other.m_canvas, nullptr)), m_previous(other.m_previous)
+    {
+    }
+    TCanvasDCLoan(const TCanvasDCLoan&) = delete;
+    TCanvasDCLoan& operator=(const TCanvasDCLoan&) = delete;
+
+private:
+    TCanvas* m_canvas;
+    HDC m_previous;
 };

@@ -1,5 +1,7 @@
 #include "platform/vcl/Classes.h"
 
+#include "platform/vcl/LibraryTables.h"
+
 #include <cxxabi.h>
 
 #include <algorithm>
@@ -30,11 +32,16 @@ std::string WithoutNamespaces(const std::string& name)
 
 }  // namespace
 
+std::map<const std::type_info*, std::string>& ClassNames()
+{
+    static std::map<const std::type_info*, std::string> names;
+    return names;
+}
+
 std::string TObject::ClassName() const
 {
     // One demangling per class; the GUI thread asks this for every window.
-    // Never freed: forms still ask while the application deletes them at exit.
-    static auto& names = *new std::map<const std::type_info*, std::string>();
+    auto& names = ClassNames();
     const std::type_info& type = typeid(*this);
     auto found = names.find(&type);
     if (found != names.end())

@@ -1,16 +1,26 @@
 #include "platform/vcl/GraphicControl.h"
 
-#include <algorithm>
-#include <vector>
+TControlCanvas* TControlCanvas::s_firstHolding = nullptr;
 
 namespace {
 
-std::vector<TControlCanvas*>& CanvasesHoldingContexts()
-{
-    // Never freed: canvases of forms deleted at exit still sign off here.
-    static auto* canvases = new std::vector<TControlCanvas*>();
-    return *canvases;
-}
+// One Paint call: the control's canvas draws on `dc` and the control counts
+// as painting; both end however Paint ends.
+class PaintingScope {
+public:
+    PaintingScope(TControl* control, TControlCanvas* canvas, HDC dc)
+        : m_control(control), m_loan((canvas->FreeContext(), canvas), dc)
+    {
+        control->SetControlState(control->ControlState() | csPainting);
+    }
+    ~PaintingScope() { m_control->SetControlState(m_control->ControlState() & ~csPainting); }
+    PaintingScope(const PaintingScope&) = delete;
+    PaintingScope& operator=(const PaintingScope&) = delete;
+
+private:
+    TControl* m_control;
+    TCanvasDCLoan m_loan;
+};
 
 }  // namespace
 
@@ -37,7 +47,11 @@ void TControlCanvas::CreateHandle()
     }
     if (!m_windowDc)
         return;
-    CanvasesHoldingContexts().push_back(this);
+    m_nextHolding = s_firstHolding;
+    m_previousHolding = nullptr;
+    if (s_firstHolding)
+        s_firstHolding->m_previousHolding = this;
+    s_firstHolding = this;
     SetHandle(m_windowDc);
 }
 
@@ -51,15 +65,16 @@ void TControlCanvas::FreeContext()
     ReleaseDC(m_window, m_windowDc);
     m_windowDc = nullptr;
     m_window = nullptr;
-    auto& list = CanvasesHoldingContexts();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    (m_previousHolding ? m_previousHolding->m_nextHolding : s_firstHolding) = m_nextHolding;
+    if (m_nextHolding)
+        m_nextHolding->m_previousHolding = m_previousHolding;
+    m_nextHolding = m_previousHolding = nullptr;
 }
 
 void TControlCanvas::FreeAllContexts()
 {
-    auto list = CanvasesHoldingContexts();
-    for (TControlCanvas* canvas : list)
-        canvas->FreeContext();
+    while (s_firstHolding)
+        s_firstHolding->FreeContext();
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), m_canvas(this) {}
@@ -77,12 +92,8 @@ void TGraphicControl::ApplyBounds()
 void TGraphicControl::Dispatch(TMessage& message)
 {
     if (message.Msg == WM_PAINT && message.WParam) {
-        m_canvas.FreeContext();
-        m_canvas.SetHandle(reinterpret_cast<HDC>(message.WParam));
-        SetControlState(ControlState() | csPainting);
+        PaintingScope painting(this, &m_canvas, reinterpret_cast<HDC>(message.WParam));
         Paint();
-        SetControlState(ControlState() & ~csPainting);
-        m_canvas.SetHandle(nullptr);
         return;
     }
     TControl::Dispatch(message);
@@ -97,12 +108,8 @@ TCustomControl::~TCustomControl()
 
 void TCustomControl::PaintWindow(HDC dc)
 {
-    m_canvas.FreeContext();
-    m_canvas.SetHandle(dc);
-    SetControlState(ControlState() | csPainting);
+    PaintingScope painting(this, &m_canvas, dc);
     Paint();
-    SetControlState(ControlState() & ~csPainting);
-    m_canvas.SetHandle(nullptr);
 }
 
 void TCustomControl::DestroyHandle()

@@ -26,6 +26,11 @@ private:
     TControl* m_control;
     HWND m_window = nullptr;
     HDC m_windowDc = nullptr;
+    // The canvases holding a context, linked through themselves: the list
+    // needs no storage that static destruction could take away.
+    static TControlCanvas* s_firstHolding;
+    TControlCanvas* m_previousHolding = nullptr;
+    TControlCanvas* m_nextHolding = nullptr;
 };
 
 class TGraphicControl : public TControl {

@@ -1,5 +1,7 @@
 #include "platform/vcl/HintWindow.h"
 
+#include "platform/vcl/GdiGuards.h"
+
 THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner)
 {
     SetVisible(false);
@@ -21,11 +23,11 @@ void THintWindow::ActivateHint(POINT screenPoint, const std::string& text)
     SetText(text);
     HandleNeeded();
     RECT measure{0, 0, 300, 0};
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    DrawTextA(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    {
+        TWindowDC dc(Handle());
+        TSelection font(dc.Get(), Font()->Handle());
+        DrawTextA(dc.Get(), text.c_str(), -1, &measure, DT_CALCRECT | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+    }
     int width = measure.right + 8;
     int height = measure.bottom + 4;
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);

@@ -1,5 +1,7 @@
 #include "platform/vcl/Label.h"
 
+#include "platform/vcl/GdiGuards.h"
+
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner)
 {
     StoreBounds(0, 0, 65, 17);
@@ -61,13 +63,13 @@ void TCustomLabel::AdjustSize()
     RECT rect = ClientRect();
     if (!m_wordWrap)
         rect.right = rect.left;  // measure the single line at its own width
-    HDC screen = GetDC(nullptr);
-    TControlCanvas* canvas = ControlCanvas();
-    canvas->FreeContext();
-    canvas->SetHandle(screen);
-    DoDrawText(rect, TextFlags() | DT_CALCRECT);
-    canvas->SetHandle(nullptr);
-    ReleaseDC(nullptr, screen);
+    {
+        TWindowDC screen(nullptr);
+        TControlCanvas* canvas = ControlCanvas();
+        canvas->FreeContext();
+        TCanvasDCLoan loan(canvas, screen.Get());
+        DoDrawText(rect, TextFlags() | DT_CALCRECT);
+    }
     int left = Left();
     if (m_alignment == taRightJustify && !m_wordWrap)
         left += Width() - rect.right;
@@ -78,11 +80,6 @@ void TCustomLabel::TextChanged()
 {
     AdjustSize();
     Invalidate();
-}
-
-void TCustomLabel::FontChanged()
-{
-    TGraphicControl::FontChanged();
 }
 
 void TCustomLabel::SetAlignment(TAlignment alignment)

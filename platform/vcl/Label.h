@@ -28,7 +28,6 @@ protected:
     void Paint() override;
     void AdjustSize() override;
     void TextChanged() override;
-    void FontChanged() override;
     int TextFlags() const;
 
 private:

@@ -1,29 +1,21 @@
 #include "platform/vcl/ListBox.h"
 
+#include "platform/vcl/GdiGuards.h"
+
 namespace {
 
 // Lends a canvas a screen context for as long as it lives, then gives it
 // back the context it had (an item being drawn may add items).
 class ScreenContext {
 public:
-    ScreenContext(TCanvas* canvas, TFont* font)
-        : m_canvas(canvas), m_previous(canvas->HandleAllocated() ? canvas->Handle() : nullptr), m_dc(GetDC(nullptr))
+    ScreenContext(TCanvas* canvas, TFont* font) : m_screen(nullptr), m_loan(canvas, m_screen.Get())
     {
-        m_canvas->SetHandle(m_dc);
-        m_canvas->SetFont(font);
+        canvas->SetFont(font);
     }
-    ~ScreenContext()
-    {
-        m_canvas->SetHandle(m_previous);
-        ReleaseDC(nullptr, m_dc);
-    }
-    ScreenContext(const ScreenContext&) = delete;
-    ScreenContext& operator=(const ScreenContext&) = delete;
 
 private:
-    TCanvas* m_canvas;
-    HDC m_previous;
-    HDC m_dc;
+    TWindowDC m_screen;  // released after the canvas let go of it
+    TCanvasDCLoan m_loan;
 };
 
 }  // namespace
@@ -205,7 +197,7 @@ void TListBox::Dispatch(TMessage& message)
         if (item->itemState & ODS_DISABLED) state |= odDisabled;
         if (item->itemState & ODS_CHECKED) state |= odChecked;
         if (item->itemState & ODS_FOCUS) state |= odFocused;
-        m_canvas.SetHandle(item->hDC);
+        TCanvasDCLoan loan(&m_canvas, item->hDC);
         m_canvas.SetFont(Font());
         m_canvas.SetBrush(Brush());
         if (state & odSelected) {
@@ -217,7 +209,6 @@ void TListBox::Dispatch(TMessage& message)
             DrawItem(index, item->rcItem, state);
         else
             m_canvas.FillRect(item->rcItem);
-        m_canvas.SetHandle(nullptr);
         message.Result = TRUE;
         return;
     }

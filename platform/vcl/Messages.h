@@ -22,17 +22,13 @@ struct TMessage {
 using TWndMethod = TClosure<TMessage&>;
 
 constexpr UINT CM_BASE = 0xB000;
+// To a windowless control as the mouse comes over it and leaves it.
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;
-constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 3;
-constexpr UINT CM_FONTCHANGED = CM_BASE + 9;
-constexpr UINT CM_COLORCHANGED = CM_BASE + 5;
-constexpr UINT CM_TEXTCHANGED = CM_BASE + 18;
-constexpr UINT CM_VISIBLECHANGED = CM_BASE + 11;
-constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 8;
-constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 4;
-constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 22;
+// Posted to a form by Release: frees it.
 constexpr UINT CM_RELEASE = CM_BASE + 33;
+// Posted to a window that got a windowed child: makes the child's window.
+constexpr UINT CM_CREATECHILDREN = CM_BASE + 60;
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

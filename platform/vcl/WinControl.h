@@ -60,10 +60,8 @@ public:
     void SetDoubleBuffered(bool on) { m_doubleBuffered = on; }
     TBrush* Brush() { return &m_brush; }
 
-    void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() override;
     void SetClientSize(int width, int height) override;
-    void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
     std::string GetText() const override;
     void SetText(const std::string& text) override;
@@ -118,11 +116,22 @@ private:
     void AttachHandle(HWND handle);
     void DetachHandle();
     void ReadBoundsFromWindow();
+    // Message handlers (WinControlMessages.cpp); those returning bool
+    // return false to pass the message on to the base.
     bool RouteMouseToControl(TMessage& message);
     void SetHoverControl(TControl* control);
-    void HandlePaint(TMessage& message);
-    void ReflectToChild(TMessage& message, HWND child);
+    void CaptureChanged(TMessage& message);
+    bool PaintMessage(TMessage& message);
+    void PaintInto(HDC dc);
+    void PaintBuffered(HDC dc, const RECT& area);
+    bool EraseBackground(TMessage& message);
     bool HandleSetCursor(TMessage& message);
+    bool ReflectNotification(TMessage& message);
+    void ReflectToChild(TMessage& message, HWND child);
+    bool ReflectMeasureItem(TMessage& message);
+    void ColorChildControl(TMessage& message);
+    bool KeyMessage(TMessage& message);
+    bool ShowContextMenu(TMessage& message);
 
     HWND m_handle = nullptr;
     HWND m_parentWindow = nullptr;

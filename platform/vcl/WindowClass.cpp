@@ -8,25 +8,49 @@
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
-const char* const kControlProperty = "ZxControlObject";
-
 namespace {
 
 const char* const kUtilityClass = "ZxUtilityWindow";
 
-// Default procedure of every class this module registered, by class atom.
-std::map<ATOM, WNDPROC>& DefaultProcs()
+// Every class registered here ends its class extra bytes with two slots: the
+// default procedure of its windows, then a mark that tells the windows of
+// either module's copy of the library from all others. They are written with
+// the first window of the class, before any message reaches the default.
+constexpr int kDefaultProcSlot = 2 * static_cast<int>(sizeof(LONG_PTR));
+constexpr int kMarkSlot = static_cast<int>(sizeof(LONG_PTR));
+constexpr int kClassSlotBytes = 2 * static_cast<int>(sizeof(LONG_PTR));
+constexpr LONG_PTR kLibraryClassMark = 0x5A78436C;
+
+// Offset of `slot` (counted back from the end) in the window's class bytes, or -1.
+int ClassSlotOffset(HWND window, int slot)
 {
-    // Never freed: windows destroyed at exit still call their default procedure.
-    static auto* procs = new std::map<ATOM, WNDPROC>();
-    return *procs;
+    int extra = static_cast<int>(GetClassLongA(window, GCL_CBCLSEXTRA));
+    return extra >= kClassSlotBytes ? extra - slot : -1;
+}
+
+bool IsLibraryWindow(HWND window)
+{
+    int mark = ClassSlotOffset(window, kMarkSlot);
+    return mark >= 0 && GetClassLongPtrA(window, mark) == kLibraryClassMark;
+}
+
+void MarkLibraryClass(HWND window, WNDPROC defaultProc)
+{
+    if (IsLibraryWindow(window))
+        return;
+    int proc = ClassSlotOffset(window, kDefaultProcSlot);
+    if (proc < 0)
+        return;
+    SetClassLongPtrA(window, proc, reinterpret_cast<LONG_PTR>(defaultProc));
+    SetClassLongPtrA(window, ClassSlotOffset(window, kMarkSlot), kLibraryClassMark);
 }
 
 WNDPROC DefaultProcOf(HWND window)
 {
-    ATOM atom = static_cast<ATOM>(GetClassWord(window, GCW_ATOM));
-    auto found = DefaultProcs().find(atom);
-    return found != DefaultProcs().end() ? found->second : DefWindowProcA;
+    if (!IsLibraryWindow(window))
+        return DefWindowProcA;
+    auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, ClassSlotOffset(window, kDefaultProcSlot)));
+    return proc ? proc : DefWindowProcA;
 }
 
 }  // namespace
@@ -43,7 +67,7 @@ thread_local TWinControl* t_creatingControl = nullptr;
 WNDPROC RegisterControlClass(const TCreateParams& params)
 {
     // Registered before by this module: the default procedure is known.
-    static std::map<std::string, WNDPROC> byName;
+    static std::map<std::string, WNDPROC> byName;  // read only while windows are made
     auto known = byName.find(params.WinClassName);
     if (known != byName.end())
         return known->second;
@@ -57,6 +81,7 @@ WNDPROC RegisterControlClass(const TCreateParams& params)
         windowClass.style = params.ClassStyle;
         windowClass.hCursor = params.ClassCursor ? params.ClassCursor : LoadCursorA(nullptr, IDC_ARROW);
     }
+    windowClass.cbClsExtra += kClassSlotBytes;
     windowClass.lpfnWndProc = StdWndProc;
     windowClass.hInstance = LibraryInstance();
     windowClass.lpszClassName = params.WinClassName.c_str();
@@ -64,7 +89,6 @@ WNDPROC RegisterControlClass(const TCreateParams& params)
     if (!atom)
         throw EOutOfResources("Cannot register window class " + params.WinClassName + ": " +
                               SysErrorMessage(GetLastError()));
-    DefaultProcs()[atom] = defaultProc;
     byName[params.WinClassName] = defaultProc;
     return defaultProc;
 }
@@ -75,9 +99,28 @@ void HandleCaughtException(const char* what)
         Application->ShowException(what);
 }
 
+void LinkWindow(HWND window, TWinControl* control, WNDPROC defaultProc)
+{
+    MarkLibraryClass(window, defaultProc);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+}
+
+void UnlinkWindow(HWND window)
+{
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+}
+
+TWinControl* ControlOfWindow(HWND window)
+{
+    if (!window || !IsLibraryWindow(window))
+        return nullptr;
+    return reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* control = static_cast<TWinControl*>(GetPropA(window, kControlProperty));
+    // Only the library's classes come here: the user data is the control.
+    auto* control = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!control && t_creatingControl) {
         control = t_creatingControl;
         t_creatingControl = nullptr;
@@ -95,7 +138,7 @@ LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     } catch (...) {
         HandleCaughtException("Unknown exception");
     }
-    if (msg == WM_NCDESTROY && GetPropA(window, kControlProperty) == control)
+    if (msg == WM_NCDESTROY && GetWindowLongPtrA(window, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(control))
         control->DetachHandle();
     return message.Result;
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Window classes and the one window procedure of this module's copy of the
 // library. Classes are registered per module (local classes), so Zendrix and
-// Dovrel each register the classes of the windows they make; the object
-// pointer sits in a window property both copies read, so a parent made by one
-// module can reflect notifications to a child made by the other.
+// Dovrel each register the classes of the windows they make. The control
+// object sits in the window's user data from the window's first message to
+// WM_NCDESTROY, and every library class carries a mark in its class bytes,
+// so either copy finds the control of the other's windows in constant time
+// (a parent made by one module reflects notifications to a child made by the
+// other) and never mistakes another window's user data for a control.
 
 #include <windows.h>
 
@@ -24,8 +27,11 @@ WNDPROC RegisterControlClass(const TCreateParams& params);
 
 LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// Name of the window property that holds the control pointer.
-extern const char* const kControlProperty;
+// Links a library window to its control (its first message) and unlinks it
+// (when it goes); the control of a window of either module, or null.
+void LinkWindow(HWND window, TWinControl* control, WNDPROC defaultProc);
+void UnlinkWindow(HWND window);
+TWinControl* ControlOfWindow(HWND window);
 
 // A window that is not a control (timers, the application window, menus):
 // its messages go to `method`. HWND_MESSAGE windows see no broadcasts; the

@@ -38,6 +38,21 @@ protected:
     std::unique_ptr<vessa::TBmpLEDCtrl> leds;
 };
 
+// Counts the frees of one component through its free notification.
+class FreeCounter : public TComponent {
+public:
+    explicit FreeCounter(TComponent* watched) : TComponent(nullptr) { watched->FreeNotification(this); }
+    int count = 0;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override
+    {
+        TComponent::Notification(component, operation);
+        if (operation == opRemove)
+            ++count;
+    }
+};
+
 ZX_TEST_CHILD(ledctrl_no_states)
 {
     TForm form(nullptr);
@@ -120,9 +135,24 @@ TEST_F(BmpLEDCtrl, AnImageItsOwnerFreedFirstIsNotFreedAgain)
 {
     auto owner = std::make_unique<TComponent>(nullptr);
     auto other = std::make_unique<vessa::TBmpLEDCtrl>(owner.get(), form.get(), 1);
+    FreeCounter frees(other->Image());
     owner.reset();
+    EXPECT_EQ(frees.count, 1) << "the owner freed the image";
+    EXPECT_EQ(other->Image(), nullptr) << "the control forgot it";
     other.reset();  // must not touch the image again
-    SUCCEED();
+    EXPECT_EQ(frees.count, 1);
+}
+
+TEST_F(BmpLEDCtrl, TheControlFreesTheImageItMadeOnce)
+{
+    auto owner = std::make_unique<TComponent>(nullptr);
+    auto other = std::make_unique<vessa::TBmpLEDCtrl>(owner.get(), form.get(), 1);
+    FreeCounter frees(other->Image());
+    other.reset();
+    EXPECT_EQ(frees.count, 1);
+    EXPECT_EQ(owner->ComponentCount(), 0) << "the image left its owner";
+    owner.reset();
+    EXPECT_EQ(frees.count, 1);
 }
 
 TEST(BmpLEDCtrlContract, ANonPositiveStateCountStopsTheProgram)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
@@ -11,11 +12,11 @@
 
 TEST(VclListBox, OwnerDrawnItemsAreMeasuredAndDrawnWithTheListFont)
 {
-    auto* form = new TForm(Application);
+    auto form = std::make_unique<TForm>(Application);
     form->SetBorderStyle(bsNone);
     form->SetBounds(0, 0, 200, 200);
-    auto* list = new TListBox(form);
-    list->SetParent(form);
+    auto* list = new TListBox(form.get());
+    list->SetParent(form.get());
     list->SetBounds(0, 0, 150, 150);
     list->SetStyle(lbOwnerDrawVariable);
     list->Font()->SetName("Arial");
@@ -46,27 +47,25 @@ TEST(VclListBox, OwnerDrawnItemsAreMeasuredAndDrawnWithTheListFont)
     EXPECT_EQ(list->ItemIndex(), 1);
     list->Items()->Delete(0);
     EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 1);
-    delete form;
 }
 
 TEST(VclListBox, ItemsKeptWithoutAWindowReachItWhenMade)
 {
-    auto* form = new TForm(Application);
-    auto* list = new TListBox(form);
-    list->SetParent(form);
+    auto form = std::make_unique<TForm>(Application);
+    auto* list = new TListBox(form.get());
+    list->SetParent(form.get());
     list->Items()->Add("a");
     list->Items()->Add("b");
     list->SetItemIndex(1);
     EXPECT_EQ(SendMessageA(list->Handle(), LB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(list->ItemIndex(), 1);
-    delete form;
 }
 
 TEST(VclListBox, MeasureHandlersMeasureTextWithTheListFont)
 {
-    auto* form = new TForm(Application);
-    auto* list = new TListBox(form);
-    list->SetParent(form);
+    auto form = std::make_unique<TForm>(Application);
+    auto* list = new TListBox(form.get());
+    list->SetParent(form.get());
     list->SetStyle(lbOwnerDrawVariable);
     list->Font()->SetName("Arial");
     list->Font()->SetHeight(-30);
@@ -79,5 +78,4 @@ TEST(VclListBox, MeasureHandlersMeasureTextWithTheListFont)
     RECT item = list->ItemRect(0);
     EXPECT_GE(measured, 30);
     EXPECT_EQ(item.bottom - item.top, measured);
-    delete form;
 }

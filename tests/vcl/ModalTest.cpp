@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "TestProcess.h"
@@ -39,10 +40,10 @@ public:
 
 TEST(VclModal, ResultEndsTheLoopAndOtherWindowsAreDisabledMeanwhile)
 {
-    auto* owner = new TForm(Application);
+    auto owner = std::make_unique<TForm>(Application);
     owner->SetBorderStyle(bsNone);
     owner->Show();
-    auto* dialog = new TScriptedDialog(Application);
+    auto dialog = std::make_unique<TScriptedDialog>(Application);
     bool ownerEnabledDuring = true;
     dialog->step = [&](TScriptedDialog* self) {
         ownerEnabledDuring = IsWindowEnabled(owner->Handle()) != FALSE;
@@ -52,14 +53,12 @@ TEST(VclModal, ResultEndsTheLoopAndOtherWindowsAreDisabledMeanwhile)
     EXPECT_FALSE(ownerEnabledDuring);
     EXPECT_TRUE(IsWindowEnabled(owner->Handle()));
     EXPECT_FALSE(dialog->Visible());
-    delete dialog;
-    delete owner;
 }
 
 TEST(VclModal, DialogOpenedFromADialogNestsAndBothReturnTheirResults)
 {
-    auto* outer = new TScriptedDialog(Application);
-    auto* inner = new TScriptedDialog(Application);
+    auto outer = std::make_unique<TScriptedDialog>(Application);
+    auto inner = std::make_unique<TScriptedDialog>(Application);
     TModalResult innerResult = mrNone;
     bool outerDisabledDuringInner = false;
     inner->step = [&](TScriptedDialog* self) {
@@ -73,13 +72,11 @@ TEST(VclModal, DialogOpenedFromADialogNestsAndBothReturnTheirResults)
     EXPECT_EQ(outer->ShowModal(), mrOk);
     EXPECT_EQ(innerResult, mrNo);
     EXPECT_TRUE(outerDisabledDuringInner);
-    delete inner;
-    delete outer;
 }
 
 TEST(VclModal, CloseGivesCancelAndOnMessageRunsInsideTheLoop)
 {
-    auto* dialog = new TScriptedDialog(Application);
+    auto dialog = std::make_unique<TScriptedDialog>(Application);
     int seenInLoop = 0;
     HWND window = dialog->Handle();
     Application->OnMessage = TMessageEvent::FromFunction([&](MSG& message, bool&) {
@@ -90,12 +87,11 @@ TEST(VclModal, CloseGivesCancelAndOnMessageRunsInsideTheLoop)
     EXPECT_EQ(dialog->ShowModal(), mrCancel);
     Application->OnMessage = nullptr;
     EXPECT_EQ(seenInLoop, 1);
-    delete dialog;
 }
 
 TEST(VclModal, CloseHandlerCanRefuseAndAVisibleFormCannotGoModal)
 {
-    auto* dialog = new TScriptedDialog(Application);
+    auto dialog = std::make_unique<TScriptedDialog>(Application);
     int refusals = 0;
     dialog->OnClose = TCloseEvent::FromFunction([&](TObject*, TCloseAction& action) {
         if (refusals++ == 0)
@@ -117,12 +113,11 @@ TEST(VclModal, CloseHandlerCanRefuseAndAVisibleFormCannotGoModal)
     EXPECT_EQ(refusals, 2);
     dialog->Show();
     EXPECT_THROW(dialog->ShowModal(), EInvalidOperation);
-    delete dialog;
 }
 
 ZX_TEST_CHILD(quit_inside_modal_loop)
 {
-    auto* dialog = new TScriptedDialog(Application);
+    auto dialog = std::make_unique<TScriptedDialog>(Application);
     dialog->step = [](TScriptedDialog*) { PostQuitMessage(0); };
     TModalResult result = dialog->ShowModal();
     if (result != mrCancel)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,19 +61,19 @@ protected:
     void SetUp() override
     {
         g_log = &log;
-        form = new TFormRecorder(Application);
+        form = std::make_unique<TFormRecorder>(Application);
         form->name = "form";
         form->SetBorderStyle(bsNone);
         form->SetBounds(40, 40, 200, 150);
-        child = new TGraphicRecorder(form);
-        child->SetParent(form);
+        child = new TGraphicRecorder(form.get());
+        child->SetParent(form.get());
         child->SetBounds(50, 30, 40, 20);
         form->Show();
         window = form->Handle();
     }
     void TearDown() override
     {
-        delete form;
+        form.reset();
         g_log = nullptr;
     }
     void Send(UINT msg, int x, int y, WPARAM keys = 0)
@@ -81,7 +82,7 @@ protected:
     }
 
     std::vector<std::string> log;
-    TFormRecorder* form = nullptr;
+    std::unique_ptr<TFormRecorder> form;
     TGraphicRecorder* child = nullptr;
     HWND window = nullptr;
 };

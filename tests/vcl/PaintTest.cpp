@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "OffscreenPaint.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
@@ -34,23 +36,22 @@ class Painting : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form = new TForm(Application);
+        form = std::make_unique<TForm>(Application);
         form->SetBorderStyle(bsNone);
         form->SetColor(clWhite);
         form->SetBounds(0, 0, 120, 80);
     }
-    void TearDown() override { delete form; }
     TImage* AddImage(int left, int top, BYTE r, BYTE g, BYTE b, BYTE alpha)
     {
-        auto* image = new TImage(form);
-        image->SetParent(form);
+        auto* image = new TImage(form.get());
+        image->SetParent(form.get());
         image->SetAutoSize(true);
         image->SetLeft(left);
         image->SetTop(top);
         FillBitmap(image->Picture()->Bitmap(), pf32bit, 20, 10, r, g, b, alpha);
         return image;
     }
-    TForm* form = nullptr;
+    std::unique_ptr<TForm> form;
 };
 
 }  // namespace
@@ -60,7 +61,7 @@ TEST_F(Painting, ImageCopiesABitmapWithAlphaZeroOpaquely)
     TImage* image = AddImage(10, 10, 255, 0, 0, 0);
     EXPECT_EQ(image->Width(), 20);  // AutoSize followed the picture
     EXPECT_EQ(image->Height(), 10);
-    OffscreenPaint paint(form);
+    OffscreenPaint paint(form.get());
     EXPECT_EQ(paint.At(15, 15), RGB(255, 0, 0));
     EXPECT_EQ(paint.At(5, 5), RGB(255, 255, 255));  // the form's own colour
 }
@@ -70,11 +71,11 @@ TEST_F(Painting, ChildrenArePaintedInZOrderAndBringToFrontChangesIt)
     TImage* red = AddImage(10, 10, 255, 0, 0, 255);
     AddImage(15, 12, 0, 0, 255, 255);
     {
-        OffscreenPaint paint(form);
+        OffscreenPaint paint(form.get());
         EXPECT_EQ(paint.At(17, 14), RGB(0, 0, 255));
     }
     red->BringToFront();
-    OffscreenPaint paint(form);
+    OffscreenPaint paint(form.get());
     EXPECT_EQ(paint.At(17, 14), RGB(255, 0, 0));
 }
 
@@ -83,14 +84,14 @@ TEST_F(Painting, TransparentImageLeavesItsTransparentColourOut)
     TImage* image = AddImage(10, 10, 0, 255, 0, 255);
     image->Picture()->Bitmap()->SetTransparentColor(RGB(0, 255, 0));
     image->SetTransparent(true);
-    OffscreenPaint paint(form);
+    OffscreenPaint paint(form.get());
     EXPECT_EQ(paint.At(15, 15), RGB(255, 255, 255));
 }
 
 TEST_F(Painting, LabelAutoSizeFollowsCaptionAndFontAtOnce)
 {
-    auto* label = new TLabel(form);
-    label->SetParent(form);
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
     label->SetCaption("W");
     int narrow = label->Width();
     int lineHeight = label->Height();
@@ -106,15 +107,15 @@ TEST_F(Painting, LabelAutoSizeFollowsCaptionAndFontAtOnce)
 
 TEST_F(Painting, LabelDrawsItsCaptionInTheFontColour)
 {
-    auto* label = new TLabel(form);
-    label->SetParent(form);
+    auto* label = new TLabel(form.get());
+    label->SetParent(form.get());
     label->SetLeft(5);
     label->SetTop(5);
     label->Font()->SetColor(clRed);
     label->Font()->SetSize(20);
     label->SetCaption("|||||");
     label->SetTransparent(true);
-    OffscreenPaint paint(form);
+    OffscreenPaint paint(form.get());
     int red = 0;
     for (int y = 5; y < 5 + label->Height(); ++y)
         for (int x = 5; x < 5 + label->Width(); ++x)
@@ -140,7 +141,7 @@ TEST_F(Painting, GraphicControlCanvasWorksOutsidePainting)
 
 TEST_F(Painting, ImageCanvasIsThePictureBitmapsCanvas)
 {
-    auto* image = new TImage(form);
+    auto* image = new TImage(form.get());
     image->SetBounds(0, 0, 8, 6);
     TCanvas* canvas = image->Canvas();
     EXPECT_EQ(image->Picture()->Width(), 8);

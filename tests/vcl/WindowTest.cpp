@@ -3,15 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "DebugCapture.h"
 #include "TestProcess.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Label.h"
 #include "platform/vcl/StdCtrls.h"
+#include "platform/vcl/Timer.h"
 
 namespace {
 
@@ -69,7 +73,7 @@ struct MethodLog {
 
 TEST(VclWindows, FindWindowSeesTheClassNameAndCaptionAndTheHandleComesAfterConstruction)
 {
-    auto* form = new TProbeMainForm(Application);
+    auto form = std::make_unique<TProbeMainForm>(Application);
     EXPECT_FALSE(form->handleDuringConstruction);
     HWND window = form->Handle();
     EXPECT_EQ(FindWindowA("TProbeMainForm", UniqueCaption("ZxProbe").c_str()), window);
@@ -79,7 +83,7 @@ TEST(VclWindows, FindWindowSeesTheClassNameAndCaptionAndTheHandleComesAfterConst
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 200);
     EXPECT_EQ(client.bottom, 100);
-    delete form;
+    form.reset();
     EXPECT_FALSE(IsWindow(window));
 }
 
@@ -90,14 +94,13 @@ TEST(VclWindows, ApplicationWindowIsAHiddenTopLevelWindowNamedByTitle)
     EXPECT_EQ(FindWindowA("TApplication", UniqueCaption("ZxApp").c_str()), window);
     EXPECT_EQ(GetAncestor(window, GA_PARENT), GetDesktopWindow());
     EXPECT_FALSE(IsWindowVisible(window));
-    auto* form = new TProbeMainForm(Application);
+    auto form = std::make_unique<TProbeMainForm>(Application);
     EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), window);  // forms are owned by it
-    delete form;
 }
 
 TEST(VclWindows, MessagePathRunsThroughAReplaceableWindowProcToDispatch)
 {
-    auto* form = new TProbeMainForm(Application);
+    auto form = std::make_unique<TProbeMainForm>(Application);
     MethodLog log;
     log.previous = form->WindowProc;
     form->WindowProc = TWndMethod(&log, &MethodLog::Hook);
@@ -110,23 +113,21 @@ TEST(VclWindows, MessagePathRunsThroughAReplaceableWindowProcToDispatch)
     SetWindowTextA(form->Handle(), "changed");
     EXPECT_EQ(form->Caption(), "changed");
     form->WindowProc = log.previous;
-    delete form;
 }
 
 TEST(VclWindows, AnExceptionInAHandlerIsShownAndDoesNotLeaveTheWindowProcedure)
 {
-    auto* form = new TProbeMainForm(Application);
+    auto form = std::make_unique<TProbeMainForm>(Application);
     std::vector<std::string> shown;
     Application->OnException = TExceptionEvent::FromFunction([&](TObject*, const char* text) { shown.push_back(text); });
     SendMessageA(form->Handle(), WM_USER + 50, 0, 0);
     Application->OnException = nullptr;
     EXPECT_EQ(shown, (std::vector<std::string>{"handler failed"}));
-    delete form;
 }
 
 TEST(VclWindows, OnMessageSeesPostedMessagesNotSentOnesAndHandledStopsDispatch)
 {
-    auto* form = new TProbeMainForm(Application);
+    auto form = std::make_unique<TProbeMainForm>(Application);
     HWND window = form->Handle();
     std::vector<UINT> queued;
     Application->OnMessage = TMessageEvent::FromFunction([&](MSG& message, bool& handled) {
@@ -142,25 +143,24 @@ TEST(VclWindows, OnMessageSeesPostedMessagesNotSentOnesAndHandledStopsDispatch)
     Application->OnMessage = nullptr;
     EXPECT_EQ(queued, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
     EXPECT_EQ(form->dispatched, (std::vector<UINT>{WM_USER + 3, WM_USER + 1}));
-    delete form;
 }
 
 TEST(VclWindows, FreeingAFormFreesItsControlsAndTheirWindows)
 {
-    auto* form = new TForm(Application);
-    auto* panel = new TCustomControl(form);
-    panel->SetParent(form);
+    auto form = std::make_unique<TForm>(Application);
+    auto* panel = new TCustomControl(form.get());
+    panel->SetParent(form.get());
     panel->SetBounds(1, 1, 20, 20);
-    auto* inner = new TCustomControl(form);
+    auto* inner = new TCustomControl(form.get());
     inner->SetParent(panel);
-    auto* label = new TLabel(form);
+    auto* label = new TLabel(form.get());
     label->SetParent(panel);
     form->Show();
     HWND panelWindow = panel->Handle();
     HWND innerWindow = inner->Handle();
     EXPECT_EQ(GetParent(innerWindow), panelWindow);
     int before = Application->ComponentCount();
-    delete form;
+    form.reset();
     EXPECT_EQ(Application->ComponentCount(), before - 1);
     EXPECT_FALSE(IsWindow(panelWindow));
     EXPECT_FALSE(IsWindow(innerWindow));
@@ -169,8 +169,8 @@ TEST(VclWindows, FreeingAFormFreesItsControlsAndTheirWindows)
 TEST(VclWindows, ClosingAFormThatIsNotTheMainFormHidesIt)
 {
     // The test program has no main form of its own: make one first.
-    auto* form = new TForm(Application);
-    auto* other = new TForm(Application);
+    auto form = std::make_unique<TForm>(Application);
+    auto other = std::make_unique<TForm>(Application);
     std::vector<std::string> events;
     other->OnShow = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("show"); });
     other->OnHide = TNotifyEvent::FromFunction([&](TObject*) { events.push_back("hide"); });
@@ -181,8 +181,6 @@ TEST(VclWindows, ClosingAFormThatIsNotTheMainFormHidesIt)
     EXPECT_FALSE(other->Visible());
     EXPECT_TRUE(IsWindow(other->Handle()));
     EXPECT_EQ(events, (std::vector<std::string>{"show", "close", "hide"}));
-    delete other;
-    delete form;
 }
 
 ZX_TEST_CHILD(main_form_close_ends_the_loop)
@@ -206,10 +204,12 @@ TEST(VclWindows, ClosingTheMainFormEndsTheApplicationLoop)
     EXPECT_EQ(result.exitCode, 0u) << result.output;
 }
 
-// The application object deletes the forms it still owns during static
-// destruction at exit; their pictures, canvases and windows must still find
-// the library's own tables then.
-ZX_TEST_CHILD(forms_with_pictures_outlive_the_loop)
+// Forms with pictures, canvases and a system control left to the
+// application: freed when the message loop ends, or, when the program never
+// ran the loop, during static destruction while the library's tables exist.
+namespace {
+
+void MakeFormWithPictures()
 {
     Application->Initialize();
     TForm* form = nullptr;
@@ -224,24 +224,121 @@ ZX_TEST_CHILD(forms_with_pictures_outlive_the_loop)
     edit->SetParent(form);
     form->Show();
     form->Repaint();
-    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+ZX_TEST_CHILD(forms_with_pictures_end_with_the_loop)
+{
+    MakeFormWithPictures();
+    PostMessageA(Application->MainForm()->Handle(), WM_CLOSE, 0, 0);
     Application->Run();
+    return Application->ComponentCount() == 0 && !Application->MainForm() ? 0 : 10;
+}
+
+ZX_TEST_CHILD(forms_with_pictures_left_at_exit)
+{
+    MakeFormWithPictures();
     return 0;
 }
 
-TEST(VclWindows, FormsLeftToTheApplicationAreFreedCleanlyAtExit)
+TEST(VclWindows, FormsLeftToTheApplicationAreFreedCleanly)
 {
-    zxtest::ProcessResult result = zxtest::RunChild("forms_with_pictures_outlive_the_loop");
+    for (const char* child : {"forms_with_pictures_end_with_the_loop", "forms_with_pictures_left_at_exit"}) {
+        SCOPED_TRACE(child);
+        zxtest::ProcessResult result = zxtest::RunChild(child);
+        ASSERT_TRUE(result.started);
+        EXPECT_FALSE(result.timedOut);
+        EXPECT_EQ(result.exitCode, 0u) << result.output;
+    }
+}
+
+TEST(VclWindows, FindControlKnowsTheLibrarysWindowsOnlyUntilTheyGo)
+{
+    auto form = std::make_unique<TForm>(Application);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
+    EXPECT_EQ(FindControl(form->Handle()), form.get());
+    EXPECT_EQ(FindControl(edit->Handle()), edit) << "a control built on a system class";
+    EXPECT_EQ(FindControl(nullptr), nullptr);
+
+    // Another window's user data is not taken for a control.
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(foreign, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form.get()));
+    EXPECT_EQ(FindControl(foreign), nullptr);
+    DestroyWindow(foreign);
+
+    // A window destroyed behind the library's back lets go of its control.
+    HWND window = edit->Handle();
+    DestroyWindow(window);
+    EXPECT_FALSE(edit->HandleAllocated());
+    EXPECT_EQ(FindControl(window), nullptr);
+    EXPECT_NE(edit->Handle(), nullptr) << "a new window is made on demand";
+    EXPECT_EQ(FindControl(edit->Handle()), edit);
+}
+
+// A timer that fails on every tick: the first failure opens the error box;
+// the ticks that fail while it is open are traced, not shown in more boxes.
+namespace {
+
+std::vector<HWND> g_errorBoxes;
+
+LRESULT CALLBACK WatchErrorBoxes(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0 &&
+            std::find(g_errorBoxes.begin(), g_errorBoxes.end(), window) == g_errorBoxes.end())
+            g_errorBoxes.push_back(window);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+constexpr int kTicksWhileTheBoxIsOpen = 5;
+
+}  // namespace
+
+ZX_TEST_CHILD(failing_timer_opens_one_error_box)
+{
+    Application->Initialize();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, WatchErrorBoxes, nullptr, GetCurrentThreadId());
+    TTimer timer(nullptr);
+    int ticksWhileOpen = 0;
+    timer.SetInterval(10);
+    timer.SetOnTimer(TNotifyEvent::FromFunction([&](TObject*) {
+        if (!g_errorBoxes.empty() && (++ticksWhileOpen == kTicksWhileTheBoxIsOpen || g_errorBoxes.size() > 1)) {
+            timer.SetEnabled(false);
+            for (HWND box : g_errorBoxes)
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        throw Exception("reading failed");
+    }));
+    // Returns once the first tick's box has been closed.
+    while (g_errorBoxes.empty())
+        Application->HandleMessage();
+    UnhookWindowsHookEx(hook);
+    if (g_errorBoxes.size() != 1)
+        return 10 + static_cast<int>(g_errorBoxes.size());
+    return ticksWhileOpen == kTicksWhileTheBoxIsOpen ? 0 : 20;
+}
+
+TEST(VclApplication, ErrorBoxesDoNotStackAndTheFailuresMeanwhileAreTraced)
+{
+    zxtest::DebugRunResult result = zxtest::RunChildUnderDebugger("failing_timer_opens_one_error_box");
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0u) << result.output;
+    EXPECT_EQ(zxtest::TracesContaining(result, "reading failed. (not shown: an error box is open)").size(),
+              static_cast<size_t>(kTicksWhileTheBoxIsOpen));
 }
 
 TEST(VclEdit, TextMaxLengthAndOnChangeOverTheSystemEdit)
 {
-    auto* form = new TForm(Application);
-    auto* edit = new TEdit(form);
-    edit->SetParent(form);
+    auto form = std::make_unique<TForm>(Application);
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(form.get());
     edit->SetMaxLength(5);
     int changes = 0;
     edit->OnChange = TNotifyEvent::FromFunction([&](TObject*) { ++changes; });
@@ -258,5 +355,4 @@ TEST(VclEdit, TextMaxLengthAndOnChangeOverTheSystemEdit)
         SendMessageA(window, WM_CHAR, c, 0);
     EXPECT_EQ(edit->Text(), "abcde");
     EXPECT_GE(changes, 3);  // at least one per accepted character
-    delete form;
 }
