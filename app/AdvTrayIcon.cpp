@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/vcl/Icon.h"
+#include "platform/vcl/SysUtils.h"
 #include "vessa/fileutl/Source/PathUtility.h"
 
 AdvTrayIcon& AdvTrayIcon::Instance()
@@ -45,7 +46,11 @@ void AdvTrayIcon::LoadIcon()
     if (!m_icon)
         return;
     TIcon icon;
-    icon.LoadFromFile(m_iconFile);
+    try {
+        icon.LoadFromFile(m_iconFile);
+    } catch (const EInvalidGraphic& error) {
+        throw EInvalidGraphic("Cannot read \"" + m_iconFile + "\": " + error.Message());
+    }
     HICON previous = m_icon->SetIcon(icon.ReleaseHandle());
     if (previous != nullptr)
         DestroyIcon(previous);
