@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "app/ResourceFiles.h"
 #include "platform/vcl/Icon.h"
 #include "platform/vcl/SysUtils.h"
-#include "vessa/fileutl/Source/PathUtility.h"
 
 AdvTrayIcon& AdvTrayIcon::Instance()
 {
@@ -14,7 +14,7 @@ AdvTrayIcon& AdvTrayIcon::Instance()
 
 std::string AdvTrayIcon::DefaultIconFile()
 {
-    return vessa::GetProgramFolder() + kTrayIconFile;
+    return GetResourceFolder() + kTrayIconFile;
 }
 
 AdvTrayIcon::AdvTrayIcon(std::string iconFile, vessa::ShellNotifyFunction notify)

@@ -16,7 +16,7 @@
 constexpr UINT kTrayIconId = 1;
 constexpr char kTrayIconTip[] = "Zendrix";
 constexpr UINT kTrayBalloonTimeout = 10000;  // ms
-constexpr char kTrayIconFile[] = "Resource\\Zendrix02.ico";  // below the program folder
+constexpr char kTrayIconFile[] = "Zendrix02.ico";  // in the resource folder (ResourceFiles.h)
 
 using TTrayEvent = TClosure<TCustomForm*>;
 
