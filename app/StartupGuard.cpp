@@ -7,7 +7,7 @@
 #include "app/ShadowForm.h"
 #include "platform/vcl/Application.h"
 
-StartupGuard::StartupGuard()
+StartupGuard::StartupGuard() : m_previous(Application->OnException)
 {
     ForgetUnreadableFiles();
     Application->OnException = TExceptionEvent(this, &StartupGuard::OnException);
@@ -15,7 +15,7 @@ StartupGuard::StartupGuard()
 
 StartupGuard::~StartupGuard()
 {
-    Application->OnException = TExceptionEvent();
+    Application->OnException = m_previous;
 }
 
 void StartupGuard::OnException(TObject*, const char* message)
@@ -45,6 +45,6 @@ void StartupGuard::Abandon()
     MainForm = nullptr;
     ShadowForm = nullptr;
     MessageForm = nullptr;
-    Application->OnException = TExceptionEvent();
+    Application->OnException = m_previous;
     Application->ShowException(failure.c_str());
 }

@@ -9,12 +9,12 @@
 
 #include <string>
 
-#include "platform/vcl/Classes.h"
+#include "platform/vcl/Application.h"
 
 class StartupGuard {
 public:
     StartupGuard();
-    ~StartupGuard();  // the application's own exception display again
+    ~StartupGuard();  // the exception display as it was before
     StartupGuard(const StartupGuard&) = delete;
     StartupGuard& operator=(const StartupGuard&) = delete;
 
@@ -31,4 +31,5 @@ private:
     void OnException(TObject* sender, const char* message);
 
     std::string m_failure;
+    TExceptionEvent m_previous;
 };
