@@ -2,8 +2,9 @@
 
 #include <utility>
 
+#include "app/ResourceFiles.h"
 #include "platform/vcl/Icon.h"
-#include "vessa/fileutl/Source/PathUtility.h"
+#include "platform/vcl/SysUtils.h"
 
 AdvTrayIcon& AdvTrayIcon::Instance()
 {
@@ -13,7 +14,7 @@ AdvTrayIcon& AdvTrayIcon::Instance()
 
 std::string AdvTrayIcon::DefaultIconFile()
 {
-    return vessa::GetProgramFolder() + kTrayIconFile;
+    return GetResourceFolder() + kTrayIconFile;
 }
 
 AdvTrayIcon::AdvTrayIcon(std::string iconFile, vessa::ShellNotifyFunction notify)
@@ -45,7 +46,11 @@ void AdvTrayIcon::LoadIcon()
     if (!m_icon)
         return;
     TIcon icon;
-    icon.LoadFromFile(m_iconFile);
+    try {
+        icon.LoadFromFile(m_iconFile);
+    } catch (const EInvalidGraphic& error) {
+        throw EInvalidGraphic("Cannot read \"" + m_iconFile + "\": " + error.Message());
+    }
     HICON previous = m_icon->SetIcon(icon.ReleaseHandle());
     if (previous != nullptr)
         DestroyIcon(previous);

@@ -16,7 +16,7 @@
 constexpr UINT kTrayIconId = 1;
 constexpr char kTrayIconTip[] = "Zendrix";
 constexpr UINT kTrayBalloonTimeout = 10000;  // ms
-constexpr char kTrayIconFile[] = "Resource\\Zendrix02.ico";  // below the program folder
+constexpr char kTrayIconFile[] = "Zendrix02.ico";  // in the resource folder (ResourceFiles.h)
 
 using TTrayEvent = TClosure<TCustomForm*>;
 
@@ -33,7 +33,7 @@ public:
 
     // Puts the icon in the tray for `owner`; the shell reports the mouse
     // through `callbackMessage`. A missing icon file raises the icon's
-    // file-open error.
+    // file-open error, one that is no icon EInvalidGraphic; both name it.
     void Create(TCustomForm* owner, UINT callbackMessage);
     // Sends the icon again whatever the icon believes: a modify, and an add
     // when the shell has lost it.

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
+#include <vector>
 
 #include "app/ZendrixMessages.h"
+#include "platform/vcl/WindowClass.h"
 #include "tuning/CpuModel.h"
 #include "vessa/fileutl/Source/PathUtility.h"
 
@@ -11,14 +14,88 @@ namespace {
 
 constexpr int kBarTop = 14;  // the bar level at the maximum ratio
 
+constexpr UINT kMsgMeasured = WM_APP + 1;
+
+// The CPU model measures a core by counting its clocks over a tenth of a
+// second, one core after the other. On the window thread that would leave
+// the program deaf for half a second of every refresh (a quit included), so
+// the cores are measured on a thread of their own, which reads every core's
+// ratio as well and hands them over through a window of this thread.
 class ProgramTurboCpuSource : public TurboCpuSource {
 public:
     int ScaleBase() override { return GetPStatus()->GetScaleBase(); }
     int CoreCount() override { return GetPStatus()->GetCoreCount(); }
     int DefaultRatio() override { return static_cast<int>(GetPStatus()->GetDefaultRatio()); }
     int MaxRatio() override { return static_cast<int>(GetPStatus()->GetMaxRatio()); }
-    void Measure() override { GetPStatus()->Refresh(); }
-    int CurrentRatio(int core) override { return static_cast<int>(GetPStatus()->GetCurrentRatio(core)); }
+
+    void Measure(std::function<void()> measured) override
+    {
+        m_measured = std::move(measured);
+        if (m_measuring)
+            return;  // the running measurement answers the last caller
+        if (m_window == nullptr)
+            m_window = AllocateHWnd(TWndMethod(this, &ProgramTurboCpuSource::WndProc));
+        m_measuring = true;
+        HANDLE thread = CreateThread(nullptr, 0, &ProgramTurboCpuSource::MeasureThread, this, 0, nullptr);
+        if (thread != nullptr) {
+            CloseHandle(thread);
+            return;
+        }
+        MeasureCores();  // no thread to spare: measure here rather than not at all
+        Measured();
+    }
+
+    int CurrentRatio(int core) override
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (core >= 0 && static_cast<size_t>(core) < m_ratios.size())
+            return m_ratios[static_cast<size_t>(core)];
+        return static_cast<int>(GetPStatus()->GetCurrentRatio(core));  // before the first measurement
+    }
+
+private:
+    static DWORD WINAPI MeasureThread(void* self)
+    {
+        auto* source = static_cast<ProgramTurboCpuSource*>(self);
+        source->MeasureCores();
+        PostMessageA(source->m_window, kMsgMeasured, 0, 0);
+        return 0;
+    }
+
+    void MeasureCores()
+    {
+        AMDPSTATUS* model = GetPStatus();
+        model->Refresh();
+        std::vector<int> ratios;
+        for (int core = 0; core < model->GetCoreCount(); ++core)
+            ratios.push_back(static_cast<int>(model->GetCurrentRatio(core)));
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_ratios = std::move(ratios);
+    }
+
+    void Measured()
+    {
+        m_measuring = false;
+        std::function<void()> measured = std::move(m_measured);
+        m_measured = nullptr;
+        if (measured)
+            measured();
+    }
+
+    void WndProc(TMessage& message)
+    {
+        if (message.Msg == kMsgMeasured) {
+            Measured();
+            return;
+        }
+        message.Result = DefWindowProcA(m_window, message.Msg, message.WParam, message.LParam);
+    }
+
+    HWND m_window = nullptr;
+    bool m_measuring = false;  // window thread only
+    std::function<void()> m_measured;
+    std::mutex m_lock;         // guards m_ratios
+    std::vector<int> m_ratios;
 };
 
 std::unique_ptr<TBeTurbo>& TheInstance()
@@ -158,7 +235,14 @@ void TBeTurbo::SetTimerRunning(bool running)
 void TBeTurbo::Refresh()
 {
     m_figures.scaleBase = m_cpu.ScaleBase();
-    m_cpu.Measure();
+    m_cpu.Measure([] {
+        if (TBeTurbo* turbo = Instance())
+            turbo->SendFigures();
+    });
+}
+
+void TBeTurbo::SendFigures()
+{
     for (int core = 0; core < m_coreCount; ++core) {
         const int ratio = m_cpu.CurrentRatio(core);
         m_movie->InvokeInt(L"setRatio", TurboRatioValue(core, ratio));

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,8 +21,10 @@ public:
     virtual int CoreCount() = 0;
     virtual int DefaultRatio() = 0;  // truncated
     virtual int MaxRatio() = 0;      // truncated
-    // Measures the cores again before the current ratios are read.
-    virtual void Measure() = 0;
+    // Measures the cores again, then calls `measured` on this thread: at
+    // once, or from the message loop when the measurement takes its time
+    // elsewhere. Asked again before that, only the last `measured` is called.
+    virtual void Measure(std::function<void()> measured) = 0;
     virtual int CurrentRatio(int core) = 0;  // truncated
 };
 
@@ -63,8 +66,10 @@ public:
     // The movie's switch follows the program; the movie answers "nosend".
     void SetEnable(bool enabled);
     void SetVisible(bool show);
-    // Sends every core's figures to the movie; also the timer's handler.
+    // Measures the cores and then sends every core's figures to the movie;
+    // also the timer's handler.
     void Refresh();
+    void SendFigures();
     // The movie's call-outs ("on", "off", with "nosend" when the program
     // made the change).
     static void WINAPI OnFlashCall(DWORD_PTR reserved1, DWORD_PTR reserved2, const wchar_t* text,

@@ -38,14 +38,14 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     SetCaption(kProgramName);
     SetClientSize(kMainFormClientWidth, kMainFormClientHeight);
 
-    Background = MakeImage("Background", true);
-    SmallBk = MakeImage("SmallBk", false);
-    LargeBk = MakeImage("LargeBk", false);
-    ComboBoxBody = MakeImage("ComboBoxBody", false);
-    ComboBoxBottom = MakeImage("ComboBoxBottom", false);
-    CoreBk = MakeImage("CoreBk", false);
-    MiddleBk = MakeImage("MiddleBk", false);
-    GpuBk = MakeImage("GpuBk", false);
+    Background = MakeImage("Background", true);  // takes SmallBk's picture at start-up
+    SmallBk = MakeSkinPicture("SmallBk");
+    LargeBk = MakeSkinPicture("LargeBk");
+    ComboBoxBody = MakeSkinPicture("ComboBoxBody");
+    ComboBoxBottom = MakeSkinPicture("ComboBoxBottom");
+    CoreBk = MakeSkinPicture("CoreBk");
+    MiddleBk = MakeSkinPicture("MiddleBk");
+    GpuBk = MakeSkinPicture("GpuBk");
     TrayPopupMenu = new TPopupMenu(this);
     TrayBeTurbo = new TMenuItem(this);
     TrayBeTurbo->SetCaption(kTrayBeTurboCaption);
@@ -75,6 +75,12 @@ TImage* TMainForm::MakeImage(const char* name, bool visible)
     image->SetParent(this);
     image->SetAutoSize(true);
     image->SetVisible(visible);
+    return image;
+}
+
+TImage* TMainForm::MakeSkinPicture(const char* name)
+{
+    TImage* image = MakeImage(name, false);
     LoadFormPicture(this, image, name);
     return image;
 }

@@ -63,6 +63,8 @@ protected:
 
 private:
     TImage* MakeImage(const char* name, bool visible);
+    // A hidden image with the form's picture of that name.
+    TImage* MakeSkinPicture(const char* name);
     void OnAppMessage(MSG& message, bool& handled);
     // True when `message` is one of the protocol's own and was handled.
     bool DispatchProtocol(TMessage& message);

@@ -3,10 +3,8 @@
 #include <cstdio>
 
 #include "KyPackage/Source/KyImage.h"
-#include "app/PngReader.h"
-#include "platform/vcl/SysUtils.h"
+#include "app/ResourceFiles.h"
 #include "platform/vcl/WinControl.h"
-#include "vessa/fileutl/Source/PathUtility.h"
 
 namespace {
 
@@ -17,12 +15,6 @@ DigitBitmaps* g_smallBitmaps = nullptr;
 DigitBitmaps* g_greenBitmaps = nullptr;
 DigitBitmaps* g_middleBitmaps = nullptr;
 
-void Trace(const std::string& text)
-{
-    std::string line = text + "\r\n";
-    OutputDebugStringA(line.c_str());
-}
-
 }  // namespace
 
 NumberLed::~NumberLed()
@@ -32,21 +24,14 @@ NumberLed::~NumberLed()
 
 std::string NumberLed::SkinFolder()
 {
-    return vessa::GetProgramFolder() + "Resource\\";
+    return GetResourceFolder();
 }
 
 bool NumberLed::LoadSkinPicture(const std::string& path, TBitmap* bitmap)
 {
-    bool read = false;
-    try {
-        read = LoadPngFile(path, bitmap);
-    } catch (const EFOpenError&) {
-        read = false;
-    }
-    if (!read) {
+    const bool read = LoadPngFile(path, bitmap, UnreadableFile::Report);
+    if (!read)
         bitmap->SetSize(0, 0);
-        Trace("[NumberLed] cannot read " + path);
-    }
     return read;
 }
 

@@ -67,8 +67,8 @@ public:
     // The skin folder: the program folder's "Resource\", with its "\".
     static std::string SkinFolder();
     // Reads the PNG file `path` into `bitmap` (made 32-bit). A missing or
-    // undecodable file leaves the bitmap empty, says so on the debugger
-    // output and gives false.
+    // undecodable file leaves the bitmap empty, is reported
+    // (UnreadableFile::Report) and gives false.
     static bool LoadSkinPicture(const std::string& path, TBitmap* bitmap);
 
 protected:

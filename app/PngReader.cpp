@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/vcl/SysUtils.h"
 #include "vessa/System/ProcAddress.h"
 #include "vessa/fileutl/Source/PathUtility.h"
 
@@ -38,6 +39,29 @@ private:
     FreePngDataFunction m_free;
 };
 
+std::string& FirstUnreadable()
+{
+    static std::string* text = new std::string();  // kept for the process
+    return *text;
+}
+
+// Why `fileName`, which opened, gave no picture.
+std::string UndecodableText(const std::string& fileName)
+{
+    const PngManager& manager = PngManager::Instance();
+    if (!manager.CanRead())
+        return "Cannot read \"" + fileName + "\": the PNG decoder \"" + manager.LibraryPath() + "\" did not load";
+    return "Cannot read \"" + fileName + "\": it is not a PNG picture the decoder reads";
+}
+
+void ReportUnreadable(const std::string& text)
+{
+    const std::string line = "[LoadPngFile] " + text + "\r\n";
+    OutputDebugStringA(line.c_str());
+    if (FirstUnreadable().empty())
+        FirstUnreadable() = text;
+}
+
 void ConvertRow(const uint8_t* in, bool sourceAlpha, uint8_t* out, bool targetAlpha, uint32_t width)
 {
     const int inBytes = sourceAlpha ? 4 : 3;
@@ -62,7 +86,7 @@ PngManager& PngManager::Instance()
     return *instance;
 }
 
-PngManager::PngManager(const std::string& libraryPath)
+PngManager::PngManager(const std::string& libraryPath) : m_libraryPath(libraryPath)
 {
     m_module = LoadLibraryA(libraryPath.c_str());
     m_read = vessa::GetProcAddressAs<ReadPngExFunction>(m_module, kReadPngExName);
@@ -110,4 +134,32 @@ bool LoadPngFile(const std::string& fileName, TBitmap* bitmap)
     bitmap->SetPixelFormat(pf32bit);
     TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
     return PngManager::Instance().Read(&stream, bitmap);
+}
+
+bool LoadPngFile(const std::string& fileName, TBitmap* bitmap, UnreadableFile policy)
+{
+    std::string problem;
+    try {
+        if (LoadPngFile(fileName, bitmap))
+            return true;
+        problem = UndecodableText(fileName);
+    } catch (const EFOpenError& error) {
+        if (policy == UnreadableFile::Raise)
+            throw;
+        problem = error.Message();
+    }
+    if (policy == UnreadableFile::Raise)
+        throw EInvalidGraphic(problem);
+    ReportUnreadable(problem);
+    return false;
+}
+
+std::string FirstUnreadableFile()
+{
+    return FirstUnreadable();
+}
+
+void ForgetUnreadableFiles()
+{
+    FirstUnreadable().clear();
 }

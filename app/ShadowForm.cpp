@@ -1,15 +1,10 @@
 #include "app/ShadowForm.h"
 
-#include "app/PngReader.h"
+#include "app/ResourceFiles.h"
 #include "app/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
-#include "vessa/fileutl/Source/PathUtility.h"
 
 TShadowForm* ShadowForm = nullptr;
-
-namespace {
-constexpr char kShadowFolder[] = "Resource\\";
-}
 
 TShadowForm::TShadowForm(TComponent* owner)
     : TForm(owner), m_maker(std::make_unique<qn::TPerPixelLayeredWindowMaker>())
@@ -30,8 +25,8 @@ TShadowForm::TShadowForm(TComponent* owner)
 
     m_small = std::make_unique<TBitmap>();
     m_big = std::make_unique<TBitmap>();
-    LoadShadowPicture(m_small.get(), kSmallShadowPicture);
-    LoadShadowPicture(m_big.get(), kBigShadowPicture);
+    LoadShadowPicture(kSmallShadowPicture, m_small.get(), UnreadableFile::Report);
+    LoadShadowPicture(kBigShadowPicture, m_big.get(), UnreadableFile::Report);
     // The size it will have at its first placement, rather than the form
     // library's default, should it be shown before.
     SetClientSize(m_small->Width(), m_small->Height());
@@ -77,26 +72,6 @@ void TShadowForm::StayBelow(HWND window)
     SetWindowPos(Handle(), window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
-void TShadowForm::LoadShadowPicture(TBitmap* bitmap, const std::string& fileName)
-{
-    bitmap->SetPixelFormat(pf32bit);
-    LoadPngFile(vessa::GetProgramFolder() + kShadowFolder + fileName, bitmap);
-    BlackenShadow(bitmap);
-}
-
-void BlackenShadow(TBitmap* bitmap)
-{
-    if (bitmap->PixelFormat() != pf32bit)
-        return;
-    for (int y = 0; y < bitmap->Height(); ++y) {
-        auto* pixel = static_cast<BYTE*>(bitmap->ScanLine(y));
-        for (int x = 0; x < bitmap->Width(); ++x, pixel += 4) {
-            if (pixel[3] != 0)
-                pixel[0] = pixel[1] = pixel[2] = 0;
-        }
-    }
-}
-
 void TShadowForm::ShowSmall()
 {
     ShowPicture(m_small.get());
@@ -111,7 +86,7 @@ void TShadowForm::ShowBig3()
 {
     if (!m_big3) {
         m_big3 = std::make_unique<TBitmap>();
-        LoadShadowPicture(m_big3.get(), kBigShadow3Picture);
+        LoadShadowPicture(kBigShadow3Picture, m_big3.get(), UnreadableFile::Report);
     }
     ShowPicture(m_big3.get());
 }

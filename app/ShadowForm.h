@@ -17,7 +17,7 @@
 #include "platform/vcl/Image.h"
 #include "turboInfo_Intel/src/gui/widget/LayeredWindow.h"
 
-// Below the program folder's "Resource\".
+// Shadow pictures (ResourceFiles.h), below the program folder's "Resource\".
 constexpr char kSmallShadowPicture[] = "small_shadow002.png";  // collapsed layout
 constexpr char kBigShadowPicture[] = "big_shadow002.png";      // expanded layouts
 constexpr char kBigShadow3Picture[] = "big_shadow003.png";     // read on first use
@@ -39,9 +39,6 @@ public:
     // A shadow never comes to the front: it goes beneath the main form.
     void BringToFront() override;
 
-    // Reads Resource\<fileName> into `bitmap` (32 bits) and blackens it.
-    static void LoadShadowPicture(TBitmap* bitmap, const std::string& fileName);
-
 protected:
     void CreateParams(TCreateParams& params) override;
     // Shown without taking the activation from the main window.
@@ -55,10 +52,6 @@ private:
     std::unique_ptr<TBitmap> m_big;
     std::unique_ptr<TBitmap> m_big3;
 };
-
-// Every pixel that is not fully transparent becomes black with its alpha
-// kept: the pictures give the shadow's shape and depth, not its colour.
-void BlackenShadow(TBitmap* bitmap);
 
 // The program's shadow form, set when the application creates it.
 extern TShadowForm* ShadowForm;

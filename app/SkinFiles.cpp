@@ -5,15 +5,9 @@
 #include <iterator>
 
 #include "app/MainForm.h"
-#include "app/PngReader.h"
-#include "platform/vcl/SysUtils.h"
-#include "vessa/System/Source/DebugTrace.h"
-#include "vessa/fileutl/Source/PathUtility.h"
 #include "vessa/widget/layout/Source/BitmapBlend.h"
 
 namespace {
-
-constexpr char kResourceFolder[] = "Resource\\";
 
 const SkinHost* g_host = nullptr;
 
@@ -60,11 +54,6 @@ void LoadAppearanceOver(PictureOf which, KyFourStateAppearance* appearance, int 
 
 }  // namespace
 
-std::string GetResourceFolder()
-{
-    return vessa::GetProgramFolder() + kResourceFolder;
-}
-
 const SkinHost& TheSkinHost()
 {
     if (g_host != nullptr)
@@ -86,16 +75,7 @@ void SetSkinHost(const SkinHost* host)
 
 bool ReadSkinFile(const std::string& file, TBitmap* bitmap)
 {
-    const std::string path = TheSkinHost().folder + file;
-    bool read = false;
-    try {
-        read = LoadPngFile(path, bitmap);
-    } catch (const EFOpenError&) {
-        read = false;
-    }
-    if (!read)
-        DebugTrace("[ReadSkinFile] cannot read %s", path.c_str());
-    return read;
+    return LoadPngFile(TheSkinHost().folder + file, bitmap, UnreadableFile::Report);
 }
 
 void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* result)

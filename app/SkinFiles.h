@@ -14,12 +14,10 @@
 #include <string>
 
 #include "KyPackage/Source/KyAppearance.h"
+#include "app/ResourceFiles.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/WinControl.h"
-
-// The program folder's "Resource\" folder, with its trailing backslash.
-std::string GetResourceFolder();
 
 // The form the main window's controls are built on: their owner and
 // parent, the pictures beneath them and the folder of their skins.
@@ -61,6 +59,6 @@ void LoadFourStateAppearanceOverCore(KyFourStateAppearance* appearance, int x, i
                                      const char* pressed, const char* over, const char* unavailable);
 
 // Makes `bitmap` 32-bit and reads the skin `file` of the host's folder
-// into it. A missing or undecodable file gives false and is reported to
-// the debugger output; the bitmap is then left as it was.
+// into it. A missing or undecodable file gives false and is reported
+// (UnreadableFile::Report); the bitmap is then left as it was.
 bool ReadSkinFile(const std::string& file, TBitmap* bitmap);

@@ -38,8 +38,8 @@ bool LoadStackedPicture(const std::string& topFile, const std::string& bottomFil
     TBitmap bottom;
     top.SetPixelFormat(pf32bit);
     bottom.SetPixelFormat(pf32bit);
-    const bool topLoaded = LoadPngFile(topFile, &top);
-    const bool bottomLoaded = LoadPngFile(bottomFile, &bottom);
+    const bool topLoaded = LoadPngFile(topFile, &top, UnreadableFile::Report);
+    const bool bottomLoaded = LoadPngFile(bottomFile, &bottom, UnreadableFile::Report);
     picture->SetPixelFormat(pf32bit);
     picture->SetSize(top.Width(), top.Height() + bottom.Height());
     // Row by row: the alpha channel must come along unchanged.

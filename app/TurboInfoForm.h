@@ -50,5 +50,7 @@ private:
 TfrmTurboInfoMain* GetTurboInfoWindow();
 
 // The two background halves, the bottom one below the top one, as one
-// 32-bit picture (the top one's width). False when a half did not load.
+// 32-bit picture (the top one's width). False when a half did not load; a
+// missing or undecodable half is reported (UnreadableFile::Report) and
+// counts as empty.
 bool LoadStackedPicture(const std::string& topFile, const std::string& bottomFile, TBitmap* picture);

@@ -7,12 +7,33 @@
 #include "app/MessageForm.h"
 #include "app/ShadowForm.h"
 #include "app/StartupChecks.h"
+#include "app/StartupGuard.h"
 #include "app/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/SysUtils.h"
 #include "vessa/System/Source/WinRegistry.h"
 
 namespace {
+
+// The three forms and the rest of start-up; false when a failure ended it
+// (its one message has been shown and no window is left).
+bool BuildWindows()
+{
+    StartupGuard guard;
+    try {
+        Application->CreateForm(MainForm);
+        Application->CreateForm(ShadowForm);  // owned by the main form's window
+        Application->CreateForm(MessageForm);
+        MainForm->InitAfterCreate();
+        ShadowForm->PlaceAtStart();
+    } catch (const Exception& error) {
+        guard.Fail(error.Message());
+    }
+    if (guard.Failure().empty())
+        return true;
+    guard.Abandon();
+    return false;
+}
 
 int RunProgram()
 {
@@ -40,12 +61,8 @@ int RunProgram()
     Application->Initialize();
     Application->SetShowMainForm(false);
     Application->SetTitle(kProgramName);
-    Application->CreateForm(MainForm);
-    Application->CreateForm(ShadowForm);  // owned by the main form's window
-    Application->CreateForm(MessageForm);
-    MainForm->InitAfterCreate();
-    ShadowForm->PlaceAtStart();
-    Application->Run();
+    if (BuildWindows())
+        Application->Run();
     return 0;
 }
 

@@ -33,8 +33,8 @@ TAskDialog::TAskDialog(TComponent* owner)
     SetScaled(false);
     SetCaption("AskDialog");
     SetClientSize(kWidth, kHeight);
-    dovrel::LoadFormPicture("TAskDialog.Background", Background->Picture()->Bitmap());
-    dovrel::LoadFormPicture("TAskDialog.WarnDialogBk", WarnDialogBk->Picture()->Bitmap());
+    dovrel::LoadFormPicture("TAskDialog", "Background", Background->Picture()->Bitmap());
+    dovrel::LoadFormPicture("TAskDialog", "WarnDialogBk", WarnDialogBk->Picture()->Bitmap());
     WarnDialogBk->SetVisible(false);
 
     Message->SetParent(this);

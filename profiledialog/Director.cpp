@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/PngReader.h"
 #include "ocapi/ZxOcLib.h"
 #include "profiledialog/AskDialog.h"
 #include "profiledialog/DovrelForms.h"
@@ -66,7 +65,7 @@ Director::~Director() = default;
 
 void Director::LoadBlendedPicture(const std::string& file, TBitmap* bitmap, int x, int y)
 {
-    LoadPngFile(dovrel::ResourceFolder() + file, bitmap);
+    dovrel::LoadSkin(file, bitmap);
     TBitmap* background = m_dialog->Background->Picture()->Bitmap();
     background->SetPixelFormat(pf32bit);
     for (int i = 0; i < bitmap->Height(); ++i) {
@@ -134,7 +133,7 @@ KyImage* Director::CreateSkinImage(TWinControl* parent, const std::string& file,
     image->SetTop(y);
     image->SetAutoSize(true);
     TBitmap picture;
-    LoadPngFile(dovrel::ResourceFolder() + file, &picture);
+    dovrel::LoadSkin(file, &picture);
     image->Picture()->Assign(&picture);
     image->SetAlphaChannel(true);
     return image;

@@ -1,18 +1,20 @@
 #include "profiledialog/FormPicture.h"
 
 #include "KyPackage/Source/KyButton.h"
-#include "app/PngReader.h"
+#include "app/ResourceFiles.h"
 #include "platform/vcl/Form.h"
 #include "vessa/System/KyMultiLang.h"
-#include "vessa/fileutl/Source/PathUtility.h"
 
 namespace dovrel {
 
-std::string ResourceFolder() { return vessa::GetProgramFolder() + "Resource\\"; }
-
-void LoadFormPicture(const std::string& name, TBitmap* bitmap)
+void LoadFormPicture(const std::string& formClass, const std::string& component, TBitmap* bitmap)
 {
-    LoadPngFile(ResourceFolder() + "forms\\" + name + ".png", bitmap);
+    LoadPngFile(FormPictureFile(formClass, component), bitmap, UnreadableFile::Raise);
+}
+
+void LoadSkin(const std::string& file, TBitmap* bitmap)
+{
+    LoadPngFile(GetResourceFolder() + file, bitmap, UnreadableFile::Raise);
 }
 
 namespace {
@@ -24,11 +26,11 @@ constexpr TColor kCloseButtonKey = 0x1F1F1F;
 void LoadCloseButton(KyButtonTx* button, const std::string& formClass)
 {
     TBitmap picture;
-    dovrel::LoadFormPicture(formClass + ".CloseButton.RaisedBmp", &picture);
+    dovrel::LoadFormPicture(formClass, "CloseButton.RaisedBmp", &picture);
     button->Appearance()->SetRaisedBmp(&picture);
-    dovrel::LoadFormPicture(formClass + ".CloseButton.SunkenBmp", &picture);
+    dovrel::LoadFormPicture(formClass, "CloseButton.SunkenBmp", &picture);
     button->Appearance()->SetSunkenBmp(&picture);
-    dovrel::LoadFormPicture(formClass + ".CloseButton.FocusedBmp", &picture);
+    dovrel::LoadFormPicture(formClass, "CloseButton.FocusedBmp", &picture);
     button->Appearance()->SetFocusedBmp(&picture);
     button->SetTransparentColor(kCloseButtonKey);
     button->SetTransparent(true);

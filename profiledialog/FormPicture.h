@@ -1,7 +1,7 @@
 #pragma once
-// Where the dialog library finds its pictures: the program folder's
-// "Resource\" for skins, and "Resource\forms\" for the pictures the forms
-// carry, one file per component named <FormClass>.<Component>.png.
+// The dialog library's pictures and texts. Its skins and form pictures are
+// read as ResourceFiles.h finds them; a file that is missing or does not
+// decode raises, naming the file, as every skin load of the library does.
 
 #include <string>
 
@@ -11,12 +11,11 @@ class KyButtonTx;
 
 namespace dovrel {
 
-// The program folder (taken from the program's own file name) + "Resource\".
-std::string ResourceFolder();
-
-// Loads the form picture <name> from Resource\forms into `bitmap` at 32 bits per pixel. A
-// missing file raises, as every skin load does.
-void LoadFormPicture(const std::string& name, TBitmap* bitmap);
+// Loads the picture that `formClass` carries for `component` into `bitmap`
+// at 32 bits per pixel.
+void LoadFormPicture(const std::string& formClass, const std::string& component, TBitmap* bitmap);
+// Loads the skin Resource\<file> into `bitmap` at 32 bits per pixel.
+void LoadSkin(const std::string& file, TBitmap* bitmap);
 
 // Gives a form's corner close button the pictures the form carries for it
 // ("<formClass>.CloseButton.<State>Bmp"), its transparent colour and the

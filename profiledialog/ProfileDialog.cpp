@@ -10,14 +10,14 @@ namespace {
 constexpr TColor kFieldColor = 0x28241C;
 constexpr TColor kFieldTextColor = 0xCCCCCC;
 
-TImage* MakeImage(TForm* form, const char* picture, int left, int top)
+TImage* MakeImage(TForm* form, const char* component, int left, int top)
 {
     auto* image = new TImage(form);
     image->SetParent(form);
     image->SetLeft(left);
     image->SetTop(top);
     image->SetAutoSize(true);
-    dovrel::LoadFormPicture(picture, image->Picture()->Bitmap());
+    dovrel::LoadFormPicture("TProfileDialog", component, image->Picture()->Bitmap());
     return image;
 }
 
@@ -33,9 +33,9 @@ void StyleField(TWinControl* field)
 
 TProfileDialog::TProfileDialog(TComponent* owner)
     : TForm(owner),
-      Background(MakeImage(this, "TProfileDialog.Background", 0, 0)),
-      Image1(MakeImage(this, "TProfileDialog.Image1", 24, 104)),
-      Image2(MakeImage(this, "TProfileDialog.Image2", 13, 244)),
+      Background(MakeImage(this, "Background", 0, 0)),
+      Image1(MakeImage(this, "Image1", 24, 104)),
+      Image2(MakeImage(this, "Image2", 13, 244)),
       CloseButton(new KyButtonTx(this)),
       ProfileNameEdit(new TEdit(this)),
       ProfileNameList(new TListBox(this)),

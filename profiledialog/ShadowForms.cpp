@@ -1,18 +1,6 @@
 #include "profiledialog/ShadowForms.h"
 
-#include "app/PngReader.h"
-#include "profiledialog/FormPicture.h"
-
-void LoadShadowPicture(const std::string& name, TBitmap* bitmap)
-{
-    LoadPngFile(dovrel::ResourceFolder() + name, bitmap);
-    for (int y = 0; y < bitmap->Height(); ++y) {
-        auto* pixel = static_cast<BYTE*>(bitmap->ScanLine(y));
-        for (int x = 0; x < bitmap->Width(); ++x, pixel += 4)
-            if (pixel[3] != 0)
-                pixel[0] = pixel[1] = pixel[2] = 0;
-    }
-}
+#include "app/ResourceFiles.h"
 
 TShadowFormBase::TShadowFormBase(TForm* dialog, const char* pictureName)
     : TForm(dialog),
@@ -50,7 +38,7 @@ void TShadowFormBase::FirstSetup()
     m_maker->SetClickThrough(true);
     m_maker->SetAlphaBlend(true);
     m_maker->SetPerPixelAlpha(true);
-    LoadShadowPicture(m_pictureName, picture);
+    LoadShadowPicture(m_pictureName, picture, UnreadableFile::Raise);
     SetClientSize(picture->Width(), picture->Height());
     m_maker->Apply(this, picture);
     FollowDialog();

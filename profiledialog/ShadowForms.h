@@ -53,7 +53,3 @@ public:
     std::string ClassName() const override { return "TDialogCover"; }
 };
 
-// Loads a shadow picture from the program's "Resource\" at 32 bits per
-// pixel and turns every pixel that is not fully transparent black, keeping
-// its alpha.
-void LoadShadowPicture(const std::string& name, TBitmap* bitmap);

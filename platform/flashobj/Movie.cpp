@@ -15,6 +15,8 @@ constexpr COLORREF kTurbo = RGB(255, 216, 25);
 constexpr int kMaxCores = 16;
 constexpr int kBarLevels = 14;  // the program's bar level runs 0..14
 constexpr int kSwitchHeight = 18;
+constexpr int kReadoutGap = 2;  // between read-outs of one row
+constexpr int kReadoutFontHeight = -10;
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour)
 {
@@ -124,7 +126,10 @@ void MonitorMovie::Paint(HDC dc, const RECT& area)
 
     const int width = (area.right - area.left) / m_cores;
     const int barTop = area.top + kSwitchHeight + 4;
-    const int barBottom = area.bottom - 16;
+    HFONT font = CreateReadoutFont();
+    const ReadoutLayout readouts = LayOutReadouts(area, m_cores, WidestReadout(dc, font));
+    const int barBottom = readouts.top - 2;
+    HGDIOBJ oldFont = SelectObject(dc, font);
     for (int i = 0; i < m_cores; ++i) {
         const Core& core = m_values[i];
         RECT column{area.left + i * width + 2, barTop, area.left + (i + 1) * width - 2, barBottom};
@@ -134,12 +139,47 @@ void MonitorMovie::Paint(HDC dc, const RECT& area)
         Fill(dc, bar, core.turbo ? kTurbo : kText);
         wchar_t ratio[16];
         std::swprintf(ratio, 16, L"%d.%d", core.ratioTimesTen / 10, core.ratioTimesTen % 10);
-        DrawTextIn(dc, ratio, RECT{column.left - 2, barBottom, column.right + 2, area.bottom}, kText,
-                   DT_CENTER | DT_VCENTER);
+        DrawTextIn(dc, ratio, readouts.boxes[static_cast<size_t>(i)], kText, DT_CENTER | DT_VCENTER | DT_NOCLIP);
     }
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
 }
 
 }  // namespace
+
+ReadoutLayout LayOutReadouts(const RECT& area, int cores, SIZE text)
+{
+    ReadoutLayout layout;
+    if (cores <= 0)
+        return layout;
+    const int width = std::max(1, static_cast<int>(area.right - area.left) / cores);
+    // Read-outs of one row stand `rows` columns apart.
+    layout.rows = std::min(cores, std::max(1, (static_cast<int>(text.cx) + kReadoutGap + width - 1) / width));
+    layout.top = area.bottom - layout.rows * static_cast<int>(text.cy);
+    for (int i = 0; i < cores; ++i) {
+        const int centre = area.left + i * width + width / 2;
+        int left = centre - text.cx / 2;
+        left = std::max(static_cast<int>(area.left), std::min(left, static_cast<int>(area.right - text.cx)));
+        const int top = layout.top + (i % layout.rows) * text.cy;
+        layout.boxes.push_back(RECT{left, top, left + text.cx, top + text.cy});
+    }
+    return layout;
+}
+
+HFONT CreateReadoutFont()
+{
+    return CreateFontW(kReadoutFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+}
+
+SIZE WidestReadout(HDC dc, HFONT font)
+{
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, L"88.8", 4, &size);
+    SelectObject(dc, old);
+    return size;
+}
 
 std::unique_ptr<Movie> LoadMovie(const std::wstring& path)
 {

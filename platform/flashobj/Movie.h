@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace flashobj {
 
@@ -34,6 +35,22 @@ protected:
 private:
     CallOut m_callOut;
 };
+
+// Where the monitor movie puts each core's ratio read-out below the bars:
+// centred on the core's column, in as many staggered rows as it takes for
+// read-outs of size `text` to stay apart (one row when each fits its own
+// column), moved inside `area` at its edges.
+struct ReadoutLayout {
+    int rows = 1;
+    int top = 0;  // of the first row; the bars end above it
+    std::vector<RECT> boxes;
+};
+ReadoutLayout LayOutReadouts(const RECT& area, int cores, SIZE text);
+
+// The read-outs' font (the caller deletes it), and the size the widest
+// read-out ("88.8") takes with it on `dc`.
+HFONT CreateReadoutFont();
+SIZE WidestReadout(HDC dc, HFONT font);
 
 // The movie of a file; an empty movie when the file is missing or names no
 // kind the stand-in knows.

@@ -238,7 +238,11 @@ public:
     int CoreCount() override { return static_cast<int>(ratios.size()); }
     int DefaultRatio() override { return 40; }
     int MaxRatio() override { return 44; }
-    void Measure() override { ++measured; }
+    void Measure(std::function<void()> done) override
+    {
+        ++measured;
+        done();
+    }
     int CurrentRatio(int core) override { return ratios.at(static_cast<size_t>(core)); }
 
     std::vector<int> ratios{44, 24};

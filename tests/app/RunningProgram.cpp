@@ -92,7 +92,7 @@ RunningProgram::~RunningProgram()
 
 std::string RunningProgram::CommandLine(const std::string& arguments) const
 {
-    std::string line = zxtest::Quote(zxtest::JoinPath(zxtest::DistDir(), "Zendrix.exe"));
+    std::string line = zxtest::Quote(zxtest::JoinPath(m_folder, "Zendrix.exe"));
     return arguments.empty() ? line : line + " " + arguments;
 }
 

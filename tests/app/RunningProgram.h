@@ -35,6 +35,8 @@ public:
 
     // An environment variable for the next starts (beside the board's).
     void SetEnvironment(const std::string& name, const std::string& value);
+    // Starts the program from a copy of the program folder (build\dist by default).
+    void SetProgramFolder(const std::string& folder) { m_folder = folder; }
 
     // Starts Zendrix.exe with `arguments`; false when it could not start.
     bool Start(const std::string& arguments = "");
@@ -60,6 +62,7 @@ private:
 
     zxtest::Environment Environment();
 
+    std::string m_folder = zxtest::DistDir();
     zxtest::BoardFixture m_board;
     zxtest::Environment m_extra;
     zxtest::BackgroundProcess m_process;

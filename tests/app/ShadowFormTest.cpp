@@ -8,6 +8,7 @@
 #include "TestPaths.h"
 #include "TestPng.h"
 #include "TestProcess.h"
+#include "app/ResourceFiles.h"
 #include "app/ShadowForm.h"
 #include "platform/vcl/Application.h"
 

@@ -186,6 +186,39 @@ TEST(PngReader, LoadPngFileOfAMissingFileRaisesTheOpenError)
     EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
 }
 
+// Each caller's policy for a file that is missing or no picture: raised
+// with the file's name, or reported - false, the bitmap as it was, and the
+// first such file kept for the program's start-up.
+TEST(PngReader, AnUnreadableFileIsRaisedOrReportedByName)
+{
+    zxtest::TempFolder folder;
+    const std::string good = folder.File("good.png");
+    const std::string missing = folder.File("missing.png");
+    const std::string broken = folder.File("broken.png");
+    ASSERT_TRUE(zxtest::WritePngFile(good, Image(2, 1, 2, 8, {10, 20, 30, 40, 50, 60})));
+    ASSERT_TRUE(zxtest::WriteWholeFile(broken, "no picture"));
+    for (const std::string& file : {missing, broken}) {
+        SCOPED_TRACE(file);
+        TBitmap bitmap;
+        try {
+            LoadPngFile(file, &bitmap, UnreadableFile::Raise);
+            ADD_FAILURE() << "nothing raised";
+        } catch (const Exception& error) {
+            EXPECT_NE(std::string::npos, error.Message().find(file)) << error.Message();
+            EXPECT_EQ(file == missing, dynamic_cast<const EFOpenError*>(&error) != nullptr);
+        }
+
+        ForgetUnreadableFiles();
+        ASSERT_TRUE(LoadPngFile(good, &bitmap, UnreadableFile::Report));
+        EXPECT_EQ("", FirstUnreadableFile());
+        EXPECT_FALSE(LoadPngFile(file, &bitmap, UnreadableFile::Report));
+        EXPECT_EQ(2, bitmap.Width());  // as it was
+        EXPECT_FALSE(LoadPngFile(missing == file ? broken : missing, &bitmap, UnreadableFile::Report));
+        EXPECT_NE(std::string::npos, FirstUnreadableFile().find(file)) << FirstUnreadableFile();  // the first only
+    }
+    ForgetUnreadableFiles();
+}
+
 TEST(PngReader, ReadsPngSuiteFilesIntoBitmaps)
 {
     const std::string corpus = zxtest::JoinPath(zxtest::SharedTestDataDir(), "pngsuite");

@@ -12,6 +12,7 @@
 #include "RecordingShell.h"
 #include "TestPaths.h"
 #include "app/AdvTrayIcon.h"
+#include "app/ResourceFiles.h"
 #include "platform/vcl/SysUtils.h"
 
 namespace {
@@ -20,7 +21,7 @@ using namespace traytest;
 
 constexpr UINT kCallback = WM_USER + 200;
 
-std::string ShippedIcon() { return zxtest::JoinPath(zxtest::DistDir(), kTrayIconFile); }
+std::string ShippedIcon() { return zxtest::JoinPath(zxtest::DistDir(), std::string(kResourceFolderName) + kTrayIconFile); }
 
 class AdvTrayIconTest : public testing::Test {
 protected:
