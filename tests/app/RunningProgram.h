@@ -40,6 +40,11 @@ public:
     bool Start(const std::string& arguments = "");
     // Starts it and waits until its windows and its tray icon exist.
     bool StartAndWaitForWindow();
+    // Waits until the started program's windows and tray icon exist and its
+    // start-up has run to its end.
+    bool WaitForWindow();
+    // Runs Zendrix.exe from this folder instead of the program folder.
+    void SetProgramFolder(const std::string& folder) { m_folder = folder; }
     // Another start of the program with the same board, run to its end.
     zxtest::ProcessResult RunAgain(const std::string& arguments = "");
 
@@ -63,6 +68,7 @@ private:
     zxtest::BoardFixture m_board;
     zxtest::Environment m_extra;
     zxtest::BackgroundProcess m_process;
+    std::string m_folder;
 };
 
 }  // namespace apptest
