@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AdvTrayIcon.h"
+#include "app/BarValues.h"
 #include "app/MainForm.h"
 #include "app/ShadowForm.h"
 #include "app/TuningStatus.h"
@@ -205,7 +206,9 @@ void Director::OnBroadcastRefresh()
     m_updating = false;
 }
 
-// --- Until the window has its bars, buttons and profile box ---
+// --- The window's bars, buttons and profile box: the page layout is not
+// part of the window yet, so the bar list is empty, the layout counts as
+// collapsed and there is no profile box or Apply button to update. ---
 
 bool Director::IsLayoutExpanded() const
 {
@@ -219,16 +222,19 @@ void Director::SetPending(bool pending)
     m_pending = pending;
 }
 
-void Director::RefreshAllBars() {}
+void Director::RefreshAllBars()
+{
+    RefreshBars(m_bars);
+}
 
 ZxOcItemValueList Director::BuildApplyList() const
 {
-    return {};
+    return ::BuildApplyList(m_bars);
 }
 
 bool Director::HasDangerousValue() const
 {
-    return false;
+    return HasDangerousBar(m_bars);
 }
 
 void Director::SaveProfile()

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/AppController.h"
+#include "app/BarValues.h"
 #include "app/DovrelLibrary.h"
 #include "app/TuningSnapshots.h"
 #include "platform/vcl/Form.h"
@@ -93,4 +94,5 @@ private:
     bool m_pending = false;
     bool m_resolutionNoticeShown = false;
     TuningSnapshots m_snapshots;
+    AdvBarList m_bars;  // every value bar of the window, from the page layout
 };
