@@ -1,0 +1,3 @@
+#include "app/AdvControl.h"
+
+AdvControl::~AdvControl() = default;
