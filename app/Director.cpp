@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AdvTrayIcon.h"
+#include "app/AlphaButton.h"
 #include "app/BarValues.h"
 #include "app/MainForm.h"
 #include "app/ShadowForm.h"
@@ -68,6 +69,7 @@ void Director::Init()
     m_shape.Attach(MainForm->Background);
     m_flicker.Attach(MainForm);
 
+    WireWindowControls();
     SetPending(false);
 
     AdvTrayIcon& tray = AdvTrayIcon::Instance();
@@ -220,6 +222,47 @@ void Director::ClearProfileSelection() {}
 void Director::SetPending(bool pending)
 {
     m_pending = pending;
+    if (MainForm->ApplyButton != nullptr)
+        MainForm->ApplyButton->SetEnabled(pending);
+}
+
+void Director::WireWindowControls()
+{
+    auto wire = [this](TControl* control, void (Director::*handler)(TObject*)) {
+        if (control != nullptr)
+            control->OnClick = TNotifyEvent(this, handler);
+    };
+    wire(MainForm->CloseButton, &Director::OnCloseClick);
+    wire(MainForm->MinimizeButton, &Director::OnMinimizeClick);
+    wire(MainForm->SaveProfileButton, &Director::OnSaveProfileClick);
+    wire(MainForm->ApplyButton, &Director::OnApplyClick);
+    wire(MainForm->UndoButton, &Director::OnUndoClick);
+    SetOnChangeOfBars(m_bars, TNotifyEvent(this, &Director::OnBarChanged));
+}
+
+void Director::OnCloseClick(TObject*)
+{
+    HideToTray();
+}
+
+void Director::OnMinimizeClick(TObject*)
+{
+    Application->Minimize();
+}
+
+void Director::OnSaveProfileClick(TObject*)
+{
+    SaveProfile();
+}
+
+void Director::OnApplyClick(TObject*)
+{
+    Apply();
+}
+
+void Director::OnUndoClick(TObject*)
+{
+    Undo();
 }
 
 void Director::RefreshAllBars()

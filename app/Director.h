@@ -84,6 +84,14 @@ private:
     void ClearProfileSelection();
     static void TellPowerToolAndSwitchItOff();
 
+    // The window's buttons (made by the page layout) and every bar's change.
+    void WireWindowControls();
+    void OnCloseClick(TObject* sender);
+    void OnMinimizeClick(TObject* sender);
+    void OnSaveProfileClick(TObject* sender);
+    void OnApplyClick(TObject* sender);
+    void OnUndoClick(TObject* sender);
+
     void OnTrayDoubleClick(TCustomForm* form);
     void OnTrayRightButtonUp(TCustomForm* form);
 
