@@ -1,9 +1,7 @@
 #pragma once
-// What the main form hands over to the application controller. The window
-// part (start-up, showing and hiding) always has a receiver; the tuning part
-// (rereading values, snapshots, the remote item and profile commands) has
-// one only once the tuning pages exist, and until then those messages are
-// answered as handled without any effect on the hardware.
+// What the main form hands over to the application controller: the window
+// part (start-up, showing and hiding) and the tuning part (rereading values,
+// snapshots, the remote item and profile commands).
 
 #include <windows.h>
 
@@ -35,6 +33,5 @@ public:
 // The program's controller; created on the first call (from the main form's
 // post-creation step) and kept until the process ends.
 AppController& TheAppController();
-// The receiver of the tuning commands; null while the program has no
-// tuning pages.
+// The receiver of the tuning commands (the same controller).
 TuningCommands* TheTuningCommands();

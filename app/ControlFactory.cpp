@@ -12,11 +12,6 @@ constexpr char kCheckBoxFont[] = "Arial";
 
 const char* OrEmpty(const char* name) { return name != nullptr ? name : ""; }
 
-bool IsJapanese()
-{
-    return vessa::KyMultiLang::Instance().GetLanguage() == vessa::kJapaneseLanguage;
-}
-
 // Owned by and placed on the host form.
 template <class Control>
 Control* NewOnHost()
@@ -45,7 +40,7 @@ void PlaceButton(AlphaButton* button, int x, int y, const char* caption, const c
     if (caption != nullptr)
         button->SetText(caption);
     Dress(button, hint, handCursor);
-    if (IsJapanese())
+    if (IsJapaneseLanguage())
         button->Font()->SetCharset(vessa::kJapaneseCharSet);
 }
 
@@ -57,11 +52,15 @@ void LoadCheckStates(Appearance* appearance, int x, int y, const char* const nam
     load(appearance->Check(), x, y, names[4], names[5], names[6], names[7]);
 }
 
+using AppearanceLoader = void (*)(KyFourStateAppearance*, int, int, const char*, const char*, const char*,
+                                  const char*);
+
 template <class Box>
-void MakeCaptionedBox(Box*& box, int x, int y, const char* const names[8], const char* hint, bool handCursor)
+void MakeCaptionedBox(Box*& box, int x, int y, const char* const names[8], const char* hint, bool handCursor,
+                      AppearanceLoader load = LoadFourStateAppearance)
 {
     box = NewOnHost<Box>();
-    LoadCheckStates(box->Appearance(), x, y, names, LoadFourStateAppearance);
+    LoadCheckStates(box->Appearance(), x, y, names, load);
     Dress(box, hint, handCursor);
     box->Font()->SetName(kCheckBoxFont);
     box->SetLeft(x);
@@ -69,6 +68,16 @@ void MakeCaptionedBox(Box*& box, int x, int y, const char* const names[8], const
 }
 
 }  // namespace
+
+bool IsJapaneseLanguage()
+{
+    return vessa::KyMultiLang::Instance().GetLanguage() == vessa::kJapaneseLanguage;
+}
+
+bool IsGermanLanguage()
+{
+    return vessa::KyMultiLang::Instance().GetLanguage() == vessa::kGermanLanguage;
+}
 
 void CreateAlphaButton(AlphaButton*& button, int x, int y, const char* const names[4], const char* caption,
                        const char* hint, bool handCursor)
@@ -97,6 +106,18 @@ void CreateRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* con
                          bool handCursor)
 {
     MakeCaptionedBox(button, x, y, names, hint, handCursor);
+}
+
+void CreateMiddleCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint,
+                            bool handCursor)
+{
+    MakeCaptionedBox(box, x, y, names, hint, handCursor, LoadFourStateAppearanceOverMiddle);
+}
+
+void CreateMiddleRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8],
+                               const char* hint, bool handCursor)
+{
+    MakeCaptionedBox(button, x, y, names, hint, handCursor, LoadFourStateAppearanceOverMiddle);
 }
 
 void CreateCoreRadioButton(KyRadioButton*& button, int x, int y, const char* const names[8], const char* hint,

@@ -12,6 +12,11 @@
 #include "KyPackage/Source/KyRadioButton.h"
 #include "app/AlphaButton.h"
 
+// Whether the program's language is Japanese (fonts then take the Japanese
+// character set) or German (some controls then take wider pictures).
+bool IsJapaneseLanguage();
+bool IsGermanLanguage();
+
 // An AlphaButton at (x, y): it reads its four pictures and blends them over
 // the window's background itself. `caption` and `hint` may be null; a hint
 // turns hints on. `handCursor` gives the hand-point cursor. A Japanese
@@ -29,6 +34,13 @@ void CreateCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[
                       bool handCursor);
 void CreateRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8], const char* hint,
                          bool handCursor);
+// The same two, pre-blended over MiddleBk: the page controls, which show
+// only while the window has its page panel (the collapsed face does not
+// reach down to them).
+void CreateMiddleCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint,
+                            bool handCursor);
+void CreateMiddleRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8],
+                               const char* hint, bool handCursor);
 // A radio button without caption, pre-blended over CoreBk.
 void CreateCoreRadioButton(KyRadioButton*& button, int x, int y, const char* const names[8], const char* hint,
                            bool handCursor);

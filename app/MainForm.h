@@ -12,6 +12,9 @@
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Menus.h"
 
+class AlphaButton;
+class KyCheckBoxTx;
+
 constexpr int kMainFormClientWidth = 544;
 constexpr int kMainFormClientHeight = 395;
 constexpr char kTrayBeTurboCaption[] = "Kavrin Monitor";
@@ -38,6 +41,14 @@ public:
 
     // Set by the core-unlock page; receives WM_USER+39.
     TWndMethod OnCoreUnlock;
+
+    // The window's own controls; the page layout makes them.
+    AlphaButton* CloseButton = nullptr;
+    AlphaButton* MinimizeButton = nullptr;
+    KyCheckBoxTx* MoreSettingBox = nullptr;
+    AlphaButton* SaveProfileButton = nullptr;
+    AlphaButton* ApplyButton = nullptr;
+    AlphaButton* UndoButton = nullptr;
 
     // The core-unlock monitor window and its tray menu item.
     void ShowMonitor(bool show);

@@ -11,7 +11,9 @@ class TApplication;
 
 extern "C" {
 
-// Once, before any other call: the dialogs then belong to `host`.
+// Once, before any other call: the dialogs then belong to `host`. A second
+// call is ignored. Until a call has made every form (a missing skin or form
+// picture stops it), each dialog export answers 2 at once.
 void WINAPI DovrelCreate(TApplication* host);                          // ordinal 1
 int WINAPI DovrelShowModal();                                           // ordinal 2
 // As DovrelShowModal; from then on the dialog's shadow stays topmost and is

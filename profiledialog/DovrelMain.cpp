@@ -25,6 +25,10 @@ namespace {
 
 TApplication* g_ownApplication = nullptr;
 TApplication* g_host = nullptr;
+// DovrelCreate runs once; the dialogs answer only when it got through to
+// the end (a missing skin or form picture stops it half-way).
+bool g_createCalled = false;
+bool g_ready = false;
 
 // No exception may leave an export: the host was built apart from this
 // library. What was thrown is shown by the host's application object, and
@@ -42,6 +46,13 @@ int Guarded(Call call)
             Application->ShowException("Unknown exception in Dovrel.dll");
     }
     return mrCancel;
+}
+
+// A dialog export: Cancel, touching nothing, while the forms are not all there.
+template <class Call>
+int DialogCall(Call call)
+{
+    return g_ready ? Guarded(call) : static_cast<int>(mrCancel);
 }
 
 TModalResult RunAsk(const char* text, int left, int top, bool question)
@@ -96,6 +107,11 @@ extern "C" {
 
 void WINAPI DovrelCreate(TApplication* host)
 {
+    if (g_createCalled)
+        return;  // the forms already belong to the first host
+    g_createCalled = true;
+    if (!host)
+        return;
     Guarded([host] {
         g_host = host;
         Application = host;
@@ -107,33 +123,34 @@ void WINAPI DovrelCreate(TApplication* host)
         ProfileDialog->Setup();
         ProfileShadowForm->FirstSetup();
         ProfileDialog->Hide();
+        g_ready = true;
         return 0;
     });
 }
 
 int WINAPI DovrelShowModal()
 {
-    return Guarded([] { return RunProfileDialog(false); });
+    return DialogCall([] { return RunProfileDialog(false); });
 }
 
 int WINAPI DovrelShowModalSp()
 {
-    return Guarded([] { return RunProfileDialog(true); });
+    return DialogCall([] { return RunProfileDialog(true); });
 }
 
 int WINAPI DovrelAskDialog(const char* text, int left, int top)
 {
-    return Guarded([&] { return AskDialog->Visible() ? mrCancel : RunAsk(text, left, top, true); });
+    return DialogCall([&] { return AskDialog->Visible() ? mrCancel : RunAsk(text, left, top, true); });
 }
 
 int WINAPI DovrelWarnDialog(const char* text, int left, int top)
 {
-    return Guarded([&] { return AskDialog->Visible() ? mrCancel : RunAsk(text, left, top, false); });
+    return DialogCall([&] { return AskDialog->Visible() ? mrCancel : RunAsk(text, left, top, false); });
 }
 
 int WINAPI DovrelAskDialogDanger(const char* text, int left, int top)
 {
-    return Guarded([&] {
+    return DialogCall([&] {
         if (AskDialog->Visible())
             return mrCancel;
         DangerBackground danger;

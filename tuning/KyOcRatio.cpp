@@ -150,12 +150,18 @@ bool KyOcRatio::GetCurrentRatio(double* ratio)
 
 bool KyOcRatio::HasFractionalStep() const
 {
-    const int count = GetRatioCount();
+    // The step between the first two values of the range: extra strings
+    // ("Auto") come before it and have no value.
+    const auto* number = dynamic_cast<const BiosNumberItemA*>(m_item);
+    if (number == nullptr)
+        return false;
+    const int first = number->GetExtraStringCount();
+    const int count = number->GetValueCount() - first;
     if (count <= 0)
         return false;
-    double step = m_item->IndexToValue(0);
+    double step = number->IndexToValue(first);
     if (count > 1)
-        step = m_item->IndexToValue(1) - step;
+        step = number->IndexToValue(first + 1) - step;
     double whole = 0;
     return std::fabs(std::modf(step, &whole)) >= 0.1;
 }

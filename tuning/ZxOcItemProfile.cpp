@@ -150,7 +150,11 @@ void ReadCurrentItemValues(ZxOcItemValueList& values)
         for (unsigned i = 0; i < records; ++i)
             values.push_back({ratio.GetItemId(), ratio.GetInfoValue()});
     }
+    AppendVisibleTuningValues(values);
+}
 
+void AppendVisibleTuningValues(ZxOcItemValueList& values)
+{
     GroupInfoTraverser traverser;
     if (!traverser.Open(kTuningGroup))
         return;

@@ -38,6 +38,9 @@ bool IsAboveWarningLevel(int itemIndex, int valueIndex);
 // each preset to the ratio item's info value) and every visible tuning item
 // whose value could be read, in BIOS order.
 void ReadCurrentItemValues(ZxOcItemValueList& values);
+// Appends every visible tuning item but the CPU ratio, with its current
+// value, in BIOS order; an item whose value cannot be read is left out.
+void AppendVisibleTuningValues(ZxOcItemValueList& values);
 
 // Every record of the record's id takes its value; an id not in the list is
 // not added.

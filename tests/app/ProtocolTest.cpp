@@ -138,16 +138,13 @@ TEST_F(ZendrixProtocol, ShadowFollowsTheMainWindowsTopLeftCornerAndKeepsItsSize)
     EXPECT_EQ(before.bottom - before.top, after.bottom - after.top);
 }
 
-TEST_F(ZendrixProtocol, BroadcastAndRemoteCommandsLeaveTheBoardUnwritten)
+TEST_F(ZendrixProtocol, BroadcastOnlyRereadsTheBoard)
 {
     const UINT broadcast = RegisterWindowMessageA("WM_MEROVAN_BROADCAST_MESSAGE");
-    // What start-up wrote (the core-unlock switch) is not the commands' doing.
+    // What start-up wrote (the core-unlock switch) is not the broadcast's doing.
     const std::vector<std::string> startupWrites = m_program.Board().Writes();
     for (WPARAM wParam : {WPARAM(0x2355), WPARAM(0x2255), WPARAM(0x2356)})
         PostMessageA(m_program.AppWindow(), broadcast, wParam, 0);
-    SendMessageA(m_main, WM_USER + 36, 0x55, 5);
-    SendMessageA(m_main, WM_USER + 37, 0x55, 0x8001);
-    SendMessageA(m_main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
     SendMessageA(m_main, WM_USER + 6, 0x55, 0);  // sent after the posts: they are handled by now
     EXPECT_TRUE(m_program.Process().IsRunning());
     EXPECT_EQ(startupWrites, m_program.Board().Writes());

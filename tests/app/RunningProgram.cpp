@@ -115,12 +115,17 @@ bool RunningProgram::Start(const std::string& arguments)
 
 bool RunningProgram::StartAndWaitForWindow()
 {
+    return Start() && WaitForWindow();
+}
+
+bool RunningProgram::WaitForWindow()
+{
     // The tray icon comes with the controller's part of start-up.
     auto started = [this] {
         HWND main = MainWindow();
         return main != nullptr && MessageWindow() != nullptr && ShadowWindow() != nullptr && TrayHasIcon(main, 1);
     };
-    if (!Start() || !WaitFor([&] { return started() || !m_process.IsRunning(); }) || !started())
+    if (!WaitFor([&] { return started() || !m_process.IsRunning(); }) || !started())
         return false;
     // A message from another thread is taken only in the message loop: once
     // it is answered, start-up has run to its end.

@@ -42,6 +42,9 @@ public:
     bool Start(const std::string& arguments = "");
     // Starts it and waits until its windows and its tray icon exist.
     bool StartAndWaitForWindow();
+    // Waits until the started program's windows and tray icon exist and its
+    // start-up has run to its end.
+    bool WaitForWindow();
     // Another start of the program with the same board, run to its end.
     zxtest::ProcessResult RunAgain(const std::string& arguments = "");
 

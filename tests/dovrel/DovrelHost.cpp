@@ -38,6 +38,11 @@ HostFolder::HostFolder()
     CreateDirectoryA(m_folder.File("data\\Merovan OC Profiles").c_str(), nullptr);
 }
 
+bool HostFolder::Remove(const std::string& relativePath)
+{
+    return DeleteFileA(m_folder.File("program\\" + relativePath).c_str()) != FALSE;
+}
+
 std::string HostFolder::ProfileFile(const std::string& name) const
 {
     return m_folder.File("data\\Merovan OC Profiles\\" + name);

@@ -16,6 +16,8 @@ namespace dovreltest {
 class HostFolder {
 public:
     HostFolder();
+    // Takes a file (relative to the program folder) out of the copy.
+    bool Remove(const std::string& relativePath);
     // The profile folder the child sees.
     std::string ProfileFile(const std::string& name) const;
     // Runs child `name`; its output lines.

@@ -165,3 +165,74 @@ TEST(DovrelAskDialog, AnswersPlacesAndRefusesASecondDialog)
     EXPECT_EQ(Value(lines, "closed"), "2");
     EXPECT_EQ(Value(lines, "exit"), "0");
 }
+
+namespace {
+
+// Every dialog export once, each answer on its own line under `prefix`.
+void CallEveryDialog(HMODULE module, const char* prefix)
+{
+    auto show = vessa::GetProcAddressAs<ShowFunction>(module, "DovrelShowModal");
+    auto showSp = vessa::GetProcAddressAs<ShowFunction>(module, "DovrelShowModalSp");
+    auto ask = vessa::GetProcAddressAs<AskFunction>(module, "DovrelAskDialog");
+    auto warn = vessa::GetProcAddressAs<AskFunction>(module, "DovrelWarnDialog");
+    auto danger = vessa::GetProcAddressAs<AskFunction>(module, "DovrelAskDialogDanger");
+    std::printf("%s.ask=%d\n%s.warn=%d\n%s.danger=%d\n%s.show=%d\n%s.showsp=%d\n", prefix, ask("?", 0, 0), prefix,
+                warn("!", 0, 0), prefix, danger("!!", 0, 0), prefix, show(), prefix, showSp());
+}
+
+void* FormVariable(HMODULE module, const char* name)
+{
+    return *reinterpret_cast<void**>(GetProcAddress(module, name));
+}
+
+}  // namespace
+
+ZX_TEST_CHILD(dialogs_around_create)
+{
+    HMODULE module = LoadLibraryExA(DistDovrel().c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    auto create = vessa::GetProcAddressAs<CreateFunction>(module, "DovrelCreate");
+    Application->Initialize();
+    static bool failed = false;
+    Application->OnException = TExceptionEvent::FromFunction([](TObject*, const char* message) {
+        failed = true;
+        std::printf("exception=%s\n", message ? message : "");
+    });
+    CallEveryDialog(module, "before");
+    create(Application);
+    void* askDialog = FormVariable(module, "_AskDialog");
+    std::printf("created=%d\n", askDialog != nullptr ? 1 : 0);
+    create(Application);  // ignored: the forms stay those of the first call
+    std::printf("same=%d\n", FormVariable(module, "_AskDialog") == askDialog ? 1 : 0);
+    if (failed)  // after a good create the dialogs would open and wait
+        CallEveryDialog(module, "after");
+    return 0;
+}
+
+TEST(DovrelCreate, DialogsAnswerCancelUntilEveryFormIsMadeAndASecondCreateIsIgnored)
+{
+    HostFolder folder;
+    auto lines = folder.Run("dialogs_around_create");
+    SCOPED_TRACE(testing::PrintToString(lines));
+    for (const char* call : {"ask", "warn", "danger", "show", "showsp"})
+        EXPECT_EQ(Value(lines, std::string("before.") + call), "2") << call;
+    EXPECT_EQ(Value(lines, "created"), "1");
+    EXPECT_EQ(Value(lines, "same"), "1");
+    EXPECT_EQ(Value(lines, "exception"), "<missing>");
+    EXPECT_EQ(Value(lines, "exit"), "0");
+}
+
+TEST(DovrelCreate, APictureMissingStopsCreateAndEveryDialogAnswersCancel)
+{
+    for (const char* missing : {"Resource\\forms\\TAskDialog.Background.png", "Resource\\type_name.png",
+                                "Resource\\shadow_01.png"}) {
+        SCOPED_TRACE(missing);
+        HostFolder folder;
+        ASSERT_TRUE(folder.Remove(missing));
+        auto lines = folder.Run("dialogs_around_create");
+        SCOPED_TRACE(testing::PrintToString(lines));
+        EXPECT_NE(Value(lines, "exception"), "<missing>");  // the host is told once
+        for (const char* call : {"ask", "warn", "danger", "show", "showsp"})
+            EXPECT_EQ(Value(lines, std::string("after.") + call), "2") << call;
+        EXPECT_EQ(Value(lines, "exit"), "0");
+    }
+}

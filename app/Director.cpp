@@ -1,0 +1,297 @@
+#include "app/Director.h"
+
+#include <string>
+
+#include "app/AdvTrayIcon.h"
+#include "app/AlphaButton.h"
+#include "app/BarValues.h"
+#include "app/MainForm.h"
+#include "app/ShadowForm.h"
+#include "app/TuningStatus.h"
+#include "app/ZendrixMessages.h"
+#include "platform/vcl/Application.h"
+#include "tuning/KyOcPrimaryItemSet.h"
+#include "tuning/SysCtrlPipeClient.h"
+#include "tuning/TuningItems.h"
+#include "tuning/ZxOcItemProfile.h"
+#include "turboInfo_Intel/BiosInterface.h"
+#include "vessa/System/ForegroundWindow.h"
+#include "vessa/System/KyMultiLang.h"
+
+namespace {
+
+std::string Text(const char* key) { return vessa::KyMultiLang::Instance().Translate(key); }
+
+HWND FindWindowByCaptions(const char* className, const char* const* captions, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        if (HWND window = FindWindowA(className, captions[i]))
+            return window;
+    return nullptr;
+}
+
+template <size_t N>
+HWND FindWindowByCaptions(const char* className, const char* const (&captions)[N])
+{
+    return FindWindowByCaptions(className, captions, N);
+}
+
+}  // namespace
+
+AppController& TheAppController()
+{
+    return Director::GetInstance();
+}
+
+TuningCommands* TheTuningCommands()
+{
+    return &Director::GetInstance();
+}
+
+Director& Director::GetInstance()
+{
+    static Director* director = new Director();  // kept for the process
+    return *director;
+}
+
+Director::Director() = default;
+
+void Director::Init()
+{
+    if (!m_dovrel.IsBound()) {
+        // Said once; from here on every dialog answers Cancel, so Apply and
+        // Save Profile never go on.
+        MessageBoxA(nullptr, m_dovrel.Problem().c_str(), kProgramName, MB_OK | MB_ICONERROR);
+    }
+    m_dovrel.Create(Application);
+
+    MainForm->Background->Picture()->Assign(MainForm->SmallBk->Picture());
+    m_shape.Attach(MainForm->Background);
+    m_flicker.Attach(MainForm);
+
+    WireWindowControls();
+    SetPending(false);
+
+    AdvTrayIcon& tray = AdvTrayIcon::Instance();
+    tray.OnDoubleClick = TTrayEvent(this, &Director::OnTrayDoubleClick);
+    tray.OnRightButtonUp = TTrayEvent(this, &Director::OnTrayRightButtonUp);
+    tray.Create(MainForm, kMsgTrayCallback);
+}
+
+void Director::ShowFromTray()
+{
+    if (!HasBiosInfoLevel3() && IsOxlenEngineVisible()) {
+        ShowCenteredWarning(Text("CloseZendrix").c_str());
+        return;
+    }
+    if (GetSystemMetrics(SM_CYSCREEN) < kSmallScreenHeight && !m_resolutionNoticeShown) {
+        ShowCenteredWarning(Text("Resolution").c_str());
+        m_resolutionNoticeShown = true;
+    }
+    MainForm->Show();
+    if (ShadowForm != nullptr)
+        ShadowForm->Show();
+    Application->Restore();
+    vessa::ForceForegroundWindow(MainForm->Handle());
+    AdvTrayIcon::Instance().Show();
+}
+
+void Director::HideToTray()
+{
+    MainForm->Hide();
+    if (ShadowForm != nullptr)
+        ShadowForm->Hide();
+}
+
+void Director::OnTrayDoubleClick(TCustomForm*)
+{
+    ShowFromTray();
+}
+
+void Director::OnTrayRightButtonUp(TCustomForm*)
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    MainForm->TrayPopupMenu->Popup(cursor.x, cursor.y);
+    if (MainForm->TrayBeTurbo->Visible()) {
+        HWND monitor = FindWindowA(kTurboInfoWindowClass, kTurboInfoWindowCaption);
+        MainForm->TrayBeTurbo->SetChecked(monitor != nullptr && IsWindowVisible(monitor));
+    }
+}
+
+bool Director::IsOxlenEngineVisible()
+{
+    HWND tool = FindWindowByCaptions(kPowerToolClass, kPowerToolCaptions);
+    return tool != nullptr && (GetWindowLongA(tool, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+std::pair<int, int> Director::GetDialogPosition() const
+{
+    RECT bounds{};
+    GetWindowRect(MainForm->Handle(), &bounds);
+    return {bounds.left + kDialogOffsetLeft, bounds.top + (IsLayoutExpanded() ? kDialogOffsetTopExpanded
+                                                                             : kDialogOffsetTopCollapsed)};
+}
+
+void Director::ShowCenteredWarning(const char* text) const
+{
+    m_dovrel.WarnDialog(text, (GetSystemMetrics(SM_CXSCREEN) - kAskDialogWidth) / 2,
+                        (GetSystemMetrics(SM_CYSCREEN) - kAskDialogHeight) / 2);
+}
+
+bool Director::ConfirmApply(bool oxlen) const
+{
+    const auto [left, top] = GetDialogPosition();
+    const std::string applyWarn = Text("ApplyWarn");
+    if (oxlen) {
+        if (m_dovrel.AskDialog(applyWarn.c_str(), left, top) != DovrelLibrary::kYes)
+            return false;
+        if (m_dovrel.AskDialog((applyWarn + Text("OxlenWarn")).c_str(), left, top) != DovrelLibrary::kYes)
+            return false;
+    }
+    // A value past its danger limit is always confirmed as such, also when
+    // the power-saving mode's questions were answered already.
+    if (HasDangerousValue()) {
+        const std::string dangerWarn = Text("DangerWarn");
+        if (m_dovrel.AskDialogDanger(dangerWarn.c_str(), left, top) != DovrelLibrary::kYes)
+            return false;
+        return m_dovrel.AskDialogDanger((dangerWarn + Text("AskContinue")).c_str(), left, top) == DovrelLibrary::kYes;
+    }
+    return oxlen || m_dovrel.AskDialog(applyWarn.c_str(), left, top) == DovrelLibrary::kYes;
+}
+
+void Director::TellPowerToolAndSwitchItOff()
+{
+    if (HWND companion = FindWindowByCaptions(kPowerToolCompanionClass, kPowerToolCompanionCaptions))
+        SendMessageA(companion, kMsgPowerToolSettingsApplied, kMessageSignature, 0);
+    SetItemValueMode1(kPowerSavingSwitchId, 0);
+}
+
+void Director::Apply()
+{
+    const bool oxlen = IsOxlenModeOn();
+    if (!ConfirmApply(oxlen))
+        return;  // pending stays, Apply stays enabled
+    if (oxlen)
+        TellPowerToolAndSwitchItOff();
+    WriteSettings(BuildApplyList());
+    SetPending(false);
+}
+
+void Director::WriteSettings(const ZxOcItemValueList& values)
+{
+    KyOcPrimaryItemSet::GetInstance().ApplyValues(values);
+    SysCtrlPipeClient::GetInstance().NotifyChange(0, 0, 0);
+    PostSettingsChanged(0);
+    if (HasBiosInfoLevel3())
+        WriteCalibrationNeeded(1);
+}
+
+void Director::Undo()
+{
+    RefreshAllBars();
+    SetPending(false);
+}
+
+void Director::OnBarChanged(TObject*)
+{
+    if (m_updating)
+        return;
+    ClearProfileSelection();
+    SetPending(true);
+}
+
+void Director::OnBroadcastRefresh()
+{
+    m_updating = true;
+    RefreshAllBars();
+    m_updating = false;
+}
+
+// --- The window's bars, buttons and profile box: the page layout is not
+// part of the window yet, so the bar list is empty, the layout counts as
+// collapsed and there is no profile box or Apply button to update. ---
+
+bool Director::IsLayoutExpanded() const
+{
+    return false;
+}
+
+void Director::ClearProfileSelection() {}
+
+void Director::SetPending(bool pending)
+{
+    m_pending = pending;
+    if (MainForm->ApplyButton != nullptr)
+        MainForm->ApplyButton->SetEnabled(pending);
+}
+
+void Director::WireWindowControls()
+{
+    auto wire = [this](TControl* control, void (Director::*handler)(TObject*)) {
+        if (control != nullptr)
+            control->OnClick = TNotifyEvent(this, handler);
+    };
+    wire(MainForm->CloseButton, &Director::OnCloseClick);
+    wire(MainForm->MinimizeButton, &Director::OnMinimizeClick);
+    wire(MainForm->SaveProfileButton, &Director::OnSaveProfileClick);
+    wire(MainForm->ApplyButton, &Director::OnApplyClick);
+    wire(MainForm->UndoButton, &Director::OnUndoClick);
+    SetOnChangeOfBars(m_bars, TNotifyEvent(this, &Director::OnBarChanged));
+}
+
+void Director::OnCloseClick(TObject*)
+{
+    HideToTray();
+}
+
+void Director::OnMinimizeClick(TObject*)
+{
+    Application->Minimize();
+}
+
+void Director::OnSaveProfileClick(TObject*)
+{
+    SaveProfile();
+}
+
+void Director::OnApplyClick(TObject*)
+{
+    Apply();
+}
+
+void Director::OnUndoClick(TObject*)
+{
+    Undo();
+}
+
+void Director::RefreshAllBars()
+{
+    RefreshBars(m_bars);
+}
+
+ZxOcItemValueList Director::BuildApplyList() const
+{
+    return ::BuildApplyList(m_bars);
+}
+
+bool Director::HasDangerousValue() const
+{
+    return HasDangerousBar(m_bars);
+}
+
+void Director::SaveProfile()
+{
+    if (m_pending) {
+        RECT bounds{};
+        GetWindowRect(MainForm->Handle(), &bounds);
+        m_dovrel.WarnDialog(Text("SaveWarn").c_str(), bounds.left + kDialogOffsetLeft,
+                            bounds.top + kDialogOffsetTopCollapsed);
+        return;
+    }
+    m_dovrel.ShowModal();
+}
+
+void Director::FillProfileList() {}
+
+void Director::SelectProfile() {}
