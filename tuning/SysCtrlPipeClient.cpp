@@ -1,6 +1,7 @@
 #include "tuning/SysCtrlPipeClient.h"
 
 #include <cstring>
+#include <string>
 
 #include "tuning/SysCtrlPipeClientThread.h"
 #include "vessa/System/Source/DebugTrace.h"
@@ -20,6 +21,20 @@ uint32_t ReplyWord(const uint8_t* reply, int index)
 }
 
 }  // namespace
+
+const char* SysCtrlPipeName()
+{
+#if defined(ZX_SYSCTRL_PIPE_OVERRIDE)
+    static const std::string name = [] {
+        char value[256];
+        DWORD length = GetEnvironmentVariableA(kSysCtrlPipeVariable, value, sizeof value);
+        return length > 0 && length < sizeof value ? std::string(value, length) : std::string(kSysCtrlPipeName);
+    }();
+    return name.c_str();
+#else
+    return kSysCtrlPipeName;
+#endif
+}
 
 SysCtrlPipeClient& SysCtrlPipeClient::GetInstance()
 {
@@ -71,10 +86,15 @@ bool SysCtrlPipeClient::TakeTurn()
     return true;
 }
 
+bool SysCtrlPipeClient::RequestRunning()
+{
+    return false;
+}
+
 bool SysCtrlPipeClient::Transact(const void* request, uint32_t size)
 {
     uint32_t bytesRead = 0;
-    bool ok = vessa::NamedPipeA::Call(".", kSysCtrlPipeName, request, size, m_reply, kSysCtrlReplySize, &bytesRead,
+    bool ok = vessa::NamedPipeA::Call(".", SysCtrlPipeName(), request, size, m_reply, kSysCtrlReplySize, &bytesRead,
                                       NMPWAIT_WAIT_FOREVER);
     m_result = ok ? 1 : 0;
     m_bytesRead = static_cast<LONG>(bytesRead);
@@ -82,6 +102,11 @@ bool SysCtrlPipeClient::Transact(const void* request, uint32_t size)
 }
 
 #else
+
+bool SysCtrlPipeClient::RequestRunning()
+{
+    return g_sysCtrlIdle == 0;
+}
 
 bool SysCtrlPipeClient::TakeTurn()
 {
