@@ -102,25 +102,27 @@ zx_with_prefix_lock() {
   ) 9>"$ZX_PREFIX_USERS/lock"
 }
 
-zx_register_user() {
-  touch "$ZX_PREFIX_USERS/users/$$"
-  # Persistent: the server and the prefix's own processes stay between the
-  # programs of a run. Does nothing when another script's server runs.
-  "$ZX_WINESERVER" -f -p >/dev/null 2>&1 </dev/null &
-}
+# A user entry holds its script's start time, so that a reused process id
+# does not count as the script.
+zx_start_time() { awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null; }
 
-# Leaves the prefix; the last user ends the server, the prefix's own
-# processes and the displays kept for them.
-zx_unregister_user() {
-  rm -f "$ZX_PREFIX_USERS/users/$$"
-  [ -n "$ZX_DISPLAY_PID" ] && touch "$ZX_PREFIX_USERS/displays/$ZX_DISPLAY_PID"
+# True when a script other than this one still uses the prefix; drops the
+# entries of scripts that ended without leaving.
+zx_other_users() {
   local entry pid
   for entry in "$ZX_PREFIX_USERS"/users/*; do
     [ -e "$entry" ] || continue
     pid=${entry##*/}
-    if kill -0 "$pid" 2>/dev/null; then return 0; fi
-    rm -f "$entry"  # a script that died without leaving
+    [ "$pid" = "$$" ] && continue
+    if [ -n "$(zx_start_time "$pid")" ] && [ "$(zx_start_time "$pid")" = "$(cat "$entry")" ]; then return 0; fi
+    rm -f "$entry"
   done
+  return 1
+}
+
+# Ends the server, the prefix's own processes and the displays kept for them.
+zx_end_prefix() {
+  local entry pid
   "$ZX_WINESERVER" -k 2>/dev/null || true
   "$ZX_WINESERVER" -w 2>/dev/null || true
   for entry in "$ZX_PREFIX_USERS"/displays/*; do
@@ -129,7 +131,23 @@ zx_unregister_user() {
     [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
     rm -f "$entry"
   done
-  return 0
+}
+
+zx_register_user() {
+  # What a script that ended without leaving kept running (a server whose
+  # desktop lost its display) would hang the programs of this one.
+  zx_other_users || zx_end_prefix
+  zx_start_time $$ >"$ZX_PREFIX_USERS/users/$$"
+  # Persistent: the server and the prefix's own processes stay between the
+  # programs of a run. Does nothing when another script's server runs.
+  "$ZX_WINESERVER" -f -p >/dev/null 2>&1 </dev/null &
+}
+
+# Leaves the prefix; the last user ends what the users shared.
+zx_unregister_user() {
+  rm -f "$ZX_PREFIX_USERS/users/$$"
+  [ -n "$ZX_DISPLAY_PID" ] && touch "$ZX_PREFIX_USERS/displays/$ZX_DISPLAY_PID"
+  zx_other_users || zx_end_prefix
 }
 
 zx_start_wineserver() {
