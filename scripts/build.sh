@@ -10,8 +10,7 @@ zx_build() {  # <cmake folder> <toolchain> <output folder>
     cmake -S "$ZX_ROOT" -B "$1" -G Ninja \
       -DCMAKE_TOOLCHAIN_FILE="$2" \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DZX_OUTPUT_DIR="$3" \
-      -DZX_SIMULATED_CPU=ON >/dev/null
+      -DZX_OUTPUT_DIR="$3" >/dev/null
   fi
   cmake --build "$1" -- -k 0
 }

@@ -6,9 +6,8 @@
 # (after make build).
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
-trap 'zx_stop_started; rm -rf "$work"' EXIT
-
 work=$(mktemp -d)
+trap 'zx_stop_started; rm -rf "$work"' EXIT
 cp "$ZX_ROOT/platform/kyio/machines/amd-4core-noboost.ini" "$work/KyIOMachine.ini"
 cp "$ZX_ROOT/tests/cpu/boards/amd.ini" "$work/KyAcpiBoard.ini"
 

@@ -2,7 +2,7 @@
 # Starts the program folder's programs under Wine on the simulated board.
 # With DISPLAY set they use that display. Without one they use a private
 # Xvfb: once the main window shows, build/screenshot.png is written and the
-# programs are ended.
+# programs are ended; when it never shows, the run fails and writes none.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 trap zx_stop_started EXIT
@@ -48,6 +48,8 @@ zx_window_shown() {
 }
 zx_window_made() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
 
+screenshot="$ZX_ROOT/build/screenshot.png"
+rm -f "$screenshot"  # never leave an earlier run's picture as this one's
 "$ZX_WINE" Zendrix.exe "$@" >/dev/null 2>&1 &
 app=$!
 ZX_STARTED_PIDS+=("$app")
@@ -58,12 +60,21 @@ for i in $(seq 1 60); do
   sleep 0.5
 done
 "$ZX_WINE" Zendrix.exe >/dev/null 2>&1 || true
+shown=no
 for i in $(seq 1 60); do
-  if zx_window_shown Zendrix; then break; fi
+  if zx_window_shown Zendrix; then shown=yes; break; fi
+  kill -0 "$app" 2>/dev/null || break
   sleep 0.5
 done
+if [ "$shown" = no ]; then
+  if kill -0 "$app" 2>/dev/null; then
+    echo "run: the main window did not show within 30 seconds; no screenshot written" >&2
+  else
+    echo "run: Zendrix.exe ended before its main window showed; no screenshot written" >&2
+  fi
+  exit 1
+fi
 sleep 1
-import -window root "$ZX_ROOT/build/screenshot.png"
+import -window root "$screenshot"
 echo "run: wrote build/screenshot.png"
 "$ZX_WINE" Zendrix.exe --quit >/dev/null 2>&1 || true
-"$ZX_WINESERVER" -k 2>/dev/null || true

@@ -5,6 +5,12 @@
 #   zx_ensure_prefix   creates the 32-bit prefix under build/ once
 #   zx_start_wineserver keeps one wineserver for the whole run
 #   zx_stop_started    stops what this shell started, by process id
+#
+# Several scripts may use the prefix at once (a make run beside a make test):
+# each one registers while it runs and ends only the processes it started.
+# The wineserver and the prefix's own processes (services, desktop) are
+# shared; the last script to leave ends them, and the private displays that
+# the others left for them.
 
 ZX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -40,6 +46,10 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 ZX_DIST="$ZX_OUT/dist"
 ZX_STARTED_PIDS=()
+ZX_DISPLAY_PID=
+# users/<pid>: a script using the prefix; displays/<pid>: an Xvfb to end
+# with the prefix's processes.
+ZX_PREFIX_USERS="$WINEPREFIX.users"
 
 zx_windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
@@ -56,7 +66,7 @@ zx_start_display() {
       sleep 0.1
     done
     if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-      ZX_STARTED_PIDS+=("$pid")
+      ZX_DISPLAY_PID=$pid
       export DISPLAY=":$n"
       return 0
     fi
@@ -82,9 +92,66 @@ zx_ensure_prefix() {
   fi
 }
 
+# Runs "$@" holding the prefix's user lock (the lock's descriptor is not
+# handed to anything started in it).
+zx_with_prefix_lock() {
+  mkdir -p "$ZX_PREFIX_USERS/users" "$ZX_PREFIX_USERS/displays"
+  (
+    flock 9
+    "$@" 9>&-
+  ) 9>"$ZX_PREFIX_USERS/lock"
+}
+
+# A user entry holds its script's start time, so that a reused process id
+# does not count as the script.
+zx_start_time() { awk '{ print $22 }' "/proc/$1/stat" 2>/dev/null; }
+
+# True when a script other than this one still uses the prefix; drops the
+# entries of scripts that ended without leaving.
+zx_other_users() {
+  local entry pid
+  for entry in "$ZX_PREFIX_USERS"/users/*; do
+    [ -e "$entry" ] || continue
+    pid=${entry##*/}
+    [ "$pid" = "$$" ] && continue
+    if [ -n "$(zx_start_time "$pid")" ] && [ "$(zx_start_time "$pid")" = "$(cat "$entry")" ]; then return 0; fi
+    rm -f "$entry"
+  done
+  return 1
+}
+
+# Ends the server, the prefix's own processes and the displays kept for them.
+zx_end_prefix() {
+  local entry pid
+  "$ZX_WINESERVER" -k 2>/dev/null || true
+  "$ZX_WINESERVER" -w 2>/dev/null || true
+  for entry in "$ZX_PREFIX_USERS"/displays/*; do
+    [ -e "$entry" ] || continue
+    pid=${entry##*/}
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
+    rm -f "$entry"
+  done
+}
+
+zx_register_user() {
+  # What a script that ended without leaving kept running (a server whose
+  # desktop lost its display) would hang the programs of this one.
+  zx_other_users || zx_end_prefix
+  zx_start_time $$ >"$ZX_PREFIX_USERS/users/$$"
+  # Persistent: the server and the prefix's own processes stay between the
+  # programs of a run. Does nothing when another script's server runs.
+  "$ZX_WINESERVER" -f -p >/dev/null 2>&1 </dev/null &
+}
+
+# Leaves the prefix; the last user ends what the users shared.
+zx_unregister_user() {
+  rm -f "$ZX_PREFIX_USERS/users/$$"
+  [ -n "$ZX_DISPLAY_PID" ] && touch "$ZX_PREFIX_USERS/displays/$ZX_DISPLAY_PID"
+  zx_other_users || zx_end_prefix
+}
+
 zx_start_wineserver() {
-  "$ZX_WINESERVER" -f -p >/dev/null 2>&1 &
-  ZX_STARTED_PIDS+=("$!")
+  zx_with_prefix_lock zx_register_user
   # Start the prefix's system processes (services, devices, desktop) now,
   # with their output going nowhere: started by the first test instead, they
   # would hold that test's output pipe open and the runner would wait forever.
@@ -94,15 +161,22 @@ zx_start_wineserver() {
   "$ZX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
 }
 
+# Ends the programs this shell started (a Windows program's process ends on
+# SIGKILL; Wine turns SIGTERM into the end of one thread only), then leaves
+# the prefix.
 zx_stop_started() {
   local pid
-  # End the Windows processes of the prefix first, then what we started.
-  "$ZX_WINESERVER" -k 2>/dev/null || true
   for pid in "${ZX_STARTED_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null || true
+    kill -KILL "$pid" 2>/dev/null || true
   done
   for pid in "${ZX_STARTED_PIDS[@]}"; do
     wait "$pid" 2>/dev/null || true
   done
   ZX_STARTED_PIDS=()
+  if [ -d "$ZX_PREFIX_USERS/users" ]; then
+    zx_with_prefix_lock zx_unregister_user
+  elif [ -n "$ZX_DISPLAY_PID" ]; then
+    kill "$ZX_DISPLAY_PID" 2>/dev/null || true
+  fi
+  ZX_DISPLAY_PID=
 }

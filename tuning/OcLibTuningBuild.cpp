@@ -22,10 +22,15 @@ bool SysCtrlPipeClient::TakeTurn()
     return true;
 }
 
+bool SysCtrlPipeClient::RequestRunning()
+{
+    return false;
+}
+
 bool SysCtrlPipeClient::Transact(const void* request, uint32_t size)
 {
     uint32_t bytesRead = 0;
-    bool ok = vessa::NamedPipeA::Call(".", kSysCtrlPipeName, request, size, m_reply, kSysCtrlReplySize, &bytesRead,
+    bool ok = vessa::NamedPipeA::Call(".", SysCtrlPipeName(), request, size, m_reply, kSysCtrlReplySize, &bytesRead,
                                       NMPWAIT_WAIT_FOREVER);
     m_result = ok ? 1 : 0;
     m_bytesRead = static_cast<LONG>(bytesRead);

@@ -30,6 +30,11 @@ volatile LONG g_sysCtrlIdle = 1;
 
 }  // namespace
 
+bool SysCtrlPipeClient::RequestRunning()
+{
+    return g_sysCtrlIdle == 0;
+}
+
 bool SysCtrlPipeClient::TakeTurn()
 {
     // The flag stays 0 on refusal: the running request sets it back.

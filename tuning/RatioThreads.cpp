@@ -43,6 +43,10 @@ void PausableThread::Pause()
     if (!m_thread || m_paused)
         return;
     m_paused = true;
+    // Only a parking that follows this request counts: a thread that was
+    // still parking from the last pause when Resume ran may have set the
+    // event after Resume cleared it, and is running now.
+    ResetEvent(m_parked);
     ResetEvent(m_mayRun);
     m_pauseWanted = true;
     SetEvent(m_pauseRequest);

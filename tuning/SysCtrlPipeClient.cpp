@@ -1,6 +1,7 @@
 #include "tuning/SysCtrlPipeClient.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -12,6 +13,20 @@ uint32_t ReplyWord(const uint8_t* reply, int index)
 }
 
 }  // namespace
+
+const char* SysCtrlPipeName()
+{
+#if defined(ZX_SYSCTRL_PIPE_OVERRIDE)
+    static const std::string name = [] {
+        char value[256];
+        DWORD length = GetEnvironmentVariableA(kSysCtrlPipeVariable, value, sizeof value);
+        return length > 0 && length < sizeof value ? std::string(value, length) : std::string(kSysCtrlPipeName);
+    }();
+    return name.c_str();
+#else
+    return kSysCtrlPipeName;
+#endif
+}
 
 SysCtrlPipeClient& SysCtrlPipeClient::GetInstance()
 {

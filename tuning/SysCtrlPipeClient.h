@@ -10,6 +10,14 @@
 #include <cstdint>
 
 constexpr char kSysCtrlPipeName[] = "MEROVAN SYSTEM CONTROL PIPE";
+// Read only by test builds of this client (ZX_SYSCTRL_PIPE_OVERRIDE): the
+// pipe name to call instead, so that test programs, each with a service
+// stand-in of its own, can run side by side. The program and ZxOcLib always
+// call kSysCtrlPipeName.
+constexpr char kSysCtrlPipeVariable[] = "ZX_SYSCTRL_PIPE";
+
+// The pipe name the requests go to.
+const char* SysCtrlPipeName();
 constexpr uint32_t kSysCtrlReplySize = 4096;
 constexpr DWORD kSysCtrlWaitMs = 10000;
 
@@ -29,6 +37,10 @@ public:
     // Sends one request (little-endian 32-bit words). True when the service
     // answered with at least one word and word 0 is 1.
     bool CallSysCtrlService(const void* request, uint32_t size);
+
+    // True while a request the program sent still runs (it may have timed
+    // out for its caller); the C interface library's build never has one.
+    static bool RequestRunning();
 
 private:
     SysCtrlPipeClient();

@@ -31,7 +31,7 @@ DWORD WINAPI SysCtrlPipeClientThread::ThreadProc(void* parameter)
 void SysCtrlPipeClientThread::Execute()
 {
     uint32_t bytesRead = 0;
-    bool ok = vessa::NamedPipeA::Call(".", kSysCtrlPipeName, m_job.request.data(),
+    bool ok = vessa::NamedPipeA::Call(".", SysCtrlPipeName(), m_job.request.data(),
                                       static_cast<uint32_t>(m_job.request.size()), m_job.reply, m_job.replySize,
                                       &bytesRead, NMPWAIT_WAIT_FOREVER);
     InterlockedExchange(m_job.bytesRead, static_cast<LONG>(bytesRead));

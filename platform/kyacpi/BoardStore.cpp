@@ -7,6 +7,7 @@
 #include "platform/kyacpi/BoardParser.h"
 #include "platform/kyacpi/BoardText.h"
 #include "platform/kyacpi/CallLog.h"
+#include "platform/standinlog/ReplaceFile.h"
 
 namespace kyacpi {
 
@@ -90,35 +91,6 @@ bool ReadText(const std::string& path, std::string& text, std::string& problem)
     return ok;
 }
 
-// Writes beside the target and renames over it, so that a reader (or a
-// crash) sees either the old file or the new one, never half of one.
-bool ReplaceFileAtomically(const std::string& path, const std::string& text)
-{
-    // A read-only board is write-protected NVRAM (a rename would replace it
-    // under Wine, where Windows refuses).
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%lu.tmp", GetCurrentProcessId());
-    std::string temporary = path + suffix;
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size() && FlushFileBuffers(file);
-    CloseHandle(file);
-    if (ok)
-        ok = MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        DeleteFileA(temporary.c_str());
-    return ok;
-}
-
 std::string JoinNumbers(const std::vector<int>& numbers)
 {
     std::string text;
@@ -186,7 +158,7 @@ bool BoardSession::Save(const BoardItem& item)
     std::string text = WithItemKey(cache.text, item.id, "value", std::to_string(item.value));
     if (item.IsPerCore())
         text = WithItemKey(text, item.id, "cores", JoinNumbers(item.cores));
-    if (!ReplaceFileAtomically(cache.path, text)) {
+    if (!standin::ReplaceFileAtomically(cache.path, text)) {
         DWORD error = GetLastError();
         LogLine("KyAcpi board: cannot write board file %s (error %lu)", cache.path.c_str(), error);
         return false;

@@ -5,6 +5,10 @@
 // With KYIO_LOG naming a file, every call of KYIO_Open, KYIO_ReadMSR and
 // KYIO_WriteMSR appends one line to it.
 //
+// One export is the stand-in's own: ZxSimulatedCpuId tells the program that
+// the machine is simulated and answers CPUID for it (the maker's library has
+// no such export, and the program then executes the instruction).
+//
 // Test builds leave one export out (ZX_KYIO_WITHOUT_<name>), so that the
 // binding's result codes can be checked against a real library.
 
@@ -59,6 +63,19 @@ void Log(const char* format, ...)
     SetFilePointerEx(file, end, nullptr, FILE_END);
     DWORD written = 0;
     WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
+}
+
+// registers: EAX, EBX, ECX, EDX of the leaf on the calling thread's
+// processor; zeros and 0 when the machine file cannot be read.
+int AnswerCpuId(unsigned leaf, unsigned subleaf, unsigned* registers)
+{
+    if (!registers)
+        return 0;
+    unsigned answer[4] = {};
+    bool ok = Machine().CpuId(kyio::CurrentProcessor(), leaf, subleaf, answer);
+    for (int i = 0; i < 4; ++i)
+        registers[i] = answer[i];
+    return ok ? 1 : 0;
 }
 
 }  // namespace
@@ -116,16 +133,16 @@ __declspec(dllexport) int WINAPI KYIO_WriteMSR(unsigned msr, unsigned long long*
 #endif
 
 #if !defined(ZX_KYIO_WITHOUT_KYIO_GetCpuID)
-// registers: EAX, EBX, ECX, EDX of the leaf on the calling thread's processor.
 __declspec(dllexport) int WINAPI KYIO_GetCpuID(unsigned leaf, unsigned subleaf, unsigned* registers)
 {
-    if (!registers)
-        return 0;
-    unsigned answer[4] = {};
-    bool ok = Machine().CpuId(kyio::CurrentProcessor(), leaf, subleaf, answer);
-    for (int i = 0; i < 4; ++i)
-        registers[i] = answer[i];
-    return ok ? 1 : 0;
+    return AnswerCpuId(leaf, subleaf, registers);
+}
+#endif
+
+#if !defined(ZX_KYIO_WITHOUT_ZxSimulatedCpuId)
+__declspec(dllexport) int WINAPI ZxSimulatedCpuId(unsigned leaf, unsigned subleaf, unsigned* registers)
+{
+    return AnswerCpuId(leaf, subleaf, registers);
 }
 #endif
 

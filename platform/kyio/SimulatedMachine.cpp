@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/standinlog/ReplaceFile.h"
+
 namespace kyio {
 
 namespace {
@@ -320,20 +322,7 @@ void SimulatedMachine::Rebuild()
 
 bool SimulatedMachine::StoreLocked()
 {
-    // Write beside the file, then replace it in one step: a crash leaves the
-    // old or the new file, never half of one.
-    std::string temporary = m_path + ".tmp" + std::to_string(GetCurrentProcessId());
-    std::string text = m_document.Text();
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
-    CloseHandle(file);
-    if (!ok || !MoveFileExA(temporary.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temporary.c_str());
+    if (!standin::ReplaceFileAtomically(m_path, m_document.Text())) {
         m_loaded = false;  // re-read what the file really holds
         return false;
     }

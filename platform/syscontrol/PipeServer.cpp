@@ -44,7 +44,8 @@ struct PipeServer::Connection {
     HANDLE pipe;
 };
 
-PipeServer::PipeServer(const ServiceOptions& options) : m_options(options)
+PipeServer::PipeServer(const ServiceOptions& options)
+    : m_options(options), m_pipePath("\\\\.\\PIPE\\" + options.pipeName)
 {
     InitializeCriticalSection(&m_logLock);
 }
@@ -56,6 +57,14 @@ PipeServer::~PipeServer()
 
 bool PipeServer::Run()
 {
+    // WaitNamedPipe fails at once with ERROR_FILE_NOT_FOUND while no
+    // instance of the name exists (Wine does not refuse a first instance
+    // flagged FILE_FLAG_FIRST_PIPE_INSTANCE when another process has one).
+    if (WaitNamedPipeA(m_pipePath.c_str(), 0) || GetLastError() != ERROR_FILE_NOT_FOUND) {
+        std::fprintf(stderr, "ZxSystemControlService: cannot serve %s: another process serves it\n",
+                     m_pipePath.c_str());
+        return false;
+    }
     // Several listeners keep several free instances waiting, so that a
     // client arriving while another one is being connected finds a free
     // instance rather than a busy pipe.
@@ -75,7 +84,7 @@ DWORD WINAPI PipeServer::ListenThread(void* parameter)
 void PipeServer::Listen()
 {
     for (;;) {
-        HANDLE pipe = CreateNamedPipeA(kControlPipePath, PIPE_ACCESS_DUPLEX,
+        HANDLE pipe = CreateNamedPipeA(m_pipePath.c_str(), PIPE_ACCESS_DUPLEX,
                                        PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, PIPE_UNLIMITED_INSTANCES,
                                        kPipeBufferSize, kPipeBufferSize, 0, nullptr);
         if (pipe == INVALID_HANDLE_VALUE) {

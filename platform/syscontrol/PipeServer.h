@@ -1,6 +1,8 @@
 #pragma once
-// Serves "\\.\PIPE\MEROVAN SYSTEM CONTROL PIPE" in message mode: one thread
-// per connected client, so that a slow answer never blocks the next caller.
+// Serves the control pipe (\\.\PIPE\ and the options' pipe name) in message
+// mode: one thread per connected client, so that a slow answer never blocks
+// the next caller. It refuses to start while another process serves a pipe
+// of that name, so that no client is answered by the wrong server.
 
 #include <windows.h>
 
@@ -9,7 +11,6 @@
 
 #include "ServiceOptions.h"
 
-constexpr char kControlPipePath[] = "\\\\.\\PIPE\\MEROVAN SYSTEM CONTROL PIPE";
 constexpr DWORD kPipeBufferSize = 4096;
 
 // Request codes of the control protocol (first word).
@@ -40,5 +41,6 @@ private:
     void Log(const std::string& line);
 
     ServiceOptions m_options;
+    std::string m_pipePath;
     CRITICAL_SECTION m_logLock;
 };

@@ -28,12 +28,15 @@ bool ParseServiceOptions(int argc, char** argv, ServiceOptions& options, std::st
             continue;
         }
         const char* argument = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (std::strcmp(name, "--log") == 0) {
-            if (!argument) {
-                error = "--log needs a file name";
+        std::string* text = std::strcmp(name, "--log") == 0    ? &options.logFile
+                            : std::strcmp(name, "--pipe") == 0 ? &options.pipeName
+                                                               : nullptr;
+        if (text) {
+            if (!argument || !*argument || (text == &options.pipeName && std::strchr(argument, '\\'))) {
+                error = std::string(name) + (text == &options.logFile ? " needs a file name" : " needs a pipe name");
                 return false;
             }
-            options.logFile = argument;
+            *text = argument;
             ++i;
             continue;
         }

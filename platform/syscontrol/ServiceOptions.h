@@ -8,9 +8,13 @@
 //   --delay-ms N     wait this long before answering
 //   --no-reply       read and log the request, then drop the connection
 //   --log FILE       append one line per request to FILE
+//   --pipe NAME      serve \\.\PIPE\NAME instead of the program's control
+//                    pipe (tests: one private pipe per test program)
 
 #include <cstdint>
 #include <string>
+
+#include "tuning/SysCtrlPipeClient.h"
 
 struct ServiceOptions {
     uint32_t state = 0;
@@ -20,6 +24,7 @@ struct ServiceOptions {
     uint32_t delayMs = 0;
     bool noReply = false;
     std::string logFile;
+    std::string pipeName = kSysCtrlPipeName;
 };
 
 // False (with `error` set) for an unknown option or a missing/bad number.

@@ -14,7 +14,7 @@ namespace cputest {
 namespace {
 
 const char kSuiteVariable[] = "ZX_CPU_SUITE";
-const char kHideKyIOVariable[] = "ZX_CPU_HIDE_KYIO";
+const char kKyIOFolderVariable[] = "ZX_CPU_KYIO_FOLDER";
 
 std::string Variable(const char* name)
 {
@@ -31,7 +31,7 @@ std::string BoardSource(const std::string& board)
 }  // namespace
 
 void RunSuite(const std::string& suite, const std::string& machine, const std::string& board,
-              const std::vector<BoardEdit>& boardEdits, bool hideKyIO);
+              const std::vector<BoardEdit>& boardEdits, const std::string& kyioFolder);
 
 // Runs the suite named in ZX_CPU_SUITE with GoogleTest inside the child.
 ZX_TEST_CHILD(cpu_suite)
@@ -46,7 +46,7 @@ ZX_TEST_CHILD(cpu_suite)
 }
 
 void RunSuite(const std::string& suite, const std::string& machine, const std::string& board,
-              const std::vector<BoardEdit>& boardEdits, bool hideKyIO)
+              const std::vector<BoardEdit>& boardEdits, const std::string& kyioFolder)
 {
     zxtest::TempFolder folder;
     std::string machineFile = folder.File("KyIOMachine.ini");
@@ -66,7 +66,7 @@ void RunSuite(const std::string& suite, const std::string& machine, const std::s
                       {"KYACPI_BOARD", boardFile},
                       {"KYIO_LOG", folder.File("kyio.log")},
                       {"KYACPI_LOG", folder.File("kyacpi.log")},
-                      {kHideKyIOVariable, hideKyIO ? "1" : ""}},
+                      {kKyIOFolderVariable, kyioFolder}},
         90000);
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
@@ -77,12 +77,13 @@ void RunSuite(const std::string& suite, const std::string& machine, const std::s
 void RunSuiteOnMachine(const std::string& suite, const std::string& machine, const std::string& board,
                        const std::vector<BoardEdit>& boardEdits)
 {
-    RunSuite(suite, machine, board, boardEdits, false);
+    RunSuite(suite, machine, board, boardEdits, "");
 }
 
-void RunSuiteWithoutKyIO(const std::string& suite, const std::string& machine, const std::string& board)
+void RunSuiteWithKyIOWithout(const std::string& missingExport, const std::string& suite, const std::string& machine,
+                             const std::string& board)
 {
-    RunSuite(suite, machine, board, {}, true);
+    RunSuite(suite, machine, board, {}, zxtest::JoinPath(zxtest::TestDir(), "kyio-without-" + missingExport));
 }
 
 void MachineSuite::SetUp()
@@ -90,9 +91,13 @@ void MachineSuite::SetUp()
     const char* suite = testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
     if (Variable(kSuiteVariable) != suite)
         GTEST_SKIP() << "runs in the child for its machine";
-    // The program folder leaves the search path before anything loads the library.
-    if (!Variable(kHideKyIOVariable).empty())
+    // The program folder leaves the search path, and the other build takes
+    // its place, before anything loads the library.
+    std::string kyioFolder = Variable(kKyIOFolderVariable);
+    if (!kyioFolder.empty()) {
         SetEnvironmentVariableA("PATH", "C:\\windows\\system32;C:\\windows");
+        SetDllDirectoryA(kyioFolder.c_str());
+    }
 }
 
 std::string MachineFile() { return Variable("KYIO_MACHINE"); }

@@ -22,8 +22,11 @@ struct BoardEdit {
 };
 void RunSuiteOnMachine(const std::string& suite, const std::string& machine, const std::string& board,
                        const std::vector<BoardEdit>& boardEdits = {});
-// The same with KyIO.dll out of the child's reach.
-void RunSuiteWithoutKyIO(const std::string& suite, const std::string& machine, const std::string& board);
+// The same with the program folder's KyIO.dll out of the child's reach and
+// the build of the stand-in without `missingExport` in its place: the
+// simulated machine still answers CPUID, but the registers cannot be bound.
+void RunSuiteWithKyIOWithout(const std::string& missingExport, const std::string& suite, const std::string& machine,
+                             const std::string& board);
 
 // Base of the suites that run inside a machine's child: each test skips
 // in any other process.

@@ -39,6 +39,15 @@ std::string ShippedMachine(const std::string& name)
     return zxtest::JoinPath(zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyio\\machines"), name);
 }
 
+void ApplyChildLibraryChoice()
+{
+    std::string folder = EnvironmentValue("ZX_KYIO_FOLDER");
+    if (!folder.empty())
+        SetDllDirectoryA(folder.c_str());
+    if (!EnvironmentValue("ZX_KYIO_HIDDEN").empty())
+        SetEnvironmentVariableA("PATH", "C:\\windows\\system32;C:\\windows");
+}
+
 namespace {
 
 const zxtest::TempFolder& ProcessFolder()
@@ -80,16 +89,11 @@ void SimulatedMachineTest::SetMachineKey(const std::string& section, const std::
 
 }  // namespace kyiotest
 
-// Loads the library as the program does and prints the result code. With
-// ZX_KYIO_FOLDER the library is taken from that folder; with
-// ZX_KYIO_HIDDEN the program folder leaves the search path first.
+// Loads the library as the program does and prints the result code
+// (ApplyChildLibraryChoice says from where).
 ZX_TEST_CHILD(load_kyio)
 {
-    std::string folder = EnvironmentValue("ZX_KYIO_FOLDER");
-    if (!folder.empty())
-        SetDllDirectoryA(folder.c_str());
-    if (!EnvironmentValue("ZX_KYIO_HIDDEN").empty())
-        SetEnvironmentVariableA("PATH", "C:\\windows\\system32;C:\\windows");
+    ApplyChildLibraryChoice();
     int result = LoadKyIO();
     std::printf("%d\n", result);
     if (!EnvironmentValue("ZX_KYIO_WRITE").empty()) {

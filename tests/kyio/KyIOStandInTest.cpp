@@ -1,16 +1,21 @@
 // The simulated CPU as the program sees it: KyIO.dll's registers per pinned
 // processor, the machine file as shared state, the busy-clock counter, the
-// call log, and the simulated CPUID.
+// call log, and the simulated CPUID (and the instruction's, whenever the
+// library loaded is not the stand-in).
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cpuid.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "KyIOTestSupport.h"
 #include "TestFiles.h"
+#include "TestPaths.h"
 #include "TestProcess.h"
 #include "tuning/CpuId.h"
 #include "tuning/KyIOBinding.h"
@@ -122,6 +127,48 @@ TEST_F(SimulatedMachineTest, CpuIdAnswersPerPinnedProcessor)
     CpuId(0x40000000, r);
     EXPECT_EQ(r[0] | r[1] | r[2] | r[3], 0u) << "an unlisted leaf answers zeros";
     EXPECT_FALSE(CpuId(0, nullptr));
+}
+
+// Prints where leaf 0 came from: "machine" when it is the machine file's
+// marked answer, "instruction" when it equals the instruction's, then the
+// binding's result.
+ZX_TEST_CHILD(cpuid_source)
+{
+    ApplyChildLibraryChoice();
+    unsigned answer[4] = {};
+    unsigned instruction[4] = {};
+    CpuId(0, answer);
+    __cpuid_count(0, 0, instruction[0], instruction[1], instruction[2], instruction[3]);
+    bool fromMachine = answer[1] == 0x11111111u && answer[2] == 0x22222222u && answer[3] == 0x33333333u;
+    bool fromInstruction = std::equal(answer, answer + 4, instruction);
+    std::printf("%s %d\n", fromMachine ? "machine" : fromInstruction ? "instruction" : "other", LoadKyIO());
+    return 0;
+}
+
+// The same binaries serve a simulated and a real machine: CPUID comes from
+// the machine file only while the stand-in is the library loaded.
+TEST_F(SimulatedMachineTest, CpuIdComesFromTheMachineOnlyWithTheStandIn)
+{
+    UseMachine("intel-4core-turbo.ini");
+    SetMachineKey("cpuid", "0x0", "0x0000000B,0x11111111,0x22222222,0x33333333");  // a vendor no CPU has
+    struct Case {
+        const char* what;
+        zxtest::Environment environment;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"the stand-in", {}, "machine 0\n"},
+        {"a library without the stand-in's export, as the maker's",
+         {{"ZX_KYIO_FOLDER", zxtest::JoinPath(zxtest::TestDir(), "kyio-without-ZxSimulatedCpuId")}},
+         "instruction 0\n"},
+        {"no library", {{"ZX_KYIO_HIDDEN", "1"}}, "instruction 1\n"},
+    };
+    for (const Case& c : cases) {
+        zxtest::Environment environment = c.environment;
+        environment.push_back({"KYIO_MACHINE", MachinePath()});
+        zxtest::ProcessResult child = zxtest::RunChild("cpuid_source", environment);
+        EXPECT_EQ(WithoutCarriageReturns(child.output), c.expected) << c.what;
+    }
 }
 
 TEST_F(SimulatedMachineTest, OpenFailsWithoutAMachineFile)

@@ -12,6 +12,10 @@ namespace kyiotest {
 std::string EnvironmentValue(const char* name);
 // A child's printed output with its text-mode line ends made plain.
 std::string WithoutCarriageReturns(std::string text);
+// In a child, before the library loads: with ZX_KYIO_FOLDER the library is
+// taken from that folder; with ZX_KYIO_HIDDEN the program folder leaves the
+// search path.
+void ApplyChildLibraryChoice();
 // A shipped machine file under platform/kyio/machines.
 std::string ShippedMachine(const std::string& name);
 

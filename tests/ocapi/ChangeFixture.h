@@ -1,6 +1,7 @@
 #pragma once
-// Tests of the calls that change the BIOS: a service stand-in serves the one
-// system-control pipe for each test, so every request it logs is the case's.
+// Tests of the calls that change the BIOS: a service stand-in serves the
+// program's own system-control pipe (the library calls no other) for each
+// test, so every request it logs is the case's.
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ protected:
     std::vector<std::string> Requests() const { return m_service.Requests(); }
 
 private:
-    zxtest::ServiceStandIn m_service;
+    zxtest::ServiceStandIn m_service{zxtest::ServiceStandIn::Pipe::Programs};
 };
 
 inline void ExpectOneChangeBroadcast(const CallerRun& run)

@@ -8,6 +8,7 @@
 
 #include "DebugCapture.h"
 #include "ServiceStandIn.h"
+#include "WaitUntil.h"
 #include "tuning/SysCtrlPipeClient.h"
 
 namespace {
@@ -57,9 +58,11 @@ ZX_TEST_CHILD(late_service)
     auto& client = SysCtrlPipeClient::GetInstance();
     bool first = client.NotifyChange(0, 0, 0);
     bool second = client.NotifyChange(0, 0, 0);
-    Sleep(3000);  // the service answers the first request 12 s after it came
+    // The service answers the first request 12 s after it came; until then
+    // it still runs.
+    bool ended = zxtest::WaitUntil([] { return !SysCtrlPipeClient::RequestRunning(); }, 30000);
     bool third = client.NotifyChange(0, 0, 0);
-    std::printf("first=%d second=%d third=%d\n", first, second, third);
+    std::printf("first=%d second=%d ended=%d third=%d\n", first, second, ended, third);
     return 0;
 }
 
@@ -159,7 +162,7 @@ TEST(SysCtrlPipeClient, LateServiceTimesOutAndRefusesTheNextRequestUntilDone)
     zxtest::ServiceStandIn service;
     ASSERT_TRUE(service.Start("--delay-ms 12000"));
     auto run = zxtest::RunChildUnderDebugger("late_service", {}, 60000);
-    EXPECT_NE(run.output.find("first=0 second=0 third=0"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("first=0 second=0 ended=1 third=0"), std::string::npos) << run.output;
     EXPECT_EQ(ClientTraces(run), (std::vector<std::string>{kTimeoutTrace, kBusyTrace, kTimeoutTrace}));
     // The refused request never reached the service.
     EXPECT_EQ(service.Requests(), (std::vector<std::string>{kNotifyLine, kNotifyLine}));

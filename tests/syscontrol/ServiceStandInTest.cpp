@@ -5,15 +5,15 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
 #include "ServiceStandIn.h"
 #include "TestPaths.h"
+#include "WaitUntil.h"
 
 namespace {
-
-const char kPipePath[] = "\\\\.\\PIPE\\MEROVAN SYSTEM CONTROL PIPE";
 
 // The reply words (whole words only) and the reply size; size -1 when the
 // call failed.
@@ -22,7 +22,7 @@ std::vector<DWORD> Call(const std::vector<DWORD>& request, int* size, size_t req
     DWORD reply[1024] = {};
     DWORD read = 0;
     DWORD bytes = requestBytes ? static_cast<DWORD>(requestBytes) : static_cast<DWORD>(request.size() * 4);
-    BOOL ok = CallNamedPipeA(kPipePath, const_cast<DWORD*>(request.data()), bytes, reply, sizeof reply, &read,
+    BOOL ok = CallNamedPipeA(zxtest::PrivateControlPipePath().c_str(), const_cast<DWORD*>(request.data()), bytes, reply, sizeof reply, &read,
                              NMPWAIT_WAIT_FOREVER);
     *size = ok ? static_cast<int>(read) : -1;
     return ok ? std::vector<DWORD>(reply, reply + read / 4) : std::vector<DWORD>{};
@@ -81,25 +81,40 @@ TEST(ServiceStandIn, ShapesItsReplyByOptions)
 TEST(ServiceStandIn, ServesSeveralClientsAtOnce)
 {
     zxtest::ServiceStandIn service;
-    ASSERT_TRUE(service.Start("--delay-ms 1500"));
-    DWORD start = GetTickCount();
+    ASSERT_TRUE(service.Start("--delay-ms 3000"));
     std::vector<std::thread> clients;
     int sizes[3] = {};
+    std::atomic<int> answered{0};
     for (int i = 0; i < 3; ++i)
-        clients.emplace_back([&sizes, i] { Call({0x80000000, static_cast<DWORD>(i), 0, 0}, &sizes[i]); });
+        clients.emplace_back([&sizes, &answered, i] {
+            Call({0x80000000, static_cast<DWORD>(i), 0, 0}, &sizes[i]);
+            ++answered;
+        });
+    // One after another, the second request would arrive only once the
+    // first was answered.
+    EXPECT_TRUE(zxtest::WaitUntil([&] { return service.Requests().size() == 3; }));
+    EXPECT_EQ(answered, 0) << "all three requests should be in the service before the first answer";
     for (auto& client : clients)
         client.join();
-    DWORD elapsed = GetTickCount() - start;
     for (int size : sizes)
         EXPECT_EQ(size, 4);
-    // One after another they would take 4.5 s.
-    EXPECT_LT(elapsed, 4000u);
-    EXPECT_EQ(service.Requests().size(), 3u);
+}
+
+TEST(ServiceStandIn, RefusesAPipeAnotherProcessServes)
+{
+    zxtest::ServiceStandIn service;
+    ASSERT_TRUE(service.Start());
+    auto run = zxtest::RunProcess(zxtest::Quote(zxtest::JoinPath(zxtest::DistDir(), "ZxSystemControlService.exe")) +
+                                  " --pipe " + zxtest::Quote(zxtest::PrivateControlPipeName()));
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.output.find("another process serves it"), std::string::npos) << run.output;
+    int size = 0;
+    EXPECT_EQ(Call({0x80000001}, &size), (std::vector<DWORD>{1, 0, 0})) << "the first server still answers";
 }
 
 TEST(ServiceStandIn, RefusesBadOptions)
 {
-    for (const char* options : {"--state", "--state x", "--bogus", "--reply-bytes 5000"}) {
+    for (const char* options : {"--state", "--state x", "--bogus", "--reply-bytes 5000", "--pipe", "--pipe a\\b"}) {
         SCOPED_TRACE(options);
         auto run = zxtest::RunProcess(
             zxtest::Quote(zxtest::JoinPath(zxtest::DistDir(), "ZxSystemControlService.exe")) + " " + options);
