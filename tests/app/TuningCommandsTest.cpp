@@ -53,7 +53,7 @@ protected:
     void StartProgram(const char* service, const std::string& board = "default")
     {
         if (service != nullptr) {
-            m_service = std::make_unique<zxtest::ServiceStandIn>();
+            m_service = std::make_unique<zxtest::ServiceStandIn>(zxtest::ServiceStandIn::Pipe::Programs);
             ASSERT_TRUE(m_service->Start(service));
         }
         m_program = std::make_unique<RunningProgram>(board);
