@@ -47,6 +47,18 @@ void AdvBar::SetPositionIfChanged(int position)
         SetPosition(position);
 }
 
+void AdvBar::StepUp()
+{
+    if (m_position < m_max)
+        SetPositionIfChanged(m_position + 1);
+}
+
+void AdvBar::StepDown()
+{
+    if (m_position > m_min)
+        SetPositionIfChanged(m_position - 1);
+}
+
 void AdvBar::SetMax(int max)
 {
     max = std::max(max, m_min);

@@ -62,8 +62,10 @@ public:
     // A new maximum (never below min) keeps the position within the range;
     // the same maximum does nothing.
     void SetMax(int max);
-    void StepUp() { SetPositionIfChanged(m_position + 1); }
-    void StepDown() { SetPositionIfChanged(m_position - 1); }
+    // One step; nothing at the end of the range, so that a click there
+    // announces no change.
+    void StepUp();
+    void StepDown();
 
     void AddChild(TControl* control) { m_children.push_back(control); }
     const std::vector<TControl*>& Children() const { return m_children; }

@@ -61,15 +61,17 @@ void KyCustomControl::BitmapChanged(TObject* sender)
 {
     int index = IndexOfImage(sender);
     auto* bitmap = static_cast<TBitmap*>(sender);
+    // The image holder redraws a shown image that changed, so it goes
+    // first: what the control draws over the image (a caption) comes after.
     if (index != 0) {
+        m_savedChange(sender);
         if (index == m_currentIndex)
             ShowBitmap(index);
-        m_savedChange(sender);
         return;
     }
     m_images->SetSize(bitmap->Width(), bitmap->Height());
-    Repaint();
     m_savedChange(sender);
+    Repaint();
     if (!IsEmpty(bitmap))
         SetBounds(Left(), Top(), bitmap->Width(), bitmap->Height());
     UpdateRegion();

@@ -17,7 +17,15 @@ KyImage::~KyImage()
 void KyImage::SetPicture(TPicture* picture)
 {
     m_picture->Assign(picture);
-    Paint();
+    PaintIfShowing();
+}
+
+void KyImage::PaintIfShowing()
+{
+    // Painting outside WM_PAINT draws straight onto the parent's window:
+    // a hidden image must leave it alone.
+    if (Visible())
+        Paint();
 }
 
 void KyImage::SetAlphaChannel(bool alphaChannel)
@@ -25,7 +33,7 @@ void KyImage::SetAlphaChannel(bool alphaChannel)
     if (alphaChannel == m_alphaChannel)
         return;
     m_alphaChannel = alphaChannel;
-    Paint();
+    PaintIfShowing();
 }
 
 void KyImage::SetAlphaBlend(bool alphaBlend)
@@ -33,7 +41,7 @@ void KyImage::SetAlphaBlend(bool alphaBlend)
     if (alphaBlend == m_alphaBlend)
         return;
     m_alphaBlend = alphaBlend;
-    Paint();
+    PaintIfShowing();
 }
 
 void KyImage::SetAlphaValue(BYTE alphaValue)
@@ -42,7 +50,7 @@ void KyImage::SetAlphaValue(BYTE alphaValue)
         return;
     m_alphaValue = alphaValue;
     if (m_alphaBlend)
-        Paint();
+        PaintIfShowing();
 }
 
 void KyImage::PictureChanged(TObject*)

@@ -33,6 +33,7 @@ protected:
 
 private:
     void PictureChanged(TObject* sender);
+    void PaintIfShowing();
 
     std::unique_ptr<TPicture> m_picture;
     bool m_alphaChannel = false;

@@ -160,3 +160,38 @@ TEST_F(FactoryFixture, TheMouseShowsTheBlendedStatesOnTheScreen)
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels where the button's face differs from its shown state picture: the caption.
+int CaptionPixels(AlphaButton* button, int state)
+{
+    TBitmap* picture = button->GetStateBitmap(state);
+    int count = 0;
+    for (int y = 0; y < picture->Height(); ++y)
+        for (int x = 0; x < picture->Width(); ++x) {
+            Bgra p = zxtest::Get(*picture, x, y);
+            if (button->GetCanvas()->Pixel(x, y) != RGB(p.r, p.g, p.b))
+                ++count;
+        }
+    return count;
+}
+
+TEST_F(FactoryFixture, ACaptionedButtonKeepsItsCaptionWhenItsShownPictureIsBlendedAgain)
+{
+    AlphaButton* button = nullptr;
+    CreateAlphaButton(button, 20, 30, kButtonSkins, "Apply", nullptr, false);
+    button->Font()->SetColor(clWhite);
+    ASSERT_GT(CaptionPixels(button, 0), 0);
+    button->SetLeft(24);  // every state picture is replaced, the shown one too
+    EXPECT_GT(CaptionPixels(button, 0), 0) << "raised";
+    MoveTo(button, 5, 5);
+    ASSERT_EQ(2, button->GetCurrentIndex()) << "the pointer shows the over picture";
+    ASSERT_GT(CaptionPixels(button, 2), 0);
+    button->Reblend();
+    EXPECT_GT(CaptionPixels(button, 2), 0) << "over, after a reblend";
+    button->SetLeft(26);
+    EXPECT_GT(CaptionPixels(button, 2), 0) << "over, after a move";
+}
+
+}  // namespace

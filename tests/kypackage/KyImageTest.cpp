@@ -146,3 +146,16 @@ TEST_F(KyImageTest, AControlLargerThanItsPictureShowsWhatLiesBeyondIt)
     EXPECT_EQ(paint.At(25, 12), RGB(255, 255, 255));
     EXPECT_EQ(paint.At(15, 18), RGB(255, 255, 255));
 }
+
+TEST_F(KyImageTest, AHiddenImageGivenANewPictureLeavesItsParentAlone)
+{
+    image->SetVisible(false);
+    image->paints = 0;
+    SetSkin(pf32bit);
+    image->SetAlphaChannel(true);
+    EXPECT_EQ(0, image->paints);
+    image->SetVisible(true);
+    image->paints = 0;
+    SetSkin(pf32bit);
+    EXPECT_EQ(1, image->paints);
+}

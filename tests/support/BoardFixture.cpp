@@ -60,15 +60,31 @@ void BoardFixture::RemoveSection(const std::string& section)
     }
 }
 
+namespace {
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+}  // namespace
+
 zxtest::Environment BoardFixture::Environment()
 {
-    if (!m_board) {
-        std::string text;
-        for (const std::string& line : m_lines)
-            text += line + "\r\n";
-        m_board = std::make_unique<zxtest::SimulatedBoard>(zxtest::SimulatedBoard::FromText(text));
-    }
+    if (!m_board)
+        m_board = std::make_unique<zxtest::SimulatedBoard>(zxtest::SimulatedBoard::FromText(JoinLines(m_lines)));
     return m_board->Env();
+}
+
+void BoardFixture::Rewrite()
+{
+    if (!m_board)
+        Environment();
+    else
+        m_board->Rewrite(JoinLines(m_lines));
 }
 
 std::vector<std::string> BoardFixture::LogLines() const

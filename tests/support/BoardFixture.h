@@ -23,6 +23,9 @@ public:
 
     // Makes the board from the edits on the first call.
     zxtest::Environment Environment();
+    // Writes the edits made since into the board (its NVRAM), so that a
+    // process already using the board sees them at its next call.
+    void Rewrite();
     std::string File(const std::string& name) const { return m_folder.File(name); }
 
     std::vector<std::string> LogLines() const;
