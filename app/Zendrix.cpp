@@ -7,12 +7,22 @@
 #include "app/MessageForm.h"
 #include "app/ShadowForm.h"
 #include "app/StartupChecks.h"
+#include "app/TrayWindowController.h"
+#include "app/ZendrixLayout.h"
 #include "app/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/SysUtils.h"
 #include "vessa/System/Source/WinRegistry.h"
 
 namespace {
+
+// The main window's contents: the page layout.
+class PageLayoutContents : public WindowContents {
+public:
+    void Build() override { ZendrixLayout::GetInstance().Build(); }
+    void ShowPages() override { ZendrixLayout::GetInstance().ShowPages(); }
+    void Collapse() override { ZendrixLayout::GetInstance().Collapse(); }
+};
 
 int RunProgram()
 {
@@ -43,8 +53,12 @@ int RunProgram()
     Application->CreateForm(MainForm);
     Application->CreateForm(ShadowForm);  // owned by the main form's window
     Application->CreateForm(MessageForm);
+    PageLayoutContents contents;
+    SetWindowContents(&contents);
     MainForm->InitAfterCreate();
     ShadowForm->PlaceAtStart();
+    // A window that starts with its pages shown takes the shadow of its size.
+    ZendrixLayout::GetInstance().ShowShadow();
     Application->Run();
     return 0;
 }
