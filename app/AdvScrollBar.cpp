@@ -315,7 +315,7 @@ void AdvScrollBar::DotMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 
 void AdvScrollBar::ShowDotHover()
 {
-    if (m_dot == nullptr)
+    if (m_dot == nullptr || !m_dot->Enabled())
         return;
     if (m_dotHover && m_dotHover->Width() > 0)
         m_dot->Picture()->SetBitmap(m_dotHover.get());
@@ -331,6 +331,7 @@ void AdvScrollBar::DotOutside(TControl* dot, int x, int y, bool& outside)
 
 void AdvScrollBar::DotLeft(TControl*)
 {
-    if (m_dot != nullptr && m_dotNormal && m_dotNormal->Width() > 0)
+    // A dot disabled meanwhile keeps its disabled picture.
+    if (m_dot != nullptr && m_dot->Enabled() && m_dotNormal && m_dotNormal->Width() > 0)
         m_dot->Picture()->SetBitmap(m_dotNormal.get());
 }

@@ -268,6 +268,20 @@ TEST_F(ScrollBarTest, AnItemOfOneValueStaysAtItAndAnItemWithoutValuesIsDisabledA
     EXPECT_FALSE(empty->IsRead());
 }
 
+TEST_F(ScrollBarTest, ABarWithoutAnItemIsDisabledUnreadAndIgnoresRefreshAndDefault)
+{
+    for (int slot : {-1, 4}) {
+        SCOPED_TRACE(slot);
+        auto* bar = Make<AdvSmallBar>(slot, 220, 100);
+        bar->Refresh();
+        bar->LoadDefault();
+        EXPECT_FALSE(bar->IsRead());
+        EXPECT_FALSE(bar->IsEnabled());
+        EXPECT_EQ(0u, bar->GetItemId());
+        EXPECT_EQ(0, bar->GetPosition());
+    }
+}
+
 TEST_F(ScrollBarTest, LoadDefaultMovesToTheItemsInfoValue)
 {
     auto* bar = Make<AdvSmallBar>(KyOcPrimaryItemSet::kDramVoltageSlot, 220, 100);

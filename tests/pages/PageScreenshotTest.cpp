@@ -118,6 +118,8 @@ void Visit(const Variant& variant)
     HWND main = program.MainWindow();
     PostMessageA(main, kMsgShow, kSignature, 0);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    // Near the top, so that the large window stays on the screen.
+    SetWindowPos(main, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ASSERT_TRUE(Settle(program));
 
     const std::string folder = ShotFolder();
@@ -126,6 +128,8 @@ void Visit(const Variant& variant)
         GetWindowRect(main, &window);
         GetWindowRect(program.ShadowWindow(), &shadow);
         UnionRect(&both, &window, &shadow);
+        const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        IntersectRect(&both, &both, &screen);
         EXPECT_TRUE(SaveScreen(both, zxtest::JoinPath(folder, std::string(variant.name) + "-" + state + ".png")));
     };
     shoot("0-opened");
