@@ -88,9 +88,19 @@ void TurboBoostRatioAndKavrinLayout::OnKavrinBarChanged(TObject*)
 {
     if (HWND messageWindow = FindWindowA(kMessageWindowClass, kMessageWindowCaption))
         SendMessageA(messageWindow, kMsgCoreUnlockToMain, m_onOffBox->IsOn() ? kStateOn : kStateOff, 0);
-    // The feature has written the ratios: every bar shows what the BIOS holds.
-    for (AdvBar* bar : ZendrixLayout::GetInstance().GetCoreRatioBars())
+    // The feature has written the ratios: every bar shows what the BIOS
+    // holds. That is no edit of the user's, so the bars reread without
+    // their change callbacks (nothing becomes pending to apply).
+    const std::vector<AdvBar*>& bars = ZendrixLayout::GetInstance().GetCoreRatioBars();
+    std::vector<TNotifyEvent> callbacks;
+    for (AdvBar* bar : bars) {
+        callbacks.push_back(bar->GetOnChange());
+        bar->SetOnChange(nullptr);
+    }
+    for (AdvBar* bar : bars)
         bar->Refresh();
+    for (size_t i = 0; i < bars.size(); ++i)
+        bars[i]->SetOnChange(callbacks[i]);
     UpdateKavrinState();
 }
 
