@@ -29,6 +29,8 @@ constexpr POINT kFsbStepUpAt{608 + 6, 95 + 6};
 constexpr POINT kApplyAt{374 + 12, 207 + 8};
 constexpr POINT kUndoAt{508 + 12, 207 + 8};
 constexpr POINT kProfileDropAt{93 + 172 + 6, 56 + 1 + 6};
+constexpr POINT kSaveProfileAt{305 + 12, 55 + 8};
+constexpr POINT kMoreSettingAt{27 + 8, 207 + 8};
 constexpr int kBoardFsbIndex = 33;  // the default board's
 constexpr char kNotifyLine[] = "request words=0x80000000,0x00000000,0x00000000,0x00000000 bytes=16";
 
@@ -62,23 +64,21 @@ HWND ShownWindow(DWORD pid, const char* className)
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
+BOOL CALLBACK TakeVisibleListBox(HWND child, LPARAM found)
+{
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (std::string(name).find("ListBox") == std::string::npos || !IsWindowVisible(child))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
 HWND VisibleListBox(HWND main)
 {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM data) -> BOOL {
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (std::string(name).find("ListBox") == std::string::npos || !IsWindowVisible(child))
-                return TRUE;
-            reinterpret_cast<Search*>(data)->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND found = nullptr;
+    EnumChildWindows(main, &TakeVisibleListBox, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 class WindowDriving : public ::testing::Test {
@@ -211,6 +211,32 @@ TEST_F(WindowDriving, ChosenProfileMovesBarsAndWritesOnlyAtApply)
 
     ASSERT_NO_FATAL_FAILURE(ApplyAnswering("Yes"));
     EXPECT_TRUE(HasFsbWrite(NewWrites(), 40));
+}
+
+// With values pending, Save Profile only warns, at the window's left + 170
+// and top + 40 also when the pages are open; the save dialog never opens.
+TEST_F(WindowDriving, SaveProfileWarnsWhilePending)
+{
+    ASSERT_TRUE(ClickAt(m_main, kMoreSettingAt));
+    ASSERT_TRUE(ClickAt(m_main, kFsbStepDownAt));
+    ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+    ASSERT_TRUE(ClickAt(m_main, kSaveProfileAt));
+    const DWORD pid = m_program.Process().Id();
+    HWND warning = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (warning = ShownWindow(pid, "TAskDialog")) != nullptr; }));
+    RECT window{};
+    RECT dialog{};
+    GetWindowRect(m_main, &window);
+    GetWindowRect(warning, &dialog);
+    EXPECT_EQ(window.left + 170, dialog.left);
+    EXPECT_EQ(window.top + 40, dialog.top);
+    HWND ok = FindWindowExA(warning, nullptr, "KyButtonTx", "OK");
+    ASSERT_NE(nullptr, ok);
+    Click(ok, POINT{5, 5});
+    ASSERT_TRUE(WaitFor([&] { return ShownWindow(pid, "TAskDialog") == nullptr; }));
+    Settle();
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_TRUE(NewWrites().empty());
 }
 
 }  // namespace
