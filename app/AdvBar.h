@@ -72,6 +72,8 @@ public:
     void SetOnChange(const TNotifyEvent& onChange) { m_onChange = onChange; }
     // UpdateValueText, then the change callback with a null argument.
     void NotifyChange();
+    // The change callback, for a page that puts its own in front of it.
+    const TNotifyEvent& GetOnChange() const { return m_onChange; }
 
     // The dot offset of `position` along the track, 0..GetTrackLength. A
     // range of one value, or a track without length, gives 0.

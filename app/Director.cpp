@@ -2,21 +2,29 @@
 
 #include <string>
 
+#include "KyPackage/Source/KyCheckBox.h"
 #include "app/AdvTrayIcon.h"
 #include "app/AlphaButton.h"
 #include "app/BarValues.h"
 #include "app/MainForm.h"
+#include "app/ProfileEntries.h"
 #include "app/ShadowForm.h"
 #include "app/TuningStatus.h"
+#include "app/ZendrixLayout.h"
 #include "app/ZendrixMessages.h"
+#if ZX_RATIO_WIDGETS
+#include "app/AdvComboBox.h"
+#endif
 #include "platform/vcl/Application.h"
 #include "tuning/KyOcPrimaryItemSet.h"
+#include "tuning/KyOcRatio.h"
 #include "tuning/SysCtrlPipeClient.h"
 #include "tuning/TuningItems.h"
 #include "tuning/ZxOcItemProfile.h"
 #include "turboInfo_Intel/BiosInterface.h"
 #include "vessa/System/ForegroundWindow.h"
 #include "vessa/System/KyMultiLang.h"
+#include "vessa/fileutl/Source/PathUtility.h"
 
 namespace {
 
@@ -69,6 +77,11 @@ void Director::Init()
     m_shape.Attach(MainForm->Background);
     m_flicker.Attach(MainForm);
 
+    // The bars read their items while the layout places them; their change
+    // events are wired only after, so start-up leaves nothing pending.
+    ZendrixLayout& layout = ZendrixLayout::GetInstance();
+    layout.Build();
+    m_bars = layout.GetAllBars();
     WireWindowControls();
     SetPending(false);
 
@@ -208,16 +221,10 @@ void Director::OnBroadcastRefresh()
     m_updating = false;
 }
 
-// --- The window's bars, buttons and profile box: the page layout is not
-// part of the window yet, so the bar list is empty, the layout counts as
-// collapsed and there is no profile box or Apply button to update. ---
-
 bool Director::IsLayoutExpanded() const
 {
-    return false;
+    return ZendrixLayout::GetInstance().IsExpanded();
 }
-
-void Director::ClearProfileSelection() {}
 
 void Director::SetPending(bool pending)
 {
@@ -237,6 +244,13 @@ void Director::WireWindowControls()
     wire(MainForm->SaveProfileButton, &Director::OnSaveProfileClick);
     wire(MainForm->ApplyButton, &Director::OnApplyClick);
     wire(MainForm->UndoButton, &Director::OnUndoClick);
+    wire(MainForm->MoreSettingBox, &Director::OnMoreSettingClick);
+#if ZX_RATIO_WIDGETS
+    if (AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox()) {
+        box->OnDropDown = TNotifyEvent(this, &Director::OnProfileDropDown);
+        box->OnChange = TNotifyEvent(this, &Director::OnProfileChosen);
+    }
+#endif
     SetOnChangeOfBars(m_bars, TNotifyEvent(this, &Director::OnBarChanged));
 }
 
@@ -248,6 +262,24 @@ void Director::OnCloseClick(TObject*)
 void Director::OnMinimizeClick(TObject*)
 {
     Application->Minimize();
+}
+
+void Director::OnMoreSettingClick(TObject*)
+{
+    if (MainForm->MoreSettingBox->Checked())
+        ZendrixLayout::GetInstance().ShowPages();
+    else
+        ZendrixLayout::GetInstance().Collapse();
+}
+
+void Director::OnProfileDropDown(TObject*)
+{
+    FillProfileList();
+}
+
+void Director::OnProfileChosen(TObject*)
+{
+    SelectProfile();
 }
 
 void Director::OnSaveProfileClick(TObject*)
@@ -268,6 +300,7 @@ void Director::OnUndoClick(TObject*)
 void Director::RefreshAllBars()
 {
     RefreshBars(m_bars);
+    ZendrixLayout::GetInstance().RefreshPages();
 }
 
 ZxOcItemValueList Director::BuildApplyList() const
@@ -290,8 +323,64 @@ void Director::SaveProfile()
         return;
     }
     m_dovrel.ShowModal();
+    // The dialog may have written or deleted files: the list shows the
+    // folder again, and a shown profile without its file is let go.
+    FillProfileList();
+#if ZX_RATIO_WIDGETS
+    AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox();
+    if (box == nullptr)
+        return;
+    const std::string text = box->GetText();
+    if (text.empty())
+        return;
+    const std::string file = vessa::GetProfileFolder() + text + kProfileExtension;
+    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+        ClearProfileSelection();
+#endif
 }
 
-void Director::FillProfileList() {}
+void Director::ClearProfileSelection()
+{
+#if ZX_RATIO_WIDGETS
+    if (AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox())
+        box->SetItemIndex(-1);
+#endif
+}
 
-void Director::SelectProfile() {}
+void Director::FillProfileList()
+{
+#if ZX_RATIO_WIDGETS
+    AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox();
+    if (box == nullptr)
+        return;
+    const std::string shown = box->GetText();
+    TStrings* items = box->GetItems();
+    items->BeginUpdate();
+    items->Clear();
+    for (const std::string& entry : ListProfileEntries(vessa::GetProfileFolder()))
+        items->Add(entry);
+    items->EndUpdate();
+    // The shown entry stays chosen in the new list, so that a later bar
+    // change still clears it.
+    if (!shown.empty())
+        box->ListBox()->SetItemIndex(items->IndexOf(shown));
+#endif
+}
+
+void Director::SelectProfile()
+{
+#if ZX_RATIO_WIDGETS
+    AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox();
+    if (box == nullptr)
+        return;
+    ZxOcItemValueList values;
+    if (!ReadProfileEntry(box->GetItemIndex(), box->GetText(), vessa::GetProfileFolder(), values))
+        return;  // no entry, or one that cannot be read: nothing moves
+    const ZendrixLayout& layout = ZendrixLayout::GetInstance();
+    m_updating = true;
+    MoveBarsToProfile(values, KyOcRatio::GetInstance().IsPerCore(), layout.GetCoreRatioBars(),
+                      [&layout](DWORD itemId) { return layout.GetBarByItem(itemId); });
+    m_updating = false;
+    SetPending(true);
+#endif
+}

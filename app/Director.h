@@ -1,9 +1,9 @@
 #pragma once
 // The program's application controller: it binds the dialog library, gives
-// the main window its skin and shape, wires the window's buttons, profile
-// box and bars, shows and hides the window, and carries the user's edits to
-// the hardware (Apply with its confirmations, Undo, the refresh after any
-// party changed the settings). It also receives the power events and the
+// the main window its skin and shape, has the page layout build the window's
+// contents, wires its buttons, profile box and bars, shows and hides the
+// window, and carries the user's edits to the hardware (Apply with its
+// confirmations, Undo, the refresh after any party changed the settings). It also receives the power events and the
 // other programs' commands (TuningSnapshots does that work).
 
 #include <windows.h>
@@ -88,6 +88,9 @@ private:
     void WireWindowControls();
     void OnCloseClick(TObject* sender);
     void OnMinimizeClick(TObject* sender);
+    void OnMoreSettingClick(TObject* sender);
+    void OnProfileDropDown(TObject* sender);
+    void OnProfileChosen(TObject* sender);
     void OnSaveProfileClick(TObject* sender);
     void OnApplyClick(TObject* sender);
     void OnUndoClick(TObject* sender);

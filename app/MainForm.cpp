@@ -264,15 +264,10 @@ void TMainForm::MoveShadow()
 
 void TMainForm::OnCoreUnlockMessage(TMessage& message)
 {
-    if (OnCoreUnlock) {
-        OnCoreUnlock(message);
-        return;
-    }
-    // Without a core-unlock page the window answers for its on/off bar: the
-    // bar takes the state and reports it to the message window, so that the
-    // state announced at start-up switches the feature on.
-    if (HWND messageWindow = FindWindowA(kMessageWindowClass, kMessageWindowCaption))
-        SendMessageA(messageWindow, kMsgCoreUnlockToMain, message.WParam != 0 ? 1 : 0, 0);
+    // The core-unlock page's on/off bar takes the state and reports it to
+    // the message window. A window without that page has no switch for the
+    // feature: the state stays with the monitor window's own switch.
+    OnCoreUnlock(message);
 }
 
 void TMainForm::OnPowerBroadcast(TMessage& message)

@@ -8,6 +8,7 @@
 #include "app/ShadowForm.h"
 #include "app/StartupChecks.h"
 #include "app/StartupGuard.h"
+#include "app/ZendrixLayout.h"
 #include "app/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/SysUtils.h"
@@ -26,6 +27,8 @@ bool BuildWindows()
         Application->CreateForm(MessageForm);
         MainForm->InitAfterCreate();
         ShadowForm->PlaceAtStart();
+        // A window that starts with its pages shown takes the shadow of its size.
+        ZendrixLayout::GetInstance().ShowShadow();
     } catch (const Exception& error) {
         guard.Fail(error.Message());
     }

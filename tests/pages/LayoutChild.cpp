@@ -1,0 +1,219 @@
+#include "LayoutChild.h"
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "KyPackage/Source/KyButton.h"
+#include "KyPackage/Source/KyCheckBox.h"
+#include "KyPackage/Source/KyImage.h"
+#include "KyPackage/Source/KyLabel.h"
+#include "MessageBoxCatcher.h"
+#include "PageFolder.h"
+#include "TestProcess.h"
+#include "app/AdvBar.h"
+#include "app/AdvGpuBar.h"
+#include "app/AdvGroup.h"
+#include "app/AdvLargeBar.h"
+#include "app/AdvScrollBar.h"
+#include "app/AlphaButton.h"
+#include "app/GpuLayout.h"
+#include "app/MainForm.h"
+#include "app/ShadowForm.h"
+#include "app/TweakLayout.h"
+#include "app/ZendrixLayout.h"
+#include "app/ZendrixMessages.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Label.h"
+#if ZX_RATIO_WIDGETS
+#include "app/AdvCoreBar.h"
+#include "app/AdvCoreRatio.h"
+#include "app/AdvOnOffBar.h"
+#include "app/MultiRatioLotCoreLayout.h"
+#include "app/RatioLayout.h"
+#include "app/SingleRatioLotCoreLayout.h"
+#include "app/TurboBoostRatioAndKavrinLayout.h"
+#endif
+
+namespace {
+
+using pagetest::ChildArgument;
+
+const char* PageKind(OcLayout* page)
+{
+    if (dynamic_cast<TweakLayout*>(page))
+        return "tweak";
+    if (dynamic_cast<GpuLayout*>(page))
+        return "gpu";
+#if ZX_RATIO_WIDGETS
+    if (dynamic_cast<TurboBoostRatioAndKavrinLayout*>(page))
+        return "turbo-kavrin";
+    if (dynamic_cast<TurboBoostRatioLayout*>(page))
+        return "turbo";
+    if (dynamic_cast<MultiRatioLotCoreLayout*>(page))
+        return "multi";
+    if (dynamic_cast<SingleRatioLotCoreLayout*>(page))
+        return "single";
+#endif
+    return "ratio";
+}
+
+template <class Page>
+Page* FindPage()
+{
+    for (OcLayout* page : ZendrixLayout::GetInstance().GetPages())
+        if (auto* found = dynamic_cast<Page*>(page))
+            return found;
+    return nullptr;
+}
+
+std::string Place(int left, int top)
+{
+    return std::to_string(left) + "," + std::to_string(top);
+}
+
+void ReportBuild(std::ostringstream& out)
+{
+    ZendrixLayout& layout = ZendrixLayout::GetInstance();
+    out << "pages=";
+    const char* separator = "";
+    for (OcLayout* page : layout.GetPages()) {
+        out << separator << PageKind(page);
+        separator = ",";
+    }
+    out << " tabs=";
+    separator = "";
+    for (OcLayout* page : layout.GetPages()) {
+        out << separator << page->Tab()->Left();
+        separator = ",";
+    }
+    out << "\nmain=";
+    for (AdvLargeBar* bar : layout.GetMainBars())
+        out << Place(bar->GetLeft(), bar->GetTop()) << " ";
+    out << "\n";
+    if (auto* tweak = FindPage<TweakLayout>()) {
+        int n = 0;
+        for (const auto& group : tweak->GetGroups()) {
+            out << "group" << n++ << "=" << group->GetLayoutType() << " " << group->Caption()->GetText();
+            for (AdvScrollBar* bar : group->GetBars())
+                out << " " << Place(bar->GetLeft(), bar->GetTop());
+            out << "\n";
+        }
+    }
+    if (auto* gpu = FindPage<GpuLayout>()) {
+        out << "gpu=";
+        for (AdvGpuBar* bar : gpu->GetBars())
+            out << Place(bar->GetLeft(), bar->GetTop()) << " ";
+        out << "\n";
+    }
+}
+
+void ReportState(std::ostringstream& out)
+{
+    ZendrixLayout& layout = ZendrixLayout::GetInstance();
+    out << pagetest::kStatePrefix << "size=" << layout.GetSize() << " client=" << MainForm->ClientWidth() << "x"
+        << MainForm->ClientHeight() << " shadow=" << ShadowForm->ClientWidth() << "x" << ShadowForm->ClientHeight()
+        << " buttons=" << MainForm->ApplyButton->Top() << "," << MainForm->UndoButton->Top()
+        << " expanded=" << layout.IsExpanded() << " selected=";
+    for (size_t i = 0; i < layout.GetPages().size(); ++i)
+        if (layout.GetPages()[i]->IsSelected())
+            out << i;
+    out << " ratio=";
+    for (AdvBar* bar : layout.GetCoreRatioBars())
+        out << Place(bar->GetLeft(), bar->GetTop()) << "," << bar->IsVisible() << " ";
+#if ZX_RATIO_WIDGETS
+    if (auto* turbo = FindPage<TurboBoostRatioLayout>()) {
+        out << "previews=";
+        for (AdvCoreRatio* preview : turbo->GetPreviews())
+            out << preview->IsVisible();
+        out << " cores=" << turbo->CoreBox()->GetValue();
+    }
+    if (auto* kavrin = FindPage<TurboBoostRatioAndKavrinLayout>()) {
+        out << " unlock=" << kavrin->OnOffBox()->IsOn() << " images=";
+        for (KyImage* image : kavrin->GetKavrinBars())
+            out << image->Visible();
+    }
+    if (auto* multi = FindPage<MultiRatioLotCoreLayout>()) {
+        out << " group=" << multi->GetCurrentGroup() << " buttons=";
+        for (size_t i = 0; i < multi->GetPreviewButtons().size(); ++i) {
+            KyButton* button = multi->GetPreviewButtons()[i];
+            out << Place(button->Left(), button->Top()) << ":" << multi->GroupOfButton(static_cast<int>(i)) << " ";
+        }
+    }
+#endif
+    if (auto* gpu = FindPage<GpuLayout>()) {
+        out << " gpu=";
+        for (AdvGpuBar* bar : gpu->GetBars())
+            out << bar->IsVisible() << bar->Track()->Enabled();
+    }
+    out << "\n";
+}
+
+// Every control of the main form must lie inside the largest window.
+void ReportOutside(std::ostringstream& out)
+{
+    const int width = MainForm->LargeBk->Width();
+    const int height = MainForm->LargeBk->Height();
+    out << "outside=";
+    for (int i = 0; i < MainForm->ControlCount(); ++i) {
+        TControl* control = MainForm->Controls(i);
+        const RECT r = control->BoundsRect();
+        if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height)
+            out << control->ClassName() << "@" << Place(r.left, r.top) << "+" << Place(r.right - r.left, r.bottom - r.top)
+                << " ";
+    }
+    out << "\n";
+}
+
+void RunStep(const std::string& step)
+{
+    ZendrixLayout& layout = ZendrixLayout::GetInstance();
+    if (step == "show")
+        layout.ShowPages();
+    else if (step == "collapse")
+        layout.Collapse();
+    else if (step == "middle")
+        layout.ExpandMiddle();
+    else if (step == "large")
+        layout.ExpandLarge();
+    else if (step.rfind("tab", 0) == 0)
+        layout.OnTabClick(layout.GetPages().at(std::stoul(step.substr(3)))->Tab());
+#if ZX_RATIO_WIDGETS
+    else if (step.rfind("preview", 0) == 0)
+        FindPage<MultiRatioLotCoreLayout>()->OnPreviewClick(
+            FindPage<MultiRatioLotCoreLayout>()->GetPreviewButtons().at(std::stoul(step.substr(7))));
+    else if (step.rfind("unlock", 0) == 0)
+        MainForm->Perform(kMsgCoreUnlockToMain, std::stoul(step.substr(6)), 0);
+#endif
+    else if (step == "link")
+        FindPage<GpuLayout>()->LinkBox()->Click();
+}
+
+}  // namespace
+
+ZX_TEST_CHILD(layout_report)
+{
+    zxtest::MessageBoxCatcher boxes;
+    Application->Initialize();
+    Application->SetShowMainForm(false);
+    Application->CreateForm(MainForm);
+    Application->CreateForm(ShadowForm);
+    MainForm->Background->Picture()->Assign(MainForm->SmallBk->Picture());
+    ZendrixLayout::GetInstance().Build();
+
+    std::ostringstream out;
+    ReportBuild(out);
+    ReportState(out);
+    std::stringstream steps(ChildArgument());
+    std::string step;
+    while (std::getline(steps, step, ',')) {
+        RunStep(step);
+        ReportState(out);
+    }
+    ReportOutside(out);
+    for (const zxtest::CaughtBox& box : boxes.Boxes())
+        out << "box=" << box.caption << ": " << box.text << "\n";
+    std::fputs(out.str().c_str(), stdout);
+    std::fflush(stdout);
+    return 0;
+}
