@@ -87,6 +87,12 @@ void ReportBuild(std::ostringstream& out)
         out << separator << page->Tab()->Left();
         separator = ",";
     }
+    // The "More Setting" box: its picture's width, its caption's width and
+    // the character set of its font follow the language.
+    KyCheckBoxTx* more = MainForm->MoreSettingBox;
+    const RECT& text = more->TextLayout().textBounds;
+    out << "\nmore=" << more->Width() << " text=" << (text.right - text.left) << "x" << (text.bottom - text.top)
+        << " charset=" << static_cast<int>(more->Font()->Charset());
     out << "\nmain=";
     for (AdvLargeBar* bar : layout.GetMainBars())
         out << Place(bar->GetLeft(), bar->GetTop()) << " ";

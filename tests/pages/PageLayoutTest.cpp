@@ -185,6 +185,24 @@ TEST(MainBars, OneRowPerUsableFixedSlotWithoutGaps)
     });
 }
 
+// German takes the wider "More Setting" pictures and caption; Japanese the
+// Shift-JIS character set and a caption two pixels lower.
+TEST(Languages, TheMoreSettingBoxFollowsTheLanguage)
+{
+    const struct {
+        const char* language;
+        const char* expected;
+    } cases[] = {
+        {"", "more=110 text=86x20 charset=1\n"},
+        {"German", "more=160 text=136x20 charset=1\n"},
+        {"Japanese", "more=110 text=86x22 charset=128\n"},
+    };
+    for (const auto& c : cases) {
+        PageFolder folder(c.language);
+        RunCase(folder, {c.language, "default", nullptr, "show,collapse", {c.expected}});
+    }
+}
+
 #if ZX_RATIO_WIDGETS
 TEST(WindowSizes, EachSizeTakesItsPictureShadowAndButtonRow)
 {
