@@ -11,12 +11,10 @@
 #include "tuning/KyOcPrimaryItemSet.h"
 #include "tuning/KyOcRatio.h"
 #include "vessa/System/KyMultiLang.h"
-#if ZX_RATIO_WIDGETS
 #include "app/AdvComboBox.h"
 #include "app/AdvRatioBar.h"
 #include "app/RatioLayout.h"
 #include "app/RatioPageFactory.h"
-#endif
 
 namespace {
 
@@ -144,23 +142,16 @@ void ZendrixLayout::BuildMainBars()
 
 void ZendrixLayout::BuildProfileBox()
 {
-#if ZX_RATIO_WIDGETS
     m_profileBox = new AdvComboBox(MainForm, kProfileBoxAt.x, kProfileBoxAt.y);
     m_profileBox->SetCaption(Translate("ProfilesTitle"));
-#endif
 }
 
 void ZendrixLayout::BuildPages()
 {
     m_pages.push_back(new TweakLayout());
-#if ZX_RATIO_WIDGETS
     const bool hasRatioPage = KyOcRatio::GetInstance().GetCoreCount() != 0;
     if (hasRatioPage)
         m_pages.push_back(CreateRatioPage());
-#else
-    // This build has no ratio widgets.
-    const bool hasRatioPage = false;
-#endif
     const bool hasGraphicsPage = KyOcPrimaryItemSet::GetInstance().IsPelorusDriverInstalled();
     if (hasGraphicsPage)
         m_pages.push_back(new GpuLayout(hasRatioPage));
@@ -193,10 +184,8 @@ void ZendrixLayout::AddBar(AdvBar* bar, DWORD itemId)
 void ZendrixLayout::SetCoreRatioBars(const std::vector<AdvBar*>& bars)
 {
     m_coreRatioBars = bars;
-#if ZX_RATIO_WIDGETS
     // With one ratio for all cores, the bars of this list follow each other.
     AdvRatioBar::SetCoreRatioBars(&m_coreRatioBars);
-#endif
 }
 
 void ZendrixLayout::SetSize(Size size)

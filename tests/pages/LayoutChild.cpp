@@ -25,7 +25,6 @@
 #include "app/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Label.h"
-#if ZX_RATIO_WIDGETS
 #include "app/AdvCoreBar.h"
 #include "app/AdvCoreRatio.h"
 #include "app/AdvOnOffBar.h"
@@ -33,7 +32,6 @@
 #include "app/RatioLayout.h"
 #include "app/SingleRatioLotCoreLayout.h"
 #include "app/TurboBoostRatioAndKavrinLayout.h"
-#endif
 
 namespace {
 
@@ -45,7 +43,6 @@ const char* PageKind(OcLayout* page)
         return "tweak";
     if (dynamic_cast<GpuLayout*>(page))
         return "gpu";
-#if ZX_RATIO_WIDGETS
     if (dynamic_cast<TurboBoostRatioAndKavrinLayout*>(page))
         return "turbo-kavrin";
     if (dynamic_cast<TurboBoostRatioLayout*>(page))
@@ -54,7 +51,6 @@ const char* PageKind(OcLayout* page)
         return "multi";
     if (dynamic_cast<SingleRatioLotCoreLayout*>(page))
         return "single";
-#endif
     return "ratio";
 }
 
@@ -87,6 +83,12 @@ void ReportBuild(std::ostringstream& out)
         out << separator << page->Tab()->Left();
         separator = ",";
     }
+    // The "More Setting" box: its picture's width, its caption's width and
+    // the character set of its font follow the language.
+    KyCheckBoxTx* more = MainForm->MoreSettingBox;
+    const RECT& text = more->TextLayout().textBounds;
+    out << "\nmore=" << more->Width() << " text=" << (text.right - text.left) << "x" << (text.bottom - text.top)
+        << " charset=" << static_cast<int>(more->Font()->Charset());
     out << "\nmain=";
     for (AdvLargeBar* bar : layout.GetMainBars())
         out << Place(bar->GetLeft(), bar->GetTop()) << " ";
@@ -121,7 +123,6 @@ void ReportState(std::ostringstream& out)
     out << " ratio=";
     for (AdvBar* bar : layout.GetCoreRatioBars())
         out << Place(bar->GetLeft(), bar->GetTop()) << "," << bar->IsVisible() << " ";
-#if ZX_RATIO_WIDGETS
     if (auto* turbo = FindPage<TurboBoostRatioLayout>()) {
         out << "previews=";
         for (AdvCoreRatio* preview : turbo->GetPreviews())
@@ -140,7 +141,6 @@ void ReportState(std::ostringstream& out)
             out << Place(button->Left(), button->Top()) << ":" << multi->GroupOfButton(static_cast<int>(i)) << " ";
         }
     }
-#endif
     if (auto* gpu = FindPage<GpuLayout>()) {
         out << " gpu=";
         for (AdvGpuBar* bar : gpu->GetBars())
@@ -178,13 +178,11 @@ void RunStep(const std::string& step)
         layout.ExpandLarge();
     else if (step.rfind("tab", 0) == 0)
         layout.OnTabClick(layout.GetPages().at(std::stoul(step.substr(3)))->Tab());
-#if ZX_RATIO_WIDGETS
     else if (step.rfind("preview", 0) == 0)
         FindPage<MultiRatioLotCoreLayout>()->OnPreviewClick(
             FindPage<MultiRatioLotCoreLayout>()->GetPreviewButtons().at(std::stoul(step.substr(7))));
     else if (step.rfind("unlock", 0) == 0)
         MainForm->Perform(kMsgCoreUnlockToMain, std::stoul(step.substr(6)), 0);
-#endif
     else if (step == "link")
         FindPage<GpuLayout>()->LinkBox()->Click();
 }

@@ -95,21 +95,14 @@ void RunCases(const std::vector<Case>& cases)
 }
 
 // The default board's pages without and with the graphics page.
-#if ZX_RATIO_WIDGETS
 const std::string kDefaultPages = "pages=tweak,turbo-kavrin tabs=27,176\n";
 const std::string kDefaultPagesWithGraphics = "pages=tweak,turbo-kavrin,gpu tabs=27,176,325\n";
 const char* const kGraphicsSelected = " selected=2";
-#else
-const std::string kDefaultPages = "pages=tweak tabs=27\n";
-const std::string kDefaultPagesWithGraphics = "pages=tweak,gpu tabs=27,176\n";
-const char* const kGraphicsSelected = " selected=1";
-#endif
 
 const char* const kCollapsed = "state size=0 client=636x245 shadow=651x262 buttons=207,207 expanded=0";
 const char* const kMiddle = "state size=1 client=636x487 shadow=651x504 buttons=449,449 expanded=1";
 const char* const kLarge = "state size=2 client=636x641 shadow=651x658 buttons=603,603 expanded=1";
 
-#if ZX_RATIO_WIDGETS
 TEST(PageChoice, EachBoardGetsItsRatioPage)
 {
     RunCases({
@@ -125,7 +118,6 @@ TEST(PageChoice, EachBoardGetsItsRatioPage)
     });
 }
 
-#endif
 
 TEST(PageChoice, TheGraphicsPageComesWithTheDriverAndOpensTheWindow)
 {
@@ -185,7 +177,24 @@ TEST(MainBars, OneRowPerUsableFixedSlotWithoutGaps)
     });
 }
 
-#if ZX_RATIO_WIDGETS
+// German takes the wider "More Setting" pictures and caption; Japanese the
+// Shift-JIS character set and a caption two pixels lower.
+TEST(Languages, TheMoreSettingBoxFollowsTheLanguage)
+{
+    const struct {
+        const char* language;
+        const char* expected;
+    } cases[] = {
+        {"", "more=110 text=86x20 charset=1\n"},
+        {"German", "more=160 text=136x20 charset=1\n"},
+        {"Japanese", "more=110 text=86x22 charset=128\n"},
+    };
+    for (const auto& c : cases) {
+        PageFolder folder(c.language);
+        RunCase(folder, {c.language, "default", nullptr, "show,collapse", {c.expected}});
+    }
+}
+
 TEST(WindowSizes, EachSizeTakesItsPictureShadowAndButtonRow)
 {
     RunCases({
@@ -233,6 +242,5 @@ TEST(RatioPages, BarsStayInsideTheWindowAndFollowTheirControls)
     });
 }
 
-#endif
 
 }  // namespace

@@ -3,13 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#if ZX_RATIO_WIDGETS
 #include "app/MultiRatioLotCoreLayout.h"
-#endif
 
 namespace {
 
-#if ZX_RATIO_WIDGETS
 
 TEST(RatioPreview, TheFillIsClampedAndZeroWhenUnknown)
 {
@@ -29,6 +26,5 @@ TEST(RatioPreview, TheFillIsClampedAndZeroWhenUnknown)
         EXPECT_DOUBLE_EQ(c.fraction, RatioFraction(c.index, c.count)) << c.index << " of " << c.count;
 }
 
-#endif
 
 }  // namespace
