@@ -12,9 +12,7 @@
 #include "app/TuningStatus.h"
 #include "app/ZendrixLayout.h"
 #include "app/ZendrixMessages.h"
-#if ZX_RATIO_WIDGETS
 #include "app/AdvComboBox.h"
-#endif
 #include "platform/vcl/Application.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 #include "tuning/KyOcRatio.h"
@@ -245,12 +243,10 @@ void Director::WireWindowControls()
     wire(MainForm->ApplyButton, &Director::OnApplyClick);
     wire(MainForm->UndoButton, &Director::OnUndoClick);
     wire(MainForm->MoreSettingBox, &Director::OnMoreSettingClick);
-#if ZX_RATIO_WIDGETS
     if (AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox()) {
         box->OnDropDown = TNotifyEvent(this, &Director::OnProfileDropDown);
         box->OnChange = TNotifyEvent(this, &Director::OnProfileChosen);
     }
-#endif
     SetOnChangeOfBars(m_bars, TNotifyEvent(this, &Director::OnBarChanged));
 }
 
@@ -326,7 +322,6 @@ void Director::SaveProfile()
     // The dialog may have written or deleted files: the list shows the
     // folder again, and a shown profile without its file is let go.
     FillProfileList();
-#if ZX_RATIO_WIDGETS
     AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox();
     if (box == nullptr)
         return;
@@ -336,20 +331,16 @@ void Director::SaveProfile()
     const std::string file = vessa::GetProfileFolder() + text + kProfileExtension;
     if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
         ClearProfileSelection();
-#endif
 }
 
 void Director::ClearProfileSelection()
 {
-#if ZX_RATIO_WIDGETS
     if (AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox())
         box->SetItemIndex(-1);
-#endif
 }
 
 void Director::FillProfileList()
 {
-#if ZX_RATIO_WIDGETS
     AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox();
     if (box == nullptr)
         return;
@@ -364,12 +355,10 @@ void Director::FillProfileList()
     // change still clears it.
     if (!shown.empty())
         box->ListBox()->SetItemIndex(items->IndexOf(shown));
-#endif
 }
 
 void Director::SelectProfile()
 {
-#if ZX_RATIO_WIDGETS
     AdvComboBox* box = ZendrixLayout::GetInstance().GetProfileBox();
     if (box == nullptr)
         return;
@@ -382,5 +371,4 @@ void Director::SelectProfile()
                       [&layout](DWORD itemId) { return layout.GetBarByItem(itemId); });
     m_updating = false;
     SetPending(true);
-#endif
 }
