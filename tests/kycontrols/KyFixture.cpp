@@ -146,11 +146,11 @@ std::unique_ptr<TBitmap> KyFixture::Screenshot()
     auto shot = std::make_unique<TBitmap>();
     shot->SetPixelFormat(pf24bit);
     shot->SetSize(form->Width(), form->Height());
-    RECT bounds;
-    GetWindowRect(window, &bounds);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->Canvas()->Handle(), 0, 0, form->Width(), form->Height(), screen, bounds.left, bounds.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    // The window's own surface, not the screen: a window of a test running
+    // alongside may lie over this one.
+    HDC own = GetWindowDC(window);
+    BitBlt(shot->Canvas()->Handle(), 0, 0, form->Width(), form->Height(), own, 0, 0, SRCCOPY);
+    ReleaseDC(window, own);
     return shot;
 }
 

@@ -110,9 +110,11 @@ std::unique_ptr<TBitmap> WidgetForm::Screenshot(const std::string& name)
     auto shot = std::make_unique<TBitmap>();
     shot->SetPixelFormat(pf24bit);
     shot->SetSize(bounds.right - bounds.left, bounds.bottom - bounds.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, bounds.left, bounds.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    // The window's own surface, not the screen: a window of a test running
+    // alongside may lie over this one.
+    HDC own = GetWindowDC(window);
+    BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), own, 0, 0, SRCCOPY);
+    ReleaseDC(window, own);
     shot->SaveToFile(name + ".bmp");
     return shot;
 }
