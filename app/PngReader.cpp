@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/PngFileCache.h"
 #include "platform/vcl/SysUtils.h"
 #include "vessa/System/ProcAddress.h"
 #include "vessa/fileutl/Source/PathUtility.h"
@@ -60,6 +61,15 @@ void ReportUnreadable(const std::string& text)
     OutputDebugStringA(line.c_str());
     if (FirstUnreadable().empty())
         FirstUnreadable() = text;
+}
+
+void ReadWholeStream(TStream* from, TMemoryStream* to)
+{
+    char chunk[65536];
+    long got = 0;
+    while ((got = from->Read(chunk, sizeof chunk)) > 0)
+        to->Write(chunk, got);
+    to->SetPosition(0);
 }
 
 void ConvertRow(const uint8_t* in, bool sourceAlpha, uint8_t* out, bool targetAlpha, uint32_t width)
@@ -132,8 +142,17 @@ bool PngManager::Read(TStream* stream, TBitmap* bitmap)
 bool LoadPngFile(const std::string& fileName, TBitmap* bitmap)
 {
     bitmap->SetPixelFormat(pf32bit);
-    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
-    return PngManager::Instance().Read(&stream, bitmap);
+    PngFileCache::Version version;
+    if (PngFileCache::Fill(fileName, bitmap, &version))
+        return true;
+    TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+    // The decoder reads in small pieces: from memory, not a system call each.
+    TMemoryStream data;
+    ReadWholeStream(&file, &data);
+    if (!PngManager::Instance().Read(&data, bitmap))
+        return false;
+    PngFileCache::Keep(fileName, version, bitmap);
+    return true;
 }
 
 bool LoadPngFile(const std::string& fileName, TBitmap* bitmap, UnreadableFile policy)

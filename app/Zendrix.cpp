@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "app/MessageForm.h"
+#include "app/PngFileCache.h"
 #include "app/ShadowForm.h"
 #include "app/StartupChecks.h"
 #include "app/StartupGuard.h"
@@ -21,6 +22,8 @@ namespace {
 bool BuildWindows()
 {
     StartupGuard guard;
+    // The windows load many skin files more than once; each is decoded once.
+    PngFileCache pictures;
     try {
         Application->CreateForm(MainForm);
         Application->CreateForm(ShadowForm);  // owned by the main form's window

@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/PngFileCache.h"
 #include "platform/vcl/Application.h"
 #include "profiledialog/AskDialog.h"
 #include "profiledialog/Dovrel.h"
@@ -113,6 +114,8 @@ void WINAPI DovrelCreate(TApplication* host)
     if (!host)
         return;
     Guarded([host] {
+        // The two dialogs share button and shadow skins: each is decoded once.
+        PngFileCache pictures;
         g_host = host;
         Application = host;
         ProfileDialog = new TProfileDialog(host);

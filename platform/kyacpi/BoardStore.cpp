@@ -18,12 +18,28 @@ namespace {
 const char kMutexName[] = "KyAcpiSimulatedBoard";
 const DWORD kLockTimeoutMs = 10000;
 const char kDefaultBoardName[] = "KyAcpiBoard.ini";
+const char kWriteCountName[] = "KyAcpiSimulatedBoardWrites";
+
+// What identifies one version of the board file without reading it: its
+// size and time of last write, and the count of writes that this library
+// made from any process (a replaced file may carry the same time).
+struct FileStamp {
+    ULONGLONG size = 0;
+    ULONGLONG written = 0;
+    LONG writes = 0;
+    bool operator==(const FileStamp& other) const
+    {
+        return size == other.size && written == other.written && writes == other.writes;
+    }
+};
 
 // What the last session read; only touched while the mutex is held.
 struct Cache {
     std::string libraryFolder;
     std::string path;
     std::string text;
+    FileStamp stamp;
+    bool stamped = false;  // false: the next session reads the file
     bool parsed = false;
     Board board;
     std::string lastReportedProblem;
@@ -39,6 +55,31 @@ HANDLE TheMutex()
 {
     static HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
     return mutex;
+}
+
+// The count of board writes, shared by every process of the prefix; null
+// when it cannot be shared, and then every session reads the file.
+volatile LONG* SharedWriteCount()
+{
+    static volatile LONG* count = [] {
+        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
+                                            kWriteCountName);
+        return mapping ? static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)))
+                       : nullptr;
+    }();
+    return count;
+}
+
+bool StampOf(const std::string& path, FileStamp& stamp)
+{
+    volatile LONG* writes = SharedWriteCount();
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (writes == nullptr || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    stamp.size = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written = (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    stamp.writes = *writes;
+    return true;
 }
 
 // Logged once for each new problem, so that a missing board does not flood
@@ -68,7 +109,8 @@ bool BoardPath(std::string& path, std::string& problem)
     return true;
 }
 
-bool ReadText(const std::string& path, std::string& text, std::string& problem)
+// Sets `problem` when the file cannot be read.
+void ReadText(const std::string& path, std::string& text, std::string& problem)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -77,7 +119,7 @@ bool ReadText(const std::string& path, std::string& text, std::string& problem)
         std::snprintf(code, sizeof code, " (error %lu)", GetLastError());
         problem = "cannot open board file " + path + code +
                   "; set KYACPI_BOARD or put KyAcpiBoard.ini beside KyAcpi.dll";
-        return false;
+        return;
     }
     text.clear();
     char chunk[16384];
@@ -88,7 +130,6 @@ bool ReadText(const std::string& path, std::string& text, std::string& problem)
     CloseHandle(file);
     if (!ok)
         problem = "cannot read board file " + path;
-    return ok;
 }
 
 std::string JoinNumbers(const std::vector<int>& numbers)
@@ -132,7 +173,20 @@ void BoardSession::Load()
 {
     Cache& cache = TheCache();
     std::string path, text, problem;
-    if (!BoardPath(path, problem) || !ReadText(path, text, problem)) {
+    FileStamp stamp;
+    bool stamped = false;
+    if (BoardPath(path, problem)) {
+        // Taken before the read: a change while reading shows at the next call.
+        stamped = StampOf(path, stamp);
+        if (stamped && cache.stamped && cache.parsed && path == cache.path && stamp == cache.stamp) {
+            m_board = &cache.board;  // the very file that was parsed last time
+            return;
+        }
+    }
+    cache.stamped = false;
+    if (problem.empty())
+        ReadText(path, text, problem);
+    if (!problem.empty()) {
         cache.parsed = false;
         cache.path.clear();
         ReportProblem(problem);
@@ -148,6 +202,8 @@ void BoardSession::Load()
             return;
         }
     }
+    cache.stamp = stamp;
+    cache.stamped = stamped;
     cache.lastReportedProblem.clear();
     m_board = &cache.board;
 }
@@ -164,6 +220,11 @@ bool BoardSession::Save(const BoardItem& item)
         return false;
     }
     cache.text = text;
+    // Every process reads the file again at its next call; this one knows
+    // what it wrote.
+    if (volatile LONG* writes = SharedWriteCount())
+        InterlockedIncrement(writes);
+    cache.stamped = StampOf(cache.path, cache.stamp);
     return true;
 }
 

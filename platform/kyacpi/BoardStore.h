@@ -1,8 +1,10 @@
 #pragma once
 // The board file is the board's NVRAM. A BoardSession is one call's view of
 // it: it holds the named mutex that every process of the prefix shares,
-// reads the file afresh (so a change made by another process is seen), and
-// writes changed values back atomically.
+// sees the file as it is now (a change made by another process or by hand
+// is seen; the file is read again whenever its size, its time of last write
+// or the prefix-wide count of this library's writes moved), and writes
+// changed values back atomically.
 
 #include <string>
 

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "BlockPool.h"
 #include "StbConfig.h"
 #define STBI_NO_STDIO
 #include <stb_image.h>
@@ -84,7 +85,7 @@ uint8_t** AllocateRows(uint32_t width, uint32_t height, uint32_t pixelBytes, uin
     uint64_t total = pointerBytes + stride * height;
     if (total > static_cast<uint64_t>(INT32_MAX))
         return nullptr;
-    auto* block = static_cast<uint8_t*>(std::malloc(static_cast<size_t>(total)));
+    auto* block = static_cast<uint8_t*>(PoolAllocate(static_cast<size_t>(total)));
     if (block == nullptr)
         return nullptr;
     auto** rows = reinterpret_cast<uint8_t**>(block);
@@ -148,7 +149,7 @@ void WINAPI FreePngData(PngInfo* info)
 {
     if (info == nullptr)
         return;
-    std::free(info->rows);
+    PoolFree(info->rows);
     std::memset(info, 0, sizeof *info);
 }
 

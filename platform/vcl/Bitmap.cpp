@@ -191,37 +191,35 @@ void TBitmap::Rebuild(int width, int height, TPixelFormat format)
     int bpp = BitsPerPixel(format);
     HBITMAP fresh = CreateTopDownDib(width, height, bpp, &bits);
     int stride = StrideOf(width, bpp);
+    int keepWidth = std::min(width, m_width);
+    int keepHeight = std::min(height, m_height);
+    int oldBpp = BitsPerPixel(m_format);
+    const bool keep = m_handle && keepWidth > 0 && keepHeight > 0;
+
+    // New area takes the brush colour of the canvas. True-colour pictures
+    // (nearly all) are filled and copied in memory: the context, brush and
+    // flush of a fill through the system cost more than the picture.
+    const COLORREF fill = ColorToRGB(m_canvas ? m_canvas->Brush()->Color() : clWhite);
+    const bool trueColour = (bpp == 24 || bpp == 32) && (!keep || oldBpp == 24 || oldBpp == 32);
+    if (trueColour) {
+        FillTrueColour(bits, stride, width, height, bpp, fill);
+        if (keep)
+            CopyKeptPixels(bits, stride, bpp, keepWidth, keepHeight);
+        FreeImage();
+        Adopt(fresh, bits, width, height, stride, format);
+        return;
+    }
     HDC target = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(target, fresh);
-
-    // New area takes the brush colour of the canvas.
-    TColor fill = m_canvas ? m_canvas->Brush()->Color() : clWhite;
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(fill));
+    HBRUSH brush = CreateSolidBrush(fill);
     RECT all{0, 0, width, height};
     ::FillRect(target, &all, brush);
     DeleteObject(brush);
     GdiFlush();
 
-    int keepWidth = std::min(width, m_width);
-    int keepHeight = std::min(height, m_height);
-    int oldBpp = BitsPerPixel(m_format);
-    if (m_handle && keepWidth > 0 && keepHeight > 0) {
+    if (keep) {
         if (oldBpp == bpp && bpp >= 8) {
-            // Same layout: byte copy, which keeps alpha bytes.
-            for (int y = 0; y < keepHeight; ++y)
-                std::memcpy(bits + y * stride, ScanLine(y), keepWidth * bpp / 8);
-        } else if ((oldBpp == 24 || oldBpp == 32) && (bpp == 24 || bpp == 32)) {
-            for (int y = 0; y < keepHeight; ++y) {
-                const unsigned char* from = static_cast<unsigned char*>(ScanLine(y));
-                unsigned char* to = bits + y * stride;
-                for (int x = 0; x < keepWidth; ++x) {
-                    to[x * bpp / 8 + 0] = from[x * oldBpp / 8 + 0];
-                    to[x * bpp / 8 + 1] = from[x * oldBpp / 8 + 1];
-                    to[x * bpp / 8 + 2] = from[x * oldBpp / 8 + 2];
-                    if (bpp == 32)
-                        to[x * 4 + 3] = 0;
-                }
-            }
+            CopyKeptPixels(bits, stride, bpp, keepWidth, keepHeight);
         } else {
             HDC source = CreateCompatibleDC(nullptr);
             if (m_canvas)
@@ -237,7 +235,47 @@ void TBitmap::Rebuild(int width, int height, TPixelFormat format)
     GdiFlush();
 
     FreeImage();
-    m_handle = fresh;
+    Adopt(fresh, bits, width, height, stride, format);
+}
+
+void TBitmap::FillTrueColour(unsigned char* bits, int stride, int width, int height, int bpp, COLORREF colour)
+{
+    // As the system fills a true-colour picture: B, G, R, and alpha 0.
+    const int pixelBytes = bpp / 8;
+    std::vector<unsigned char> row(static_cast<size_t>(stride), 0);
+    for (int x = 0; x < width; ++x) {
+        row[x * pixelBytes + 0] = GetBValue(colour);
+        row[x * pixelBytes + 1] = GetGValue(colour);
+        row[x * pixelBytes + 2] = GetRValue(colour);
+    }
+    for (int y = 0; y < height; ++y)
+        std::memcpy(bits + static_cast<size_t>(y) * stride, row.data(), row.size());
+}
+
+void TBitmap::CopyKeptPixels(unsigned char* bits, int stride, int bpp, int keepWidth, int keepHeight)
+{
+    const int oldBpp = BitsPerPixel(m_format);
+    for (int y = 0; y < keepHeight; ++y) {
+        const unsigned char* from = static_cast<unsigned char*>(ScanLine(y));
+        unsigned char* to = bits + static_cast<size_t>(y) * stride;
+        if (oldBpp == bpp) {
+            // Same layout: byte copy, which keeps alpha bytes.
+            std::memcpy(to, from, static_cast<size_t>(keepWidth) * bpp / 8);
+            continue;
+        }
+        for (int x = 0; x < keepWidth; ++x) {
+            to[x * bpp / 8 + 0] = from[x * oldBpp / 8 + 0];
+            to[x * bpp / 8 + 1] = from[x * oldBpp / 8 + 1];
+            to[x * bpp / 8 + 2] = from[x * oldBpp / 8 + 2];
+            if (bpp == 32)
+                to[x * 4 + 3] = 0;
+        }
+    }
+}
+
+void TBitmap::Adopt(HBITMAP handle, unsigned char* bits, int width, int height, int stride, TPixelFormat format)
+{
+    m_handle = handle;
     m_bits = bits;
     m_width = width;
     m_height = height;

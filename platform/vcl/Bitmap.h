@@ -89,6 +89,11 @@ private:
     // Replaces the image by a new DIB of the given size and format holding
     // the old content top-left.
     void Rebuild(int width, int height, TPixelFormat format);
+    static void FillTrueColour(unsigned char* bits, int stride, int width, int height, int bpp, COLORREF colour);
+    // The old content into a new image of the same layout, or of 24 into
+    // 32 bits and back.
+    void CopyKeptPixels(unsigned char* bits, int stride, int bpp, int keepWidth, int keepHeight);
+    void Adopt(HBITMAP handle, unsigned char* bits, int width, int height, int stride, TPixelFormat format);
     void AdoptHandle(HBITMAP bitmap);
     void EnsureDib();
 

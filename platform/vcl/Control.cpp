@@ -274,6 +274,11 @@ void TControl::Invalidate()
 {
     if (!m_parent || !m_parent->HandleAllocated() || !m_visible)
         return;
+    // A hidden window is painted whole when it is shown: marking parts of
+    // it now only costs a trip to the window manager (hundreds while the
+    // pages are built).
+    if (!IsWindowVisible(m_parent->Handle()))
+        return;
     RECT bounds = BoundsRect();
     InvalidateRect(m_parent->Handle(), &bounds, (m_controlStyle & csOpaque) ? FALSE : TRUE);
 }

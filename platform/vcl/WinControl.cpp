@@ -350,7 +350,8 @@ void TWinControl::ColorChanged()
 
 void TWinControl::Invalidate()
 {
-    if (m_handle)
+    // As for a graphic control: a hidden window is painted whole when shown.
+    if (m_handle && IsWindowVisible(m_handle))
         InvalidateRect(m_handle, nullptr, (ControlStyle() & csOpaque) ? FALSE : TRUE);
 }
 

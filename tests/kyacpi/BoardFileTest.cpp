@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "KyAcpiTestSupport.h"
@@ -145,6 +146,44 @@ TEST(BoardFile, AnotherProcessSeesWritesAndEditsAtTheNextCall)
     EXPECT_EQ(ReadOr(0x03010011, -1), 12);
     zxtest::ProcessResult reader = zxtest::RunChild("ReadFsb", board.Env());
     EXPECT_EQ(reader.exitCode, 12u) << reader.output;
+}
+
+// The library keeps the parsed board between calls; each way of changing the
+// file right after a call, also to one of the same size, shows at the next.
+TEST(BoardFile, EveryChangeOfTheFileShowsAtTheNextCall)
+{
+    zxtest::SimulatedBoard board = zxtest::SimulatedBoard::FromText(kBoard);
+    board.UseInThisProcess();
+    const std::string path = board.BoardPath();
+    auto withFsb = [](const char* value) {
+        std::string text = kBoard;
+        text.replace(text.find("value=33"), 8, std::string("value=") + value);
+        return text;
+    };
+    struct Case {
+        const char* change;
+        std::function<bool()> apply;
+        int expected;  // -1: every call fails
+    } cases[] = {
+        {"rewritten in place", [&] { return board.Rewrite(withFsb("44")); }, 44},
+        {"replaced by another file",
+         [&] {
+             const std::string other = path + ".other";
+             return zxtest::WriteWholeFile(other, withFsb("55")) &&
+                    MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+         },
+         55},
+        {"deleted", [&] { return DeleteFileA(path.c_str()) != FALSE; }, -1},
+        {"made again", [&] { return board.Rewrite(withFsb("66")); }, 66},
+        {"written through the library", [&] { return AcpiSetItemValue(0x03010011, 77, 2) == 1; }, 77},
+        {"rewritten in place after that write", [&] { return board.Rewrite(withFsb("88")); }, 88},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        ReadOr(0x03010011, -1);  // the board as it was, parsed
+        ASSERT_TRUE(c.apply());
+        EXPECT_EQ(ReadOr(0x03010011, -1), c.expected);
+    }
 }
 
 TEST(BoardFile, LogHasOneExactLinePerCall)

@@ -277,6 +277,38 @@ TEST_F(PngIoTest, AcceptsTheLargestWidth)
     EXPECT_EQ(decoded.pixels.back(), 200);
 }
 
+// The library keeps the memory of large pictures for the next ones: a
+// picture decoded after larger, smaller or broken ones is still exactly its
+// own, to the last pixel.
+TEST_F(PngIoTest, LargePicturesInTurnEachDecodeToTheirOwnPixels)
+{
+    struct Picture {
+        int width, height, colorType, channels;
+    } pictures[] = {{400, 300, 6, 4}, {700, 500, 2, 3}, {300, 300, 6, 4}};
+    std::vector<std::string> files;
+    std::vector<std::vector<uint8_t>> expected;
+    for (const Picture& p : pictures) {
+        std::vector<uint16_t> samples(static_cast<size_t>(p.width) * p.height * p.channels);
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = static_cast<uint16_t>((i * 7 + p.width) % 251);
+        files.push_back(zxtest::EncodePng(Image(p.width, p.height, p.colorType, 8, samples)));
+        expected.emplace_back(samples.begin(), samples.end());
+    }
+    std::string broken = files[1];
+    broken.resize(broken.size() / 2);
+    const int order[] = {0, 1, 2, -1, 0, 2, 1, -1, 1, 0};
+    for (int which : order) {
+        SCOPED_TRACE(which);
+        Decoded decoded = Decode(which < 0 ? broken : files[static_cast<size_t>(which)]);
+        if (which < 0) {
+            EXPECT_FALSE(decoded.ok);
+            continue;
+        }
+        ASSERT_TRUE(decoded.ok);
+        EXPECT_TRUE(decoded.pixels == expected[static_cast<size_t>(which)]);
+    }
+}
+
 // ---- The PngSuite corpus (shared test data, not part of the project) ----
 
 namespace {

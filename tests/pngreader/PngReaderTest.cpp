@@ -15,6 +15,7 @@
 #include "TestFiles.h"
 #include "TestPaths.h"
 #include "TestPng.h"
+#include "app/PngFileCache.h"
 #include "app/PngReader.h"
 #include "platform/vcl/SysUtils.h"
 
@@ -217,6 +218,59 @@ TEST(PngReader, AnUnreadableFileIsRaisedOrReportedByName)
         EXPECT_NE(std::string::npos, FirstUnreadableFile().find(file)) << FirstUnreadableFile();  // the first only
     }
     ForgetUnreadableFiles();
+}
+
+// While a cache lives, a file whose size and time of last write are the same
+// comes from memory; any other change, a deleted file or a broken one is
+// read as without the cache; and the cache forgets everything when it goes.
+TEST(PngReader, ACacheGivesUnchangedFilesFromMemoryWhileItLives)
+{
+    zxtest::TempFolder folder;
+    const std::string file = folder.File("skin.png");
+    const auto write = [&](uint16_t red) {
+        return zxtest::WritePngFile(file, Image(2, 1, 2, 8, {red, 20, 30, 40, 50, 60}));
+    };
+    // Same size, same time of last write, other pixels: only the cache tells.
+    const auto writeBehindTheCachesBack = [&](uint16_t red) {
+        WIN32_FILE_ATTRIBUTE_DATA before;
+        GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &before);
+        bool written = write(red);
+        HANDLE handle = CreateFileA(file.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        written = written && SetFileTime(handle, nullptr, nullptr, &before.ftLastWriteTime);
+        CloseHandle(handle);
+        return written;
+    };
+    const auto redOfLoad = [&] {
+        TBitmap bitmap;
+        bitmap.SetPixelFormat(pf24bit);
+        EXPECT_TRUE(LoadPngFile(file, &bitmap));
+        EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+        EXPECT_EQ(bitmap.Width(), 2);
+        EXPECT_EQ(PixelAt(bitmap, 1, 0), (Pixel{60, 50, 40, 255}));
+        return PixelAt(bitmap, 0, 0)[2];
+    };
+
+    ASSERT_TRUE(write(10));
+    {
+        PngFileCache cache;
+        EXPECT_EQ(redOfLoad(), 10);
+        ASSERT_TRUE(writeBehindTheCachesBack(11));
+        EXPECT_EQ(redOfLoad(), 10) << "an unchanged file comes from memory";
+        Sleep(20);
+        ASSERT_TRUE(write(12));
+        EXPECT_EQ(redOfLoad(), 12) << "a rewritten file is read again";
+
+        ASSERT_TRUE(DeleteFileA(file.c_str()));
+        TBitmap bitmap;
+        EXPECT_THROW(LoadPngFile(file, &bitmap), EFOpenError);
+        ASSERT_TRUE(zxtest::WriteWholeFile(file, "no picture"));
+        EXPECT_FALSE(LoadPngFile(file, &bitmap, UnreadableFile::Report));
+        ForgetUnreadableFiles();
+        ASSERT_TRUE(write(13));
+        EXPECT_EQ(redOfLoad(), 13);
+    }
+    ASSERT_TRUE(writeBehindTheCachesBack(14));
+    EXPECT_EQ(redOfLoad(), 14) << "without a cache every load reads the file";
 }
 
 TEST(PngReader, ReadsPngSuiteFilesIntoBitmaps)

@@ -55,9 +55,26 @@ TEST(VclBitmap, ResizeKeepsContentTopLeftAlphaIncludedAndFillsWithTheBrushColour
     EXPECT_EQ(kept[1], 20);
     EXPECT_EQ(kept[2], 30);
     EXPECT_EQ(kept[3], 0x80);
-    const unsigned char* fresh = Pixel(bitmap, 3, 2);
-    EXPECT_EQ(fresh[1], 255);
-    EXPECT_EQ(fresh[0], 0);
+    // New pixels, also those beside the kept ones, as the system fills
+    // them: the brush colour, alpha 0.
+    for (POINT at : {POINT{3, 2}, POINT{2, 1}, POINT{0, 2}}) {
+        const unsigned char* fresh = Pixel(bitmap, at.x, at.y);
+        EXPECT_EQ(fresh[0], 0);
+        EXPECT_EQ(fresh[1], 255);
+        EXPECT_EQ(fresh[2], 0);
+        EXPECT_EQ(fresh[3], 0);
+    }
+
+    // A 24-bit picture and a system colour alike.
+    TBitmap plain;
+    plain.SetPixelFormat(pf24bit);
+    plain.Canvas()->Brush()->SetColor(clBtnFace);
+    plain.SetSize(5, 2);
+    const COLORREF face = ColorToRGB(clBtnFace);
+    const unsigned char* last = static_cast<const unsigned char*>(plain.ScanLine(1)) + 4 * 3;
+    EXPECT_EQ(last[0], GetBValue(face));
+    EXPECT_EQ(last[1], GetGValue(face));
+    EXPECT_EQ(last[2], GetRValue(face));
 }
 
 TEST(VclBitmap, PixelFormatSwitchConvertsThePixels)

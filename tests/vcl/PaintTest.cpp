@@ -8,6 +8,7 @@
 #include "OffscreenPaint.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/GraphicControl.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Label.h"
 
@@ -147,4 +148,38 @@ TEST_F(Painting, ImageCanvasIsThePictureBitmapsCanvas)
     EXPECT_EQ(image->Picture()->Width(), 8);
     canvas->SetPixel(1, 1, clBlue);
     EXPECT_EQ(image->Picture()->Bitmap()->Canvas()->Pixel(1, 1), RGB(0, 0, 255));
+}
+
+// A control that changes while its form is hidden marks nothing (the form is
+// painted whole when it shows); on a shown form it marks its own rectangle.
+TEST_F(Painting, ChangesOfAHiddenFormAreCoveredByItsFirstShowing)
+{
+    auto* image = AddImage(10, 10, 255, 0, 0, 255);
+    auto* child = new TCustomControl(form.get());  // a windowed child of the form
+    child->SetParent(form.get());
+    child->SetBounds(60, 10, 20, 20);
+    HWND window = form->Handle();
+    ValidateRect(child->Handle(), nullptr);
+    RECT marked{};
+    image->Invalidate();
+    child->Invalidate();
+    EXPECT_FALSE(GetUpdateRect(window, &marked, FALSE));
+    EXPECT_FALSE(GetUpdateRect(child->Handle(), &marked, FALSE));
+
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(GetUpdateRect(window, &marked, FALSE));
+    EXPECT_EQ(marked.right - marked.left, form->ClientWidth());
+    EXPECT_EQ(marked.bottom - marked.top, form->ClientHeight());
+    EXPECT_TRUE(GetUpdateRect(child->Handle(), &marked, FALSE));
+
+    ValidateRect(window, nullptr);
+    ValidateRect(child->Handle(), nullptr);
+    image->Invalidate();
+    ASSERT_TRUE(GetUpdateRect(window, &marked, FALSE));
+    EXPECT_EQ(marked.left, 10);
+    EXPECT_EQ(marked.top, 10);
+    EXPECT_EQ(marked.right, 30);
+    EXPECT_EQ(marked.bottom, 20);
+    child->Invalidate();
+    EXPECT_TRUE(GetUpdateRect(child->Handle(), &marked, FALSE));
 }
