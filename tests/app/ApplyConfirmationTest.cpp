@@ -13,10 +13,8 @@
 #include <vector>
 
 #include "DialogFace.h"
-#include "TestPaths.h"
 #include "WindowDriving.h"
 #include "app/Director.h"
-#include "vessa/System/KyMultiLang.h"
 
 namespace {
 
@@ -68,16 +66,10 @@ private:
     HWND m_window = nullptr;
 };
 
-std::string Text(const char* key)
-{
-    static vessa::KyMultiLang texts(zxtest::DistDir() + "\\", &GetSystemDefaultLangID);
-    return texts.Translate(key);
-}
-
 struct Question {
     bool danger;            // the danger face, else the plain one
     const char* keys[2];    // the text: these texts one after the other
-    std::string Wording() const { return Text(keys[0]) + (keys[1] != nullptr ? Text(keys[1]) : ""); }
+    std::string Wording() const { return ProgramText(keys[0]) + (keys[1] != nullptr ? ProgramText(keys[1]) : ""); }
 };
 
 const Question kApplyWarn{false, {"ApplyWarn", nullptr}};
@@ -102,14 +94,7 @@ protected:
         EXPECT_EQ(window.left + 170, asked.left);
         EXPECT_EQ(window.top + 40, asked.top);  // the pages are closed
         EXPECT_EQ(expected.danger, HasDangerFace(dialog));
-        const ScreenPixels shown = AskDialogMessage(dialog);
-        ASSERT_NE(DrawnMessage("", shown), shown) << "no question on the screen";
-        if (shown != DrawnMessage(expected.Wording(), shown)) {
-            ADD_FAILURE() << "the question does not read as expected";
-            SaveBitmap(shown, zxtest::JoinPath(zxtest::TestDir(), "question-shown.bmp"));
-            SaveBitmap(DrawnMessage(expected.Wording(), shown),
-                       zxtest::JoinPath(zxtest::TestDir(), "question-expected.bmp"));
-        }
+        EXPECT_TRUE(AsksWith(dialog, expected.Wording()));
         ASSERT_NO_FATAL_FAILURE(Answer(dialog, answer));
     }
 };

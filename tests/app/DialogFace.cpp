@@ -5,6 +5,8 @@
 #include <map>
 
 #include "RunningProgram.h"
+#include "TestPaths.h"
+#include "vessa/System/KyMultiLang.h"
 
 namespace apptest {
 
@@ -118,20 +120,25 @@ ScreenPixels CaptureAskMessage(HWND dialog)
     return CaptureWindowArea(dialog, kMessageArea);
 }
 
-ScreenPixels AskDialogMessage(HWND dialog)
+ScreenPixels CaptureSteady(HWND window, const RECT& area)
 {
-    // The label paints after the dialog shows: take it once two looks agree.
-    ScreenPixels shot = CaptureWindowArea(dialog, kMessageArea);
+    // A window paints after it shows: take it once two looks agree.
+    ScreenPixels shot = CaptureWindowArea(window, area);
     WaitFor([&] {
         DWORD_PTR answer = 0;
-        SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
         Sleep(100);
-        ScreenPixels again = CaptureWindowArea(dialog, kMessageArea);
+        ScreenPixels again = CaptureWindowArea(window, area);
         const bool same = again == shot;
         shot = again;
         return same;
     });
     return shot;
+}
+
+ScreenPixels AskDialogMessage(HWND dialog)
+{
+    return CaptureSteady(dialog, kMessageArea);
 }
 
 bool HasDangerFace(HWND dialog)
@@ -164,6 +171,23 @@ ScreenPixels DrawnMessage(const std::string& text, const ScreenPixels& shown)
     SelectObject(canvas.Dc(), old);
     DeleteObject(font);
     return canvas.Pixels();
+}
+
+std::string ProgramText(const char* key)
+{
+    static vessa::KyMultiLang texts(zxtest::DistDir() + "\\", &GetSystemDefaultLangID);
+    return texts.Translate(key);
+}
+
+bool AsksWith(HWND dialog, const std::string& wording)
+{
+    const ScreenPixels shown = AskDialogMessage(dialog);
+    const ScreenPixels expected = DrawnMessage(wording, shown);
+    if (shown == expected && expected != DrawnMessage("", shown))
+        return true;
+    SaveBitmap(shown, zxtest::JoinPath(zxtest::TestDir(), "question-shown.bmp"));
+    SaveBitmap(expected, zxtest::JoinPath(zxtest::TestDir(), "question-expected.bmp"));
+    return false;
 }
 
 }  // namespace apptest

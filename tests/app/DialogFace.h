@@ -26,6 +26,8 @@ struct ScreenPixels {
 
 // The screen's pixels of `area` (in window coordinates) of `window`.
 ScreenPixels CaptureWindowArea(HWND window, const RECT& area);
+// `area` of `window` once the screen stopped changing there.
+ScreenPixels CaptureSteady(HWND window, const RECT& area);
 // Writes `shot` as a 32-bit BMP file (to look at a failure).
 bool SaveBitmap(const ScreenPixels& shot, const std::string& path);
 
@@ -35,6 +37,11 @@ ScreenPixels CaptureAskMessage(HWND dialog);
 ScreenPixels AskDialogMessage(HWND dialog);
 // Whether the ask dialog wears its danger face (the red header).
 bool HasDangerFace(HWND dialog);
+// The program's text for `key`, in the language the program shows.
+std::string ProgramText(const char* key);
+// Whether the ask dialog shows `wording` as its question (once drawn). On
+// a mismatch both pictures are left in the test folder to look at.
+bool AsksWith(HWND dialog, const std::string& wording);
 // `text` drawn as the ask dialog draws its question, on the background
 // colour of `shown` (the dialog's message area).
 ScreenPixels DrawnMessage(const std::string& text, const ScreenPixels& shown);

@@ -50,6 +50,15 @@ void Click(HWND control, POINT inside)
     PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
 }
 
+void ClickNow(HWND control, POINT inside)
+{
+    const LPARAM at = MAKELPARAM(inside.x, inside.y);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(control, WM_MOUSEMOVE, 0, at, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(control, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 5000, &result);
+    SendMessageTimeoutA(control, WM_LBUTTONUP, 0, at, SMTO_NORMAL, 5000, &result);
+}
+
 bool ClickAt(HWND window, POINT at)
 {
     HWND child = ChildAt(window, at);
@@ -155,7 +164,11 @@ size_t WindowDriving::NotifyRequestCount() const
 HWND WindowDriving::WaitForAskDialog()
 {
     HWND dialog = nullptr;
-    WaitFor([&] { return (dialog = ShownWindow(Pid(), "TAskDialog")) != nullptr; });
+    if (!WaitFor([&] { return (dialog = ShownWindow(Pid(), "TAskDialog")) != nullptr; }))
+        return nullptr;
+    RECT bounds{};
+    GetWindowRect(dialog, &bounds);
+    CaptureSteady(dialog, RECT{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top});
     return dialog;
 }
 

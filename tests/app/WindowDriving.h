@@ -36,6 +36,9 @@ constexpr char kNotifyLine[] = "request words=0x80000000,0x00000000,0x00000000,0
 HWND ChildAt(HWND window, POINT at);
 // Posts a move, press and release at `inside` (client point of `control`).
 void Click(HWND control, POINT inside);
+// The same click sent: it returns once the control handled it (or after
+// a few seconds, when the click opened a modal window).
+void ClickNow(HWND control, POINT inside);
 // Clicks the control at client point `at` of `window`; false when none is there.
 bool ClickAt(HWND window, POINT at);
 // A visible top-level window of process `pid` with class `className`.
@@ -75,7 +78,7 @@ protected:
     bool ApplyEnabled() const { return IsWindowEnabled(m_apply) != FALSE; }
     DWORD Pid() { return m_program->Process().Id(); }
 
-    // Waits for the program's ask dialog; null when none showed.
+    // Waits for the program's ask dialog, drawn; null when none showed.
     HWND WaitForAskDialog();
     // Clicks `answer` on the shown ask dialog and waits until it is gone.
     void Answer(HWND dialog, const char* answer);
