@@ -388,6 +388,22 @@ TEST_F(SaveProfileDialog, RefusesNamesThatAreNoPlainFileName)
         }
     }
 
+    // A name the file system refuses (a folder of that name is there): the
+    // error is said, the dialog stays open, and nothing changed.
+    SetName("Folder");
+    ASSERT_NO_FATAL_FAILURE(Press("Save"));
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion("ReplaceProfile", "Yes"));
+    HWND error = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (error = FindProcessWindow(Pid(), "#32770", "Zendrix")) != nullptr; }));
+    char said[256] = {};
+    GetDlgItemTextA(error, 0xFFFF, said, sizeof said);
+    EXPECT_STREQ("Save Profile Error!!", said);
+    PostMessageA(error, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(Pid(), "#32770", "Zendrix") == nullptr; }));
+    Settle();
+    EXPECT_TRUE(DialogOpen());
+    EXPECT_EQ(before, Tree(m_profiles));
+
     // Typing stops at the limit; the longest name is saved.
     SetName("");
     Type(tooLong);
