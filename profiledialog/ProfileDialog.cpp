@@ -54,6 +54,7 @@ TProfileDialog::TProfileDialog(TComponent* owner)
     ProfileNameEdit->SetParent(this);
     ProfileNameEdit->SetBounds(104, 65, 172, 16);
     ProfileNameEdit->SetMaxLength(kMaxNameLength);
+    ProfileNameEdit->SetBorderStyle(bsNoBorder);
     StyleField(ProfileNameEdit);
 
     ProfileNameList->SetParent(this);

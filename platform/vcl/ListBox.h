@@ -10,7 +10,6 @@
 #include "platform/vcl/WinControl.h"
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
-enum TBorderStyle { bsNoBorder, bsSingleBorder };
 enum : unsigned { odSelected = 1, odGrayed = 2, odDisabled = 4, odChecked = 8, odFocused = 16 };
 using TOwnerDrawState = unsigned;
 

@@ -12,7 +12,16 @@ void TEdit::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.SubclassOf = "EDIT";
     params.Style |= ES_AUTOHSCROLL | ES_LEFT | (m_readOnly ? ES_READONLY : 0);
-    params.ExStyle |= WS_EX_CLIENTEDGE;
+    if (m_borderStyle == bsSingleBorder)
+        params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::SetBorderStyle(TBorderStyle style)
+{
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    RecreateWnd();
 }
 
 void TEdit::CreateWnd()

@@ -11,6 +11,8 @@ public:
     void SetMaxLength(int length);  // 0 = no limit
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle style);
     void SelectAll();
     void Dispatch(TMessage& message) override;
     // Every change of the text, by the user or the program.
@@ -23,6 +25,7 @@ protected:
 private:
     int m_maxLength = 0;
     bool m_readOnly = false;
+    TBorderStyle m_borderStyle = bsSingleBorder;
 };
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };

@@ -13,6 +13,9 @@
 
 #include "platform/vcl/Control.h"
 
+// The sunken client edge of a list box or edit, or none.
+enum TBorderStyle { bsNoBorder, bsSingleBorder };
+
 struct TCreateParams {
     std::string Caption;
     DWORD Style = 0;

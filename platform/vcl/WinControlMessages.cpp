@@ -142,6 +142,16 @@ void TWinControl::Dispatch(TMessage& message)
     case WM_CONTEXTMENU:
         handled = ShowContextMenu(message);
         break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        // A system control does its own mouse work first (a list box
+        // selects the pressed entry, an edit takes the caret), so that the
+        // mouse events below see the result, as the user does.
+        if (m_systemControl)
+            DefaultHandler(message);
+        break;
     case CM_CREATECHILDREN:
         CreateWnd();
         handled = true;

@@ -10,15 +10,26 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/ListBox.h"
 
+namespace {
+
+// An owner-drawn list of `style` filling most of a borderless form.
+TListBox* PlaceList(TForm* form, TListBoxStyle style)
+{
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 200, 200);
+    auto* list = new TListBox(form);
+    list->SetParent(form);
+    list->SetBounds(0, 0, 150, 150);
+    list->SetStyle(style);
+    return list;
+}
+
+}  // namespace
+
 TEST(VclListBox, OwnerDrawnItemsAreMeasuredAndDrawnWithTheListFont)
 {
     auto form = std::make_unique<TForm>(Application);
-    form->SetBorderStyle(bsNone);
-    form->SetBounds(0, 0, 200, 200);
-    auto* list = new TListBox(form.get());
-    list->SetParent(form.get());
-    list->SetBounds(0, 0, 150, 150);
-    list->SetStyle(lbOwnerDrawVariable);
+    TListBox* list = PlaceList(form.get(), lbOwnerDrawVariable);
     list->Font()->SetName("Arial");
     list->Font()->SetHeight(-17);
     list->Items()->Add("one");
@@ -78,4 +89,26 @@ TEST(VclListBox, MeasureHandlersMeasureTextWithTheListFont)
     RECT item = list->ItemRect(0);
     EXPECT_GE(measured, 30);
     EXPECT_EQ(item.bottom - item.top, measured);
+}
+
+// A press on an entry selects it as the system list box does, before the
+// mouse-down event asks which entry is chosen.
+TEST(VclListBox, APressSelectsTheEntryBeforeTheMouseDownEvent)
+{
+    auto form = std::make_unique<TForm>(Application);
+    TListBox* list = PlaceList(form.get(), lbOwnerDrawFixed);
+    list->SetItemHeight(13);
+    for (const char* entry : {"one", "two", "three"})
+        list->Items()->Add(entry);
+    int chosenAtPress = -2;
+    list->OnMouseDown = TMouseEvent::FromFunction([&](TObject*, TMouseButton, TShiftState, int, int) {
+        chosenAtPress = list->ItemIndex();
+    });
+    form->Show();
+    const RECT second = list->ItemRect(1);
+    const LPARAM at = MAKELPARAM(10, (second.top + second.bottom) / 2);
+    SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(1, chosenAtPress);
+    EXPECT_EQ(1, list->ItemIndex());
 }

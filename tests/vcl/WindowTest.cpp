@@ -356,3 +356,18 @@ TEST(VclEdit, TextMaxLengthAndOnChangeOverTheSystemEdit)
     EXPECT_EQ(edit->Text(), "abcde");
     EXPECT_GE(changes, 3);  // at least one per accepted character
 }
+
+TEST(VclEdit, SunkenEdgeByDefaultAndNoneWithoutBorderEvenAfterTheWindowExists)
+{
+    auto form = std::make_unique<TForm>(Application);
+    auto* framed = new TEdit(form.get());
+    framed->SetParent(form.get());
+    EXPECT_NE(0, GetWindowLongA(framed->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    auto* plain = new TEdit(form.get());
+    plain->SetParent(form.get());
+    plain->SetText("kept");
+    plain->Handle();
+    plain->SetBorderStyle(bsNoBorder);  // the window is made again
+    EXPECT_EQ(0, GetWindowLongA(plain->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ("kept", plain->Text());
+}
