@@ -6,9 +6,10 @@
 #       names deliverables the test drives as separate processes, so that
 #       building the test builds them too. LOCKS names machine-wide resources
 #       the test takes (e.g. syscontrol_pipe: it serves or calls the program's
-#       own system-control pipe; screen: it reads pixels back from the display or
-#       depends on which window is in front); tests sharing one never run at
-#       the same time.
+#       own system-control pipe; screen: it shows windows, reads pixels back
+#       from the display or depends on which window is in front, so that no
+#       window of another test lies over the ones being read); tests sharing
+#       one never run at the same time.
 #   zx_add_test_dll(NAME <name> SOURCES <files...> [LIBS <targets...>] [DEF <file>])
 #       A helper DLL that a test loads, written beside the tests.
 
