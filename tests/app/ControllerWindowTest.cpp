@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "DialogFace.h"
+#include "TestPaths.h"
 #include "WindowDriving.h"
 
 namespace {
@@ -76,6 +78,55 @@ TEST_F(WindowDriving, ChosenProfileMovesBarsAndWritesOnlyAtApply)
 
     ASSERT_NO_FATAL_FAILURE(ApplyAnswering("Yes"));
     EXPECT_TRUE(HasWrite(NewWrites(), kFsbId, 40));
+}
+
+// The profile box shows the chosen name in bold Arial, 11 pixels high,
+// in its near-white, centred in its text area.
+constexpr TextLooks kProfileNameLooks{-11, FW_BOLD, RGB(255, 255, 251), DT_EXPANDTABS | DT_LEFT, true};
+
+// The whole window as the screen shows it, left in the test folder to look at.
+void KeepWindowPicture(HWND window, const char* file)
+{
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    const RECT all{0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top};
+    SaveBitmap(CaptureSteady(window, all), zxtest::JoinPath(zxtest::TestDir(), file));
+}
+
+// The box keeps the chosen profile's name through the choice itself (the
+// bars it moves), Apply's reread and an Undo that moves no bar; the user's
+// step click clears it, and the Undo after that leaves it cleared.
+TEST_F(WindowDriving, ProfileBoxNamesTheChoiceUntilTheUserMovesABar)
+{
+    const ScreenPixels empty = CaptureSteady(m_main, kProfileTextArea);
+    const ScreenPixels named = DrawnText("Gaming", kProfileNameLooks, empty);  // the board's first stored profile
+    ASSERT_NE(empty, named);
+    const auto shows = [&](const ScreenPixels& expected) {
+        Settle();
+        return CaptureSteady(m_main, kProfileTextArea) == expected;
+    };
+
+    ASSERT_TRUE(ClickAt(m_main, kProfileDropAt));
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (list = VisibleChild(m_main, "ListBox")) != nullptr; }));
+    Click(list, POINT{10, 3});
+    ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+    KeepWindowPicture(m_main, "profile-box-named.bmp");
+    EXPECT_TRUE(shows(named)) << "the choice cleared the box";
+
+    ASSERT_NO_FATAL_FAILURE(ApplyAnswering("Yes"));
+    ASSERT_TRUE(HasWrite(NewWrites(), kFsbId, 40));
+    EXPECT_TRUE(shows(named)) << "Apply's reread cleared the box";
+    ASSERT_TRUE(ClickAt(m_main, kUndoAt));
+    EXPECT_TRUE(shows(named)) << "an Undo that moved no bar cleared the box";
+
+    ASSERT_TRUE(ClickAt(m_main, kFsbStepDownAt));
+    ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+    KeepWindowPicture(m_main, "profile-box-cleared.bmp");
+    EXPECT_TRUE(shows(empty)) << "the step click left the name";
+    ASSERT_TRUE(ClickAt(m_main, kUndoAt));
+    ASSERT_TRUE(WaitFor([&] { return !ApplyEnabled(); }));
+    EXPECT_TRUE(shows(empty)) << "Undo brought a name back";
 }
 
 // With values pending, Save Profile only warns, at the window's left + 170

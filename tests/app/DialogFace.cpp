@@ -1,5 +1,6 @@
 #include "DialogFace.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -12,11 +13,10 @@ namespace apptest {
 
 namespace {
 
-// The ask dialog's question label: its place, font and colour.
+// The ask dialog's question label: its place and looks.
 constexpr RECT kMessageArea{32, 64, 32 + 209, 64 + 65};
-constexpr int kMessageFontHeight = -12;
-constexpr COLORREF kMessageColour = RGB(0xCC, 0xCC, 0xCC);
-constexpr UINT kMessageFormat = DT_EXPANDTABS | DT_WORDBREAK | DT_LEFT;
+constexpr TextLooks kMessageLooks{-12, FW_NORMAL, RGB(0xCC, 0xCC, 0xCC), DT_EXPANDTABS | DT_WORDBREAK | DT_LEFT,
+                                  false};
 // The header strip above the question.
 constexpr RECT kHeaderArea{60, 4, 220, 30};
 
@@ -46,6 +46,13 @@ public:
     DibCanvas& operator=(const DibCanvas&) = delete;
 
     HDC Dc() const { return m_dc; }
+    // Takes `picture` (of the canvas' size) as the canvas' pixels.
+    void Load(const ScreenPixels& picture)
+    {
+        GdiFlush();
+        if (m_bits != nullptr && picture.width == m_width && picture.height == m_height)
+            std::memcpy(m_bits, picture.pixels.data(), picture.pixels.size() * sizeof(DWORD));
+    }
     ScreenPixels Pixels() const
     {
         GdiFlush();
@@ -155,19 +162,27 @@ bool HasDangerFace(HWND dialog)
 
 ScreenPixels DrawnMessage(const std::string& text, const ScreenPixels& shown)
 {
-    DibCanvas canvas(shown.width, shown.height);
-    const DWORD background = MostCommon(shown);
-    HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
-    RECT all{0, 0, shown.width, shown.height};
-    FillRect(canvas.Dc(), &all, brush);
-    DeleteObject(brush);
-    HFONT font = CreateFontA(kMessageFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    ScreenPixels plain = shown;
+    std::fill(plain.pixels.begin(), plain.pixels.end(), MostCommon(shown));
+    return DrawnText(text, kMessageLooks, plain);
+}
+
+ScreenPixels DrawnText(const std::string& text, const TextLooks& looks, const ScreenPixels& background)
+{
+    DibCanvas canvas(background.width, background.height);
+    canvas.Load(background);
+    HFONT font = CreateFontA(looks.fontHeight, 0, 0, 0, looks.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
     HGDIOBJ old = SelectObject(canvas.Dc(), font);
     SetBkMode(canvas.Dc(), TRANSPARENT);
-    SetTextColor(canvas.Dc(), kMessageColour);
-    RECT box = all;
-    DrawTextA(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &box, kMessageFormat);
+    SetTextColor(canvas.Dc(), looks.colour);
+    RECT box{0, 0, background.width, background.height};
+    if (looks.centredVertically) {
+        RECT measured = box;
+        DrawTextA(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &measured, looks.format | DT_CALCRECT);
+        OffsetRect(&box, 0, (box.bottom - measured.bottom) / 2);
+    }
+    DrawTextA(canvas.Dc(), text.c_str(), static_cast<int>(text.size()), &box, looks.format);
     SelectObject(canvas.Dc(), old);
     DeleteObject(font);
     return canvas.Pixels();

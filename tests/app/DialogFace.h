@@ -1,7 +1,7 @@
 #pragma once
-// What the screen shows of the program's Dovrel dialogs. Their question
-// is a windowless label, so it is read from the screen: the message area
-// as drawn, compared with the expected text drawn here the same way.
+// What the screen shows of the program's windowless texts (the Dovrel
+// dialogs' question, the main window's profile box): the area as drawn,
+// compared with the expected text drawn here the same way.
 
 #include <windows.h>
 
@@ -45,5 +45,17 @@ bool AsksWith(HWND dialog, const std::string& wording);
 // `text` drawn as the ask dialog draws its question, on the background
 // colour of `shown` (the dialog's message area).
 ScreenPixels DrawnMessage(const std::string& text, const ScreenPixels& shown);
+
+// How a label draws its text in Arial.
+struct TextLooks {
+    int fontHeight;  // negative: the character height
+    int weight;      // FW_NORMAL, FW_BOLD
+    COLORREF colour;
+    UINT format;     // of DrawText
+    bool centredVertically;
+};
+// `text` drawn with `looks` over `background`, which shows the label's
+// area without its text.
+ScreenPixels DrawnText(const std::string& text, const TextLooks& looks, const ScreenPixels& background);
 
 }  // namespace apptest

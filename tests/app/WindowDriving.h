@@ -27,6 +27,8 @@ constexpr POINT kVcoreStepUpAt{608 + 6, 95 + kMainBarDistance + 6};
 constexpr POINT kApplyAt{374 + 12, 207 + 8};
 constexpr POINT kUndoAt{508 + 12, 207 + 8};
 constexpr POINT kProfileDropAt{93 + 172 + 6, 56 + 1 + 6};
+// Where the profile box shows the chosen profile's name.
+constexpr RECT kProfileTextArea{93 + 4, 56 - 3, 93 + 4 + 156, 56 - 3 + 28};
 constexpr POINT kSaveProfileAt{305 + 12, 55 + 8};
 constexpr POINT kMoreSettingAt{27 + 8, 207 + 8};
 
