@@ -1,5 +1,6 @@
 #include "TestProcess.h"
 
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <thread>
@@ -116,16 +117,33 @@ ProcessResult RunSupervised(const std::string& commandLine, const Environment& e
         return result;
     }
 
-    // Drain the pipe on a thread so a chatty child never blocks on a full pipe.
+    // Drain the pipe on a thread so a chatty child never blocks on a full
+    // pipe. The end of the output is the child's end, not the pipe's: a
+    // process the child started (Wine's desktop process among them) may
+    // inherit the write end and keep it open long after the child is gone.
+    std::atomic<bool> childEnded{false};
     std::thread reader([&] {
         char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        for (;;) {
+            DWORD available = 0;
+            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
+                break;  // every writer is gone
+            if (available == 0) {
+                if (childEnded)
+                    break;  // all the child wrote has been read
+                Sleep(5);
+                continue;
+            }
+            DWORD got = 0;
+            if (!ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) || got == 0)
+                break;
             result.output.append(buffer, got);
+        }
     });
 
     supervise(info, result);
     WaitForSingleObject(info.hProcess, 5000);
+    childEnded = true;
     GetExitCodeProcess(info.hProcess, &result.exitCode);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
