@@ -99,6 +99,9 @@ std::string SelfPath()
     return path;
 }
 
+// How long a child's pipe stays open for output after the child ended.
+constexpr DWORD kOutputGraceMs = 300;
+
 ProcessResult RunSupervised(const std::string& commandLine, const Environment& environment, DWORD creationFlags,
                             const Supervisor& supervise)
 {
@@ -124,16 +127,23 @@ ProcessResult RunSupervised(const std::string& commandLine, const Environment& e
     std::atomic<bool> childEnded{false};
     std::thread reader([&] {
         char buffer[4096];
+        DWORD quietSince = 0;  // when the pipe was first seen empty after the child's end
         for (;;) {
             DWORD available = 0;
-            if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr))
-                break;  // every writer is gone
-            if (available == 0) {
-                if (childEnded)
-                    break;  // all the child wrote has been read
+            if (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available == 0) {
+                if (childEnded) {
+                    // What the child wrote last may show a moment after its end.
+                    if (quietSince == 0)
+                        quietSince = GetTickCount();
+                    else if (GetTickCount() - quietSince >= kOutputGraceMs)
+                        break;
+                }
                 Sleep(5);
                 continue;
             }
+            quietSince = 0;
+            // Data, or every writer is gone: the read then fails once the
+            // pipe is empty.
             DWORD got = 0;
             if (!ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) || got == 0)
                 break;
