@@ -152,6 +152,9 @@ TEST_F(ApplyConfirmation, EveryQuestionMayStopApplyAndOnlyYesToAllWrites)
         ASSERT_TRUE(ClickAt(m_main, kApplyAt));
         for (const Question& question : c.questions)
             ASSERT_NO_FATAL_FAILURE(ExpectQuestion(question, "Yes"));
+        // The last answer is taken inside the dialog's own loop; Apply goes
+        // grey once the writes are done.
+        ASSERT_TRUE(WaitFor([&] { return !ApplyEnabled(); })) << "Apply did not finish";
         Settle();
         EXPECT_EQ(nullptr, ShownWindow(Pid(), "TAskDialog"));
         const std::vector<std::string> writes = NewWrites();
