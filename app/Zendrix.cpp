@@ -3,14 +3,14 @@
 
 #include <windows.h>
 
-#include "app/MainForm.h"
-#include "app/MessageForm.h"
-#include "app/PngFileCache.h"
-#include "app/ShadowForm.h"
-#include "app/StartupChecks.h"
-#include "app/StartupGuard.h"
-#include "app/ZendrixLayout.h"
-#include "app/ZendrixMessages.h"
+#include "app/forms/MainForm.h"
+#include "app/forms/MessageForm.h"
+#include "vessa/skin/PngFileCache.h"
+#include "app/forms/ShadowForm.h"
+#include "app/controller/StartupChecks.h"
+#include "app/controller/StartupGuard.h"
+#include "app/pages/ZendrixLayout.h"
+#include "app/protocol/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/SysUtils.h"
 #include "vessa/System/Source/WinRegistry.h"

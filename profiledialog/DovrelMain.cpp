@@ -7,7 +7,7 @@
 #include <exception>
 #include <memory>
 
-#include "app/PngFileCache.h"
+#include "vessa/skin/PngFileCache.h"
 #include "platform/vcl/Application.h"
 #include "profiledialog/AskDialog.h"
 #include "profiledialog/Dovrel.h"

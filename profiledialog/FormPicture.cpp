@@ -1,7 +1,7 @@
 #include "profiledialog/FormPicture.h"
 
 #include "KyPackage/Source/KyButton.h"
-#include "app/ResourceFiles.h"
+#include "vessa/skin/ResourceFiles.h"
 #include "platform/vcl/Form.h"
 #include "vessa/System/KyMultiLang.h"
 

@@ -1,6 +1,6 @@
 #include "profiledialog/ShadowForms.h"
 
-#include "app/ResourceFiles.h"
+#include "vessa/skin/ResourceFiles.h"
 
 TShadowFormBase::TShadowFormBase(TForm* dialog, const char* pictureName)
     : TForm(dialog),

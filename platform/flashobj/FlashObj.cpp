@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "app/FlashObjLibrary.h"
+#include "platform/flashobj/FlashObjLibrary.h"
 #include "platform/flashobj/Movie.h"
 #include "platform/standinlog/AppendLine.h"
 

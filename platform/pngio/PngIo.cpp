@@ -17,7 +17,7 @@
 #define STBI_NO_STDIO
 #include <stb_image.h>
 
-#include "app/PngIoLibrary.h"
+#include "platform/pngio/PngIoLibrary.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "../kycontrols/KyFixture.h"
 #include "BarTestBoard.h"
-#include "app/AdvScrollBar.h"
-#include "app/SkinFiles.h"
+#include "app/bars/AdvScrollBar.h"
+#include "app/skin/SkinFiles.h"
 
 namespace bartest {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AdvBar.h"
+#include "app/bars/AdvBar.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "KyPackage/Source/KyImage.h"
 #include "KyPackage/Source/KyLabel.h"
 #include "TestPaths.h"
-#include "app/AdvGpuBar.h"
-#include "app/AdvLargeBar.h"
-#include "app/AdvSmallBar.h"
-#include "app/AdvSmallBarType2.h"
-#include "app/AlphaButton.h"
+#include "app/bars/AdvGpuBar.h"
+#include "app/bars/AdvLargeBar.h"
+#include "app/bars/AdvSmallBar.h"
+#include "app/bars/AdvSmallBarType2.h"
+#include "app/controls/AlphaButton.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 
 using bartest::BarFormFixture;

@@ -8,10 +8,10 @@
 #include "BitmapPixels.h"
 #include "KyPackage/Source/KyImage.h"
 #include "KyPackage/Source/KyLabel.h"
-#include "app/AdvGpuBar.h"
-#include "app/AdvLargeBar.h"
-#include "app/AdvSmallBar.h"
-#include "app/AlphaButton.h"
+#include "app/bars/AdvGpuBar.h"
+#include "app/bars/AdvLargeBar.h"
+#include "app/bars/AdvSmallBar.h"
+#include "app/controls/AlphaButton.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 
 using bartest::BarFormFixture;

@@ -14,7 +14,7 @@
 
 #include "DialogFace.h"
 #include "WindowDriving.h"
-#include "app/Director.h"
+#include "app/controller/Director.h"
 
 namespace {
 

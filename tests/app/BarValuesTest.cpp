@@ -6,7 +6,7 @@
 
 #include "FakeBar.h"
 #include "SimulatedBoard.h"
-#include "app/BarValues.h"
+#include "app/controller/BarValues.h"
 
 namespace {
 

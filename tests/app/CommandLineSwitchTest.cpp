@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/StartupChecks.h"
+#include "app/controller/StartupChecks.h"
 
 namespace {
 

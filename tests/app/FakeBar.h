@@ -2,7 +2,7 @@
 // A bar for the controller's tests: an item id, a position and a read
 // state, and nothing to draw.
 
-#include "app/AdvBar.h"
+#include "app/bars/AdvBar.h"
 
 namespace apptest {
 

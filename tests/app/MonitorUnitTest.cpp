@@ -14,9 +14,9 @@
 #include "MovieLog.h"
 #include "TestFiles.h"
 #include "TestPaths.h"
-#include "app/BeTurbo.h"
-#include "app/MessageForm.h"
-#include "app/ZendrixMessages.h"
+#include "app/forms/BeTurbo.h"
+#include "app/forms/MessageForm.h"
+#include "app/protocol/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MouseLeaveTracker.h"
+#include "app/forms/MouseLeaveTracker.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "SimulatedBoard.h"
 #include "TestFiles.h"
 #include "TestPaths.h"
-#include "app/ProfileEntries.h"
+#include "app/controller/ProfileEntries.h"
 
 namespace {
 

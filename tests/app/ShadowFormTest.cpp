@@ -8,8 +8,8 @@
 #include "TestPaths.h"
 #include "TestPng.h"
 #include "TestProcess.h"
-#include "app/ResourceFiles.h"
-#include "app/ShadowForm.h"
+#include "vessa/skin/ResourceFiles.h"
+#include "app/forms/ShadowForm.h"
 #include "platform/vcl/Application.h"
 
 namespace {

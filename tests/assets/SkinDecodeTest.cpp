@@ -12,7 +12,7 @@
 
 #include "TestFiles.h"
 #include "TestPaths.h"
-#include "app/PngIoLibrary.h"
+#include "platform/pngio/PngIoLibrary.h"
 #include "vessa/System/ProcAddress.h"
 
 namespace {

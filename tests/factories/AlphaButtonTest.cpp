@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "FactoryFixture.h"
-#include "app/AlphaButton.h"
-#include "app/ControlFactory.h"
+#include "app/controls/AlphaButton.h"
+#include "app/controls/ControlFactory.h"
 
 using factorytest::FactoryFixture;
 using zxtest::Bgra;

@@ -3,7 +3,7 @@
 // the control at the control's own place.
 
 #include "FactoryFixture.h"
-#include "app/ControlFactory.h"
+#include "app/controls/ControlFactory.h"
 
 using factorytest::FactoryFixture;
 

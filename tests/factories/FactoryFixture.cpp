@@ -1,7 +1,7 @@
 #include "FactoryFixture.h"
 
 #include "TestPaths.h"
-#include "app/PngReader.h"
+#include "vessa/skin/PngReader.h"
 
 namespace factorytest {
 

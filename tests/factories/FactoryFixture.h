@@ -7,7 +7,7 @@
 
 #include "../kycontrols/KyFixture.h"
 #include "BitmapPixels.h"
-#include "app/SkinFiles.h"
+#include "app/skin/SkinFiles.h"
 
 namespace factorytest {
 

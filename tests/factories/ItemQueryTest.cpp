@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "BoardFixture.h"
-#include "app/ControlFactory.h"
+#include "app/controls/ControlFactory.h"
 
 namespace {
 

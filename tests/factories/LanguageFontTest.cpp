@@ -10,8 +10,8 @@
 #include "TestFiles.h"
 #include "TestPaths.h"
 #include "TestProcess.h"
-#include "app/ControlFactory.h"
-#include "app/SkinFiles.h"
+#include "app/controls/ControlFactory.h"
+#include "app/skin/SkinFiles.h"
 #include "platform/vcl/Form.h"
 #include "vessa/System/KyMultiLang.h"
 

@@ -10,7 +10,7 @@
 #include "TestFiles.h"
 #include "TestPaths.h"
 #include "TestProcess.h"
-#include "app/TransFlash.h"
+#include "app/forms/TransFlash.h"
 
 namespace {
 

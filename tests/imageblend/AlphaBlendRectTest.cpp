@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "TestProcess.h"
-#include "app/image.h"
+#include "app/skin/image.h"
 #include "vessa/System/VessaAssert.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "KyFixture.h"
 #include "KyPackage/Source/KyBar.h"
 #include "TestPaths.h"
-#include "app/PngReader.h"
+#include "vessa/skin/PngReader.h"
 
 using kytest::KyFixture;
 using kytest::ShownImage;

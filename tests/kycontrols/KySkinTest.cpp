@@ -6,7 +6,7 @@
 #include "KyFixture.h"
 #include "KyPackage/Source/KyButton.h"
 #include "TestPaths.h"
-#include "app/PngReader.h"
+#include "vessa/skin/PngReader.h"
 
 using kytest::KyFixture;
 

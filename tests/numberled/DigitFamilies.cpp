@@ -5,7 +5,7 @@
 
 #include "BitmapPixels.h"
 #include "TestPaths.h"
-#include "app/PngReader.h"
+#include "vessa/skin/PngReader.h"
 #include "platform/vcl/Application.h"
 #include "vessa/widget/layout/Source/BitmapBlend.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberLed.h"
+#include "app/controls/NumberLed.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Form.h"
 

@@ -17,7 +17,7 @@
 #include "DigitFamilies.h"
 #include "KyPackage/Source/KyImage.h"
 #include "OffscreenPaint.h"
-#include "app/FloatingLed.h"
+#include "app/controls/FloatingLed.h"
 #include "platform/vcl/Form.h"
 
 using numberled::Family;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MultiRatioLotCoreLayout.h"
+#include "app/pages/MultiRatioLotCoreLayout.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "TestFiles.h"
 #include "TestPaths.h"
 #include "TestPng.h"
-#include "app/PngFileCache.h"
-#include "app/PngReader.h"
+#include "vessa/skin/PngFileCache.h"
+#include "vessa/skin/PngReader.h"
 #include "platform/vcl/SysUtils.h"
 
 namespace {

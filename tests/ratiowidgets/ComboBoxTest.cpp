@@ -9,9 +9,9 @@
 #include "KyPackage/Source/KyImage.h"
 #include "TestProcess.h"
 #include "WidgetForm.h"
-#include "app/AdvComboBox.h"
-#include "app/ControlFactory.h"
-#include "app/SkinFiles.h"
+#include "app/bars/AdvComboBox.h"
+#include "app/controls/ControlFactory.h"
+#include "app/skin/SkinFiles.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "KyPackage/Source/KyImage.h"
 #include "WidgetForm.h"
-#include "app/AdvCoreBar.h"
-#include "app/AdvOnOffBar.h"
+#include "app/bars/AdvCoreBar.h"
+#include "app/bars/AdvOnOffBar.h"
 
 namespace {
 

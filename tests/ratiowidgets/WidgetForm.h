@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "BoardSuite.h"
-#include "app/MainForm.h"
+#include "app/forms/MainForm.h"
 
 // Places and rectangles compare and print in the checks.
 inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }

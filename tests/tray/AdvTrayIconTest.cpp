@@ -11,8 +11,8 @@
 
 #include "RecordingShell.h"
 #include "TestPaths.h"
-#include "app/AdvTrayIcon.h"
-#include "app/ResourceFiles.h"
+#include "app/forms/AdvTrayIcon.h"
+#include "vessa/skin/ResourceFiles.h"
 #include "platform/vcl/SysUtils.h"
 
 namespace {

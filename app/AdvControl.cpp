@@ -1,3 +1,0 @@
-#include "app/AdvControl.h"
-
-AdvControl::~AdvControl() = default;

@@ -1,8 +1,0 @@
-#include "app/FormPictures.h"
-
-#include "app/ResourceFiles.h"
-
-void LoadFormPicture(const TCustomForm* form, TImage* image, const std::string& component)
-{
-    LoadPngFile(FormPictureFile(form->ClassName(), component), image->Picture()->Bitmap(), UnreadableFile::Report);
-}

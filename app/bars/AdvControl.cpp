@@ -1,0 +1,3 @@
+#include "app/bars/AdvControl.h"
+
+AdvControl::~AdvControl() = default;

@@ -1,0 +1,93 @@
+#pragma once
+// The program's main window: borderless, colour-keyed layered, hidden in the
+// tray until opened. It is also the program's address for other programs:
+// it answers the window-message protocol (ZendrixMessages.h), receives the
+// power events and the tray icon's callback, and through the application's
+// message hook the settings-changed broadcast.
+
+#include <windows.h>
+
+#include "app/forms/MouseLeaveTracker.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/Menus.h"
+
+class AlphaButton;
+class KyCheckBoxTx;
+
+constexpr int kMainFormClientWidth = 544;
+constexpr int kMainFormClientHeight = 395;
+constexpr char kTrayBeTurboCaption[] = "Kavrin Monitor";
+// Whether the core-unlock monitor is shown: 1 hidden, anything else shown.
+constexpr char kBeTurboMonitorKey[] = "Software\\Merovan\\Zendrix";
+constexpr char kBeTurboMonitorValue[] = "BeTurboMonitor";
+
+class TMainForm : public TForm {
+public:
+    explicit TMainForm(TComponent* owner);
+
+    // The window face; the controller gives it SmallBk's picture.
+    TImage* Background;
+    // Skin pictures kept with the form for the page layout (hidden).
+    TImage* SmallBk;
+    TImage* LargeBk;
+    TImage* ComboBoxBody;
+    TImage* ComboBoxBottom;
+    TImage* CoreBk;
+    TImage* MiddleBk;
+    TImage* GpuBk;
+    TPopupMenu* TrayPopupMenu;
+    TMenuItem* TrayBeTurbo;  // hidden unless the CPU supports the core-unlock feature
+
+    // Set by the core-unlock page; receives WM_USER+39.
+    TWndMethod OnCoreUnlock;
+
+    // The window's own controls; the page layout makes them.
+    AlphaButton* CloseButton = nullptr;
+    AlphaButton* MinimizeButton = nullptr;
+    KyCheckBoxTx* MoreSettingBox = nullptr;
+    AlphaButton* SaveProfileButton = nullptr;
+    AlphaButton* ApplyButton = nullptr;
+    AlphaButton* UndoButton = nullptr;
+
+    // The core-unlock monitor window and its tray menu item.
+    void ShowMonitor(bool show);
+    void ShowMonitorIfChecked();
+    void TrayBeTurboClick(TObject* sender);
+    // The registry value behind the menu item's check mark.
+    static bool ReadBeTurboMonitor();
+    static void WriteBeTurboMonitor(bool shown);
+
+    // ChangeWindowMessageFilter(message, action) where the system has it, else 1.
+    static int AllowWindowMessage(UINT message, DWORD action);
+    UINT GetBroadcastMessage() const { return m_broadcastMessage; }
+
+    // Called once after all three forms exist.
+    void InitAfterCreate();
+    void SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave);
+
+    void WndProc(TMessage& message) override;
+    void Dispatch(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TImage* MakeImage(const char* name, bool visible);
+    // A hidden image with the form's picture of that name.
+    TImage* MakeSkinPicture(const char* name);
+    void OnAppMessage(MSG& message, bool& handled);
+    // True when `message` is one of the protocol's own and was handled.
+    bool DispatchProtocol(TMessage& message);
+    void OnPowerBroadcast(TMessage& message);
+    void OnCoreUnlockMessage(TMessage& message);
+    void MoveShadow();
+    void Quit();
+
+    UINT m_broadcastMessage = 0;
+    UINT m_taskbarCreatedMessage = 0;
+    MouseLeaveTracker m_tracker;
+};
+
+// The program's main form, set when the application creates it.
+extern TMainForm* MainForm;

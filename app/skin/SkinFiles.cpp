@@ -1,0 +1,139 @@
+#include "app/skin/SkinFiles.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "app/forms/MainForm.h"
+#include "vessa/widget/layout/Source/BitmapBlend.h"
+
+namespace {
+
+const SkinHost* g_host = nullptr;
+
+bool IsNamed(const char* name) { return name != nullptr && name[0] != '\0'; }
+
+using PictureOf = TImage* SkinHost::*;
+
+// Reads the skin and blends it over the host's picture; a picture placed
+// inside the window (CoreBk) is read at the position relative to itself.
+bool LoadSkinOver(PictureOf which, const char* file, TBitmap* bitmap, int x, int y)
+{
+    TBitmap skin;
+    if (!IsNamed(file) || !ReadSkinFile(file, &skin))
+        return false;
+    TImage* picture = TheSkinHost().*which;
+    TBitmap none;  // a host without that picture: the skin over black
+    POINT at{x, y};
+    if (picture != nullptr && which == &SkinHost::core) {
+        at.x -= picture->Left();
+        at.y -= picture->Top();
+    }
+    TBitmap blended;
+    BlendOverPicture(&skin, picture != nullptr ? picture->Picture()->Bitmap() : &none, at, &blended);
+    bitmap->Assign(&blended);
+    return true;
+}
+
+using StateSetter = void (KyFourStateAppearance::*)(TBitmap*);
+
+// The appearance's images in the order of the skin name lists.
+constexpr StateSetter kStateSetters[] = {&KyFourStateAppearance::SetRaisedBmp, &KyFourStateAppearance::SetSunkenBmp,
+                                         &KyFourStateAppearance::SetFocusedBmp,
+                                         &KyFourStateAppearance::SetDisabledBmp};
+
+void LoadAppearanceOver(PictureOf which, KyFourStateAppearance* appearance, int x, int y,
+                        const char* const names[])
+{
+    for (size_t state = 0; state < std::size(kStateSetters); ++state) {
+        TBitmap bitmap;
+        if (LoadSkinOver(which, names[state], &bitmap, x, y))
+            (appearance->*kStateSetters[state])(&bitmap);
+    }
+}
+
+}  // namespace
+
+const SkinHost& TheSkinHost()
+{
+    if (g_host != nullptr)
+        return *g_host;
+    static SkinHost mainHost;
+    mainHost.form = MainForm;
+    mainHost.background = MainForm != nullptr ? MainForm->Background : nullptr;
+    mainHost.middle = MainForm != nullptr ? MainForm->MiddleBk : nullptr;
+    mainHost.core = MainForm != nullptr ? MainForm->CoreBk : nullptr;
+    if (mainHost.folder.empty())
+        mainHost.folder = GetResourceFolder();
+    return mainHost;
+}
+
+void SetSkinHost(const SkinHost* host)
+{
+    g_host = host;
+}
+
+bool ReadSkinFile(const std::string& file, TBitmap* bitmap)
+{
+    return LoadPngFile(TheSkinHost().folder + file, bitmap, UnreadableFile::Report);
+}
+
+void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* result)
+{
+    background->SetPixelFormat(pf32bit);
+    const int width = skin->Width();
+    const int height = skin->Height();
+    result->SetPixelFormat(pf24bit);
+    result->SetSize(width, height);
+    // What lies beneath: the background where the skin covers it, black
+    // where the skin reaches past it.
+    const int fromX = std::max(0, -static_cast<int>(at.x));
+    const int toX = std::min(width, background->Width() - static_cast<int>(at.x));
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<BYTE*>(result->ScanLine(y));
+        std::memset(row, 0, static_cast<size_t>(width) * 3);
+        const int backgroundY = at.y + y;
+        if (backgroundY < 0 || backgroundY >= background->Height())
+            continue;
+        const auto* beneath = static_cast<const BYTE*>(background->ScanLine(backgroundY));
+        for (int x = fromX; x < toX; ++x)
+            std::memcpy(row + x * 3, beneath + (at.x + x) * 4, 3);
+    }
+    vessa::AlphaBlendBitmap(skin, result, 255);
+}
+
+bool LoadSkinOverBackground(const char* file, TBitmap* bitmap, int x, int y)
+{
+    return LoadSkinOver(&SkinHost::background, file, bitmap, x, y);
+}
+
+bool LoadSkinOverMiddle(const char* file, TBitmap* bitmap, int x, int y)
+{
+    return LoadSkinOver(&SkinHost::middle, file, bitmap, x, y);
+}
+
+bool LoadSkinOverCore(const char* file, TBitmap* bitmap, int x, int y)
+{
+    return LoadSkinOver(&SkinHost::core, file, bitmap, x, y);
+}
+
+void LoadFourStateAppearance(KyFourStateAppearance* appearance, int x, int y, const char* normal,
+                             const char* pressed, const char* over, const char* unavailable)
+{
+    const char* const names[] = {normal, pressed, over, unavailable};
+    LoadAppearanceOver(&SkinHost::background, appearance, x, y, names);
+}
+
+void LoadFourStateAppearanceOverMiddle(KyFourStateAppearance* appearance, int x, int y, const char* normal,
+                                       const char* pressed, const char* over, const char* unavailable)
+{
+    const char* const names[] = {normal, pressed, over, unavailable};
+    LoadAppearanceOver(&SkinHost::middle, appearance, x, y, names);
+}
+
+void LoadFourStateAppearanceOverCore(KyFourStateAppearance* appearance, int x, int y, const char* normal,
+                                     const char* pressed, const char* over, const char* unavailable)
+{
+    const char* const names[] = {normal, pressed, over, unavailable};
+    LoadAppearanceOver(&SkinHost::core, appearance, x, y, names);
+}
