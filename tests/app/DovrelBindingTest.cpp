@@ -39,8 +39,9 @@ TEST(ZendrixWithoutDovrel, OneMessageNamesTheFileAndTheProgramRunsOn)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ProgramFolderCopy folder("Dovrel.dll");
-        if (c.replacement != nullptr)
+        if (c.replacement != nullptr) {
             ASSERT_TRUE(CopyFileA(folder.File(c.replacement).c_str(), folder.File("Dovrel.dll").c_str(), FALSE));
+        }
         RunningProgram program;
         program.SetProgramFolder(folder.Path());
         ASSERT_TRUE(program.Start());

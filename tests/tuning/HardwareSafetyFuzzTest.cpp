@@ -172,8 +172,9 @@ ZX_TEST_CHILD(fuzz_board)
     KyOcRatio& ratio = KyOcRatio::GetInstance();
     const DWORD ratioId = ratio.IsHidden() ? 0 : ratio.GetItemId();
     const unsigned cores = ratio.GetCoreCount();
-    const bool hasStoredProfiles = GetPrivateProfileIntA(Hex(kStoredProfilesId).c_str(), "value", -1,
-                                                         boardPath.c_str()) >= 0;
+    // The default -1 comes back as the largest UINT: compared as an int.
+    const bool hasStoredProfiles =
+        static_cast<int>(GetPrivateProfileIntA(Hex(kStoredProfilesId).c_str(), "value", -1, boardPath.c_str())) >= 0;
     const std::string profilePath = boardPath + ".oc";
     int failures = 0;
 
