@@ -75,7 +75,7 @@ private:
     static LEDPtr Make(const int* shapes, const LED_Director& table, int x, Painter* painter, const TColor* colors,
                        int colorCount)
     {
-        LEDPtr led = ShapeLedFatory<Painter>().BuildComposite(shapes, &table, painter, colors, colorCount).led;
+        LEDPtr led = ShapeLedFactory<Painter>().BuildComposite(shapes, &table, painter, colors, colorCount).led;
         led->left = x;
         return led;
     }

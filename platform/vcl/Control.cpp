@@ -109,8 +109,7 @@ void TControl::SetBounds(int left, int top, int width, int height)
     if (left == m_left && top == m_top && newWidth == m_width && newHeight == m_height)
         return;
     bool sized = newWidth != m_width || newHeight != m_height;
-    if (!dynamic_cast<TWinControl*>(this))
-        Invalidate();  // the area it leaves
+    InvalidateVacatedArea();
     StoreBounds(left, top, newWidth, newHeight);
     ApplyBounds();
     Invalidate();
@@ -325,12 +324,6 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 
 POINT TControl::ClientToScreen(POINT point) const
 {
-    if (auto* self = dynamic_cast<const TWinControl*>(this)) {
-        if (self->HandleAllocated()) {
-            ::ClientToScreen(const_cast<TWinControl*>(self)->Handle(), &point);
-            return point;
-        }
-    }
     point.x += m_left;
     point.y += m_top;
     return m_parent ? m_parent->ClientToScreen(point) : point;
@@ -338,12 +331,6 @@ POINT TControl::ClientToScreen(POINT point) const
 
 POINT TControl::ScreenToClient(POINT point) const
 {
-    if (auto* self = dynamic_cast<const TWinControl*>(this)) {
-        if (self->HandleAllocated()) {
-            ::ScreenToClient(const_cast<TWinControl*>(self)->Handle(), &point);
-            return point;
-        }
-    }
     if (m_parent)
         point = m_parent->ScreenToClient(point);
     point.x -= m_left;
@@ -353,20 +340,11 @@ POINT TControl::ScreenToClient(POINT point) const
 
 bool TControl::MouseCapture() const
 {
-    if (auto* self = dynamic_cast<const TWinControl*>(this))
-        return self->HandleAllocated() && GetCapture() == const_cast<TWinControl*>(self)->Handle();
     return m_parent && m_parent->m_captureControl == this;
 }
 
 void TControl::SetMouseCapture(bool capture)
 {
-    if (auto* self = dynamic_cast<TWinControl*>(this)) {
-        if (capture)
-            SetCapture(self->Handle());
-        else if (self->HandleAllocated() && GetCapture() == self->Handle())
-            ReleaseCapture();
-        return;
-    }
     if (!m_parent)
         return;
     if (capture)

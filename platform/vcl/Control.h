@@ -151,10 +151,12 @@ public:
 
     // Runs the message through WindowProc and returns its result.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-    POINT ClientToScreen(POINT point) const;
-    POINT ScreenToClient(POINT point) const;
-    bool MouseCapture() const;
-    void SetMouseCapture(bool capture);
+    // A window with a handle converts and captures through the system; a
+    // graphic control through its parent.
+    virtual POINT ClientToScreen(POINT point) const;
+    virtual POINT ScreenToClient(POINT point) const;
+    virtual bool MouseCapture() const;
+    virtual void SetMouseCapture(bool capture);
 
     // Replaceable entry of the message path; WndProc by default.
     TWndMethod WindowProc;
@@ -184,6 +186,9 @@ protected:
     virtual void AdjustSize() {}
     // Moves the window (windowed controls) once the fields hold the new bounds.
     virtual void ApplyBounds() {}
+    // Before a move or resize: a graphic control has its parent repaint the
+    // area it leaves; the system does that for a window.
+    virtual void InvalidateVacatedArea() { Invalidate(); }
     virtual void VisibleChanged() {}
     virtual void EnabledChanged() {}
     virtual void FontChanged();

@@ -382,3 +382,32 @@ void TWinControl::SendToBack()
     if (m_handle)
         SetWindowPos(m_handle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
+
+POINT TWinControl::ClientToScreen(POINT point) const
+{
+    if (!HandleAllocated())
+        return TControl::ClientToScreen(point);
+    ::ClientToScreen(const_cast<TWinControl*>(this)->Handle(), &point);
+    return point;
+}
+
+POINT TWinControl::ScreenToClient(POINT point) const
+{
+    if (!HandleAllocated())
+        return TControl::ScreenToClient(point);
+    ::ScreenToClient(const_cast<TWinControl*>(this)->Handle(), &point);
+    return point;
+}
+
+bool TWinControl::MouseCapture() const
+{
+    return HandleAllocated() && GetCapture() == const_cast<TWinControl*>(this)->Handle();
+}
+
+void TWinControl::SetMouseCapture(bool capture)
+{
+    if (capture)
+        SetCapture(Handle());
+    else if (HandleAllocated() && GetCapture() == Handle())
+        ReleaseCapture();
+}

@@ -73,6 +73,10 @@ public:
     void Update() override;
     void BringToFront() override;
     void SendToBack() override;
+    POINT ClientToScreen(POINT point) const override;
+    POINT ScreenToClient(POINT point) const override;
+    bool MouseCapture() const override;
+    void SetMouseCapture(bool capture) override;
 
     void WndProc(TMessage& message) override;
     void Dispatch(TMessage& message) override;
@@ -105,6 +109,7 @@ protected:
     // True for windows built on a system class: it paints itself.
     bool IsSystemControl() const { return m_systemControl; }
     void ApplyBounds() override;
+    void InvalidateVacatedArea() override {}
     void FontChanged() override;
     void ColorChanged() override;
     void VisibleChanged() override;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "../kycontrols/KyFixture.h"
+#include "KyFixture.h"
 #include "BarTestBoard.h"
 #include "app/bars/AdvScrollBar.h"
 #include "app/skin/SkinFiles.h"

@@ -16,7 +16,7 @@
 
 namespace {
 
-using apptest::BroadcastListener;
+using zxtest::BroadcastListener;
 using apptest::RunningProgram;
 
 constexpr UINT kSetItem = WM_USER + 36;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "../kycontrols/KyFixture.h"
+#include "KyFixture.h"
 #include "BitmapPixels.h"
 #include "app/skin/SkinFiles.h"
 

@@ -15,7 +15,7 @@ using figuretest::Painter;
 
 namespace {
 
-using Factory = vessa::ShapeLedFatory<Painter>;
+using Factory = vessa::ShapeLedFactory<Painter>;
 const TColor kOffOn[] = {clBlue, clRed};
 
 // Every child shows the composite state's bit for it.

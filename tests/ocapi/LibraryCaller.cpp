@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "BroadcastReceiver.h"
+#include "BroadcastListener.h"
 #include "PrivateDesktop.h"
 #include "ZxOcLibModule.h"
 
@@ -120,7 +120,7 @@ ZX_TEST_CHILD(zxoclib_caller)
         std::printf("no private desktop\n");
         return 90;
     }
-    BroadcastReceiver receiver;
+    zxtest::BroadcastListener receiver;
     if (!receiver.IsReady())
         return 91;
     ZxOcLibModule library;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "../app/RunningProgram.h"
+#include "RunningProgram.h"
 #include "BoardEdits.h"
 #include "TestPaths.h"
 #include "TestPng.h"

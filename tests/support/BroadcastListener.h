@@ -1,12 +1,13 @@
 #pragma once
 // A top-level window of the test process that records every settings-changed
 // broadcast it receives, as any other program's window would see it.
+// Messages are taken while this thread pumps.
 
 #include <windows.h>
 
 #include <vector>
 
-namespace apptest {
+namespace zxtest {
 
 struct ReceivedBroadcast {
     WPARAM wParam;
@@ -20,9 +21,13 @@ public:
     BroadcastListener(const BroadcastListener&) = delete;
     BroadcastListener& operator=(const BroadcastListener&) = delete;
 
-    // What arrived so far (messages are taken while this thread pumps).
+    // False when the window or the message could not be made.
+    bool IsReady() const { return m_window != nullptr && m_message != 0; }
+    // What arrived so far.
     const std::vector<ReceivedBroadcast>& Received() const { return m_received; }
     void Clear() { m_received.clear(); }
+    // Pumps for `ms` milliseconds.
+    void Pump(DWORD ms);
     // Pumps until one more broadcast than `count` arrived, or the wait ends.
     bool WaitForMoreThan(size_t count);
     // Pumps until the program has taken everything posted to it before: a
@@ -37,4 +42,4 @@ private:
     std::vector<ReceivedBroadcast> m_received;
 };
 
-}  // namespace apptest
+}  // namespace zxtest

@@ -52,9 +52,9 @@ private:
 };
 
 template <class Painter>
-class ShapeLedFatory {
+class ShapeLedFactory {
 public:
-    virtual ~ShapeLedFatory() = default;
+    virtual ~ShapeLedFactory() = default;
 
     template <class LEDType>
     struct Built {
