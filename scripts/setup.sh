@@ -12,6 +12,7 @@ PACKAGES=(
   imagemagick                 # screenshots of the display (import)
   libstb-dev                  # PNG decoder of the pngio.dll stand-in
   python3 python3-pil fonts-dejavu-core   # the skin generator under assets/
+  clang-format                # the source format check (scripts/check-format.sh)
 )
 
 as_root() {
