@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/bars/AdvBar.h"
+#include "app/bars/DotDrag.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Label.h"
 #include "turboInfo_Intel/BiosInterface.h"
@@ -114,8 +115,6 @@ private:
     void DotOutside(TControl* dot, int x, int y, bool& outside);
     void DotLeft(TControl* dot);
 
-    bool m_dragging = false;
-    int m_dragStartX = 0;
-    int m_dragStartY = 0;
+    DotDrag m_drag;
     int m_itemSlot;
 };
