@@ -1,10 +1,14 @@
 #include "app/pages/GpuLayout.h"
 
+#include <algorithm>
+
 #include "app/bars/AdvGpuBar.h"
 #include "app/controls/ControlFactory.h"
 #include "app/forms/MainForm.h"
+#include "app/pages/AdvGroup.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcPrimaryItemSet.h"
+#include "vessa/System/Source/DebugTrace.h"
 
 namespace {
 
@@ -35,6 +39,15 @@ GpuLayout::GpuLayout(bool hasRatioPage)
     BuildLinkBox();
 }
 
+int GpuLayout::BarsBottom()
+{
+    // The bars stay on the page's panel, and in any case above the buttons
+    // of the middle window the page shows in.
+    const int buttons = ZendrixLayout::ButtonRowTop(ZendrixLayout::kMiddle);
+    TImage* panel = MainForm->GpuBk;
+    return panel->Height() > 0 ? std::min(buttons, panel->Top() + panel->Height()) : buttons;
+}
+
 void GpuLayout::BuildBars()
 {
     const KyOcPrimaryItemSet& set = KyOcPrimaryItemSet::GetInstance();
@@ -42,8 +55,13 @@ void GpuLayout::BuildBars()
         BiosItemA* item = set.GetItem(position);
         if (item == nullptr || !IsGraphicsBoostItem(item->GetId()))
             continue;
+        const int top = kFirstBarAt.y + kBarDistance * static_cast<int>(m_bars.size());
+        if (top + AdvGroup::kBarExtent > BarsBottom()) {
+            DebugTrace("Zendrix: no room for item %x on the graphics page", static_cast<unsigned>(item->GetId()));
+            continue;
+        }
         auto* bar = new AdvGpuBar(position);
-        bar->Build(MainForm, kFirstBarAt.x, kFirstBarAt.y + kBarDistance * static_cast<int>(m_bars.size()));
+        bar->Build(MainForm, kFirstBarAt.x, top);
         bar->SetVisible(false);
         m_bars.push_back(bar);
         ZendrixLayout::GetInstance().AddBar(bar, bar->GetItemId());
