@@ -4,7 +4,6 @@
 
 #include "app/bars/AdvGpuBar.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/AdvGroup.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcPrimaryItemSet.h"
@@ -31,7 +30,7 @@ bool IsGraphicsBoostItem(DWORD id)
 GpuLayout::GpuLayout(bool hasRatioPage)
 {
     CreateTab(hasRatioPage ? kThirdTabLeft : kSecondTabLeft, "tab02_down.png", "tab02_up.png", kTabCaption);
-    TImage* picture = MainForm->GpuBk;
+    TImage* picture = Host().Picture(HostPicture::kGpuBk);
     picture->SetAutoSize(true);
     picture->SetLeft(kPictureAt.x);
     picture->SetTop(kPictureAt.y);
@@ -44,7 +43,7 @@ int GpuLayout::BarsBottom()
     // The bars stay on the page's panel, and in any case above the buttons
     // of the middle window the page shows in.
     const int buttons = ZendrixLayout::ButtonRowTop(ZendrixLayout::kMiddle);
-    TImage* panel = MainForm->GpuBk;
+    TImage* panel = Host().Picture(HostPicture::kGpuBk);
     return panel->Height() > 0 ? std::min(buttons, panel->Top() + panel->Height()) : buttons;
 }
 
@@ -61,7 +60,7 @@ void GpuLayout::BuildBars()
             continue;
         }
         auto* bar = new AdvGpuBar(position);
-        bar->Build(MainForm, kFirstBarAt.x, top);
+        bar->Build(Host(), kFirstBarAt.x, top);
         bar->SetVisible(false);
         m_bars.push_back(bar);
         ZendrixLayout::GetInstance().AddBar(bar, bar->GetItemId());
@@ -98,7 +97,7 @@ void GpuLayout::ShowContent(bool show)
         if (show)
             bar->ReblendButtons();
     }
-    MainForm->GpuBk->SetVisible(show);
+    Host().Picture(HostPicture::kGpuBk)->SetVisible(show);
     m_linkBox->SetVisible(show);
     if (show)
         m_linkBox->Repaint();
