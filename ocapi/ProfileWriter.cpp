@@ -49,7 +49,7 @@ bool ReadSettingsForProfile(ZxOcItemValueList& records)
         return false;
     for (; !traverser.IsEnd(); traverser.Next()) {
         std::unique_ptr<BiosItemA> item(traverser.CreateItem());
-        if (!item || item->IsHidden())
+        if (!item || item->IsHidden() || !HasWritableValues(*item))
             continue;
         const DWORD id = item->GetId();
         if (BiosItemIndex(id) == kCpuRatioItemIndex) {

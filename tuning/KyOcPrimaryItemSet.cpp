@@ -67,7 +67,7 @@ void KyOcPrimaryItemSet::Load()
     }
     for (; !traverser.IsEnd(); traverser.Next()) {
         std::unique_ptr<BiosItemA> item(traverser.CreateItem());
-        if (!item || item->IsHidden())
+        if (!item || item->IsHidden() || !HasWritableValues(*item))
             continue;
         const DWORD id = item->GetId();
         if (tuningbuild::HasGraphicsSteps() && (id & 0xF0) == 0x60)

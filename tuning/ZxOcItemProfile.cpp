@@ -144,12 +144,14 @@ bool IsAboveWarningLevel(int itemIndex, int valueIndex)
 void ReadCurrentItemValues(ZxOcItemValueList& values)
 {
     values.clear();
+    // The ratios the cores hold, so that a profile without ratio pairs
+    // leaves them as they are. An unread core keeps its place with a value
+    // no apply writes; not per-core, an unread ratio gives no record.
     KyOcRatio& ratio = KyOcRatio::GetInstance();
-    if (ratio.GetCoreCount() > 0) {
-        const unsigned records = ratio.IsPerCore() ? ratio.GetCoreCount() : 1;
-        for (unsigned i = 0; i < records; ++i)
-            values.push_back({ratio.GetItemId(), ratio.GetInfoValue()});
-    }
+    std::vector<int> ratios;
+    ratio.ReadRatios(ratios);
+    for (int value : ratios)
+        values.push_back({ratio.GetItemId(), value});
     AppendVisibleTuningValues(values);
 }
 
@@ -160,7 +162,8 @@ void AppendVisibleTuningValues(ZxOcItemValueList& values)
         return;
     for (; !traverser.IsEnd(); traverser.Next()) {
         std::unique_ptr<BiosItemA> item(traverser.CreateItem());
-        if (!item || item->IsHidden() || BiosItemIndex(item->GetId()) == kCpuRatioItemIndex)
+        if (!item || item->IsHidden() || !HasWritableValues(*item) ||
+            BiosItemIndex(item->GetId()) == kCpuRatioItemIndex)
             continue;
         int index = 0;
         if (item->GetCurrentIndex(&index))  // an unread value is left out

@@ -34,9 +34,9 @@ private:
 // by its 16-bit index); false without a limit.
 bool IsAboveWarningLevel(int itemIndex, int valueIndex);
 
-// The current settings: the CPU ratio (one record per core when per-core,
-// each preset to the ratio item's info value) and every visible tuning item
-// whose value could be read, in BIOS order.
+// The current settings: the CPU ratio as the cores hold it (one record per
+// core when per-core, an unread core holding KyOcRatio::kUnreadRatio) and
+// every visible tuning item whose value could be read, in BIOS order.
 void ReadCurrentItemValues(ZxOcItemValueList& values);
 // Appends every visible tuning item but the CPU ratio, with its current
 // value, in BIOS order; an item whose value cannot be read is left out.

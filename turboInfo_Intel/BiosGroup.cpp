@@ -132,12 +132,13 @@ BiosItemA* GroupInfoTraverser::CreateItem() const
         item = new BiosNumberItemA(m_descriptor.data(), m_descriptorSize);
         break;
     }
-    // Without its header a descriptor names no item to read or write.
-    if (!item->HasHeader()) {
+    // Without its header a descriptor names no item to read or write; one
+    // whose values do not parse has no value a bar could show or a write
+    // could choose.
+    if (!item->HasHeader() || !item->ParseInfo()) {
         delete item;
         return nullptr;
     }
-    item->ParseInfo();
     return item;
 }
 

@@ -167,6 +167,12 @@ inline bool IsWritableIndex(const BiosItemA& item, int index)
 {
     return index >= 0 && index < WritableValueCount(item);
 }
+// A tuning item with no value to write (a number item of count 0) gets no
+// bar and is in no apply list, snapshot or profile.
+inline bool HasWritableValues(const BiosItemA& item)
+{
+    return WritableValueCount(item) > 0;
+}
 
 extern template class BasicBiosItem<char>;
 extern template class BasicBiosNumberItem<char>;
@@ -224,8 +230,8 @@ public:
     DWORD GetCurrentId() const { return m_currentId; }
 
     // A new item of the current id's kind from the current descriptor, owned
-    // by the caller; null when the descriptor could not be read or holds no
-    // item id. An item whose kind elements do not parse is still returned.
+    // by the caller; null when the descriptor could not be read, holds no
+    // item id or its kind elements do not parse.
     BiosItemA* CreateItem() const;
 
 private:

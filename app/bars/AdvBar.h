@@ -85,6 +85,7 @@ public:
     int OffsetToPosition(int offset) const;
 
 protected:
+    friend class DotDrag;
     // Sets the position without moving the dot (while the dot is dragged).
     void SetPositionQuietly(int position) { m_position = position; }
     void MarkRead(bool read) { m_read = read; }

@@ -28,6 +28,11 @@ double BusClock()
 
 }  // namespace
 
+AdvRatioBarRegular::AdvRatioBarRegular(int coreIndex)
+    : AdvRatioBar(coreIndex), m_drag(*this, DotDrag::Axis::kAlongY, [this] { Repaint(); })
+{
+}
+
 void AdvRatioBarRegular::Build(BarHost& host, int left, int top)
 {
     TWinControl* owner = host.Window();
@@ -43,6 +48,7 @@ void AdvRatioBarRegular::Build(BarHost& host, int left, int top)
     m_dot->OnMouseDown = TMouseEvent(this, &AdvRatioBarRegular::DotMouseDown);
     m_dot->OnMouseMove = TMouseMoveEvent(this, &AdvRatioBarRegular::DotMouseMove);
     m_dot->OnMouseUp = TMouseEvent(this, &AdvRatioBarRegular::DotMouseUp);
+    m_drag.Attach(m_dot);
 
     SetPositionIfChanged(0);
     SetCoreNumber(GetCoreIndex());
@@ -183,29 +189,15 @@ void AdvRatioBarRegular::TrackMouseDown(TObject*, TMouseButton, TShiftState, int
 
 void AdvRatioBarRegular::DotMouseDown(TObject*, TMouseButton button, TShiftState, int x, int y)
 {
-    if (button != mbLeft)
-        return;
-    m_dragging = true;
-    m_dragStartX = x;
-    m_dragStartY = y;
+    m_drag.Press(button, x, y);
 }
 
-void AdvRatioBarRegular::DotMouseMove(TObject*, TShiftState, int, int y)
+void AdvRatioBarRegular::DotMouseMove(TObject*, TShiftState, int x, int y)
 {
-    if (!m_dragging)
-        return;
-    const int offset = std::max(0, std::min(GetDotOffset() - (y - m_dragStartY), GetTrackLength()));
-    if (offset == GetDotOffset())
-        return;
-    SetDotOffset(offset);
-    SetPositionQuietly(OffsetToPosition(GetDotOffset()));
-    NotifyChange();
+    m_drag.Move(x, y);
 }
 
 void AdvRatioBarRegular::DotMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 {
-    if (!m_dragging)
-        return;
-    m_dragging = false;
-    SetPosition(OffsetToPosition(GetDotOffset()));
+    m_drag.Release();
 }

@@ -11,11 +11,12 @@
 #include <memory>
 
 #include "app/bars/AdvRatioBar.h"
+#include "app/bars/DotDrag.h"
 #include "app/controls/FloatingLed.h"
 
 class AdvRatioBarRegular : public AdvRatioBar {
 public:
-    explicit AdvRatioBarRegular(int coreIndex) : AdvRatioBar(coreIndex) {}
+    explicit AdvRatioBarRegular(int coreIndex);
 
     // Children on the host's window with the track's corner at (left, top); reads the
     // range and the core's ratio.
@@ -39,7 +40,7 @@ public:
     KyImage* Dot() const { return m_dot; }
     FloatingLed* ValueLed() const { return m_valueLed.get(); }
     FloatingLed* FrequencyLed() const { return m_frequencyLed.get(); }
-    bool IsDragging() const { return m_dragging; }
+    bool IsDragging() const { return m_drag.IsDragging(); }
 
     static constexpr int kTrackLength = 131;
     static constexpr int kTrackStart = 122;
@@ -68,7 +69,5 @@ private:
     KyImage* m_dot = nullptr;
     std::unique_ptr<FloatingLed> m_valueLed;
     std::unique_ptr<FloatingLed> m_frequencyLed;
-    bool m_dragging = false;
-    int m_dragStartX = 0;
-    int m_dragStartY = 0;
+    DotDrag m_drag;
 };

@@ -24,7 +24,10 @@ enum UnitCode { kUnitMhz = 1, kUnitVolt = 2, kUnitRatio = 12 };
 
 }  // namespace
 
-AdvScrollBar::AdvScrollBar(int itemSlot) : m_itemSlot(itemSlot) {}
+AdvScrollBar::AdvScrollBar(int itemSlot)
+    : m_drag(*this, DotDrag::Axis::kAlongX, [this] { PaintTrack(); }), m_itemSlot(itemSlot)
+{
+}
 
 AdvScrollBar::~AdvScrollBar()
 {
@@ -245,6 +248,7 @@ void AdvScrollBar::WireChildren()
         m_dot->OnMouseDown = TMouseEvent(this, &AdvScrollBar::DotMouseDown);
         m_dot->OnMouseMove = TMouseMoveEvent(this, &AdvScrollBar::DotMouseMove);
         m_dot->OnMouseUp = TMouseEvent(this, &AdvScrollBar::DotMouseUp);
+        m_drag.Attach(m_dot);
     }
     if (m_leftButton != nullptr)
         m_leftButton->OnClick = TNotifyEvent(this, &AdvScrollBar::StepClick);
@@ -273,44 +277,18 @@ void AdvScrollBar::TrackMouseDown(TObject*, TMouseButton, TShiftState, int x, in
 
 void AdvScrollBar::DotMouseDown(TObject*, TMouseButton button, TShiftState, int x, int y)
 {
-    if (button != mbLeft)
-        return;
-    m_dragging = true;
-    m_dragStartX = x;
-    m_dragStartY = y;
+    m_drag.Press(button, x, y);
 }
 
-void AdvScrollBar::DotMouseMove(TObject*, TShiftState, int x, int)
+void AdvScrollBar::DotMouseMove(TObject*, TShiftState, int x, int y)
 {
     ShowDotHover();
-    if (!m_dragging)
-        return;
-    const int length = std::max(GetTrackLength(), 0);
-    const int current = GetDotOffset();
-    const int offset = std::max(0, std::min(current + x - m_dragStartX, length));
-    if (offset == current)
-        return;
-    // The dot follows the pointer pixel by pixel; the value follows the
-    // nearest position, and only a new position is announced.
-    SetDotOffset(offset);
-    const int position = OffsetToPosition(offset);
-    if (position == GetPosition()) {
-        PaintTrack();
-        return;
-    }
-    SetPositionQuietly(position);
-    NotifyChange();
+    m_drag.Move(x, y);
 }
 
 void AdvScrollBar::DotMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 {
-    if (!m_dragging)
-        return;
-    m_dragging = false;
-    // The dot snaps to the exact place of its position; the position was
-    // announced while it was dragged.
-    SetDotOffset(PositionToOffset(GetPosition()));
-    PaintTrack();
+    m_drag.Release();
 }
 
 void AdvScrollBar::ShowDotHover()

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/bars/AdvBar.h"
+#include "app/bars/DotDrag.h"
 #include "platform/vcl/Bitmap.h"
 #include "platform/vcl/Label.h"
 #include "turboInfo_Intel/BiosInterface.h"
@@ -116,8 +117,6 @@ private:
     void DotLeft(TControl* dot);
 
     BarHost* m_host = nullptr;  // set by CreateDot
-    bool m_dragging = false;
-    int m_dragStartX = 0;
-    int m_dragStartY = 0;
+    DotDrag m_drag;
     int m_itemSlot;
 };

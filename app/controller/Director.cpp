@@ -161,11 +161,17 @@ bool Director::ConfirmApply(bool oxlen) const
     return oxlen || m_dovrel.AskDialog(applyWarn.c_str(), left, top) == DovrelLibrary::kYes;
 }
 
-void Director::TellPowerToolAndSwitchItOff()
+bool Director::TellPowerToolAndSwitchItOff()
 {
-    if (HWND companion = FindWindowByCaptions(kPowerToolCompanionClass, kPowerToolCompanionCaptions))
-        SendMessageA(companion, kMsgPowerToolSettingsApplied, kMessageSignature, 0);
+    // A hung tool must not freeze the window; unanswered, nothing is written.
+    if (HWND companion = FindWindowByCaptions(kPowerToolCompanionClass, kPowerToolCompanionCaptions)) {
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(companion, kMsgPowerToolSettingsApplied, kMessageSignature, 0, SMTO_ABORTIFHUNG,
+                                kPowerToolAnswerMs, &answer) == 0)
+            return false;
+    }
     SetItemValueMode1(kPowerSavingSwitchId, 0);
+    return true;
 }
 
 void Director::Apply()
@@ -173,8 +179,8 @@ void Director::Apply()
     const bool oxlen = IsOxlenModeOn();
     if (!ConfirmApply(oxlen))
         return;  // pending stays, Apply stays enabled
-    if (oxlen)
-        TellPowerToolAndSwitchItOff();
+    if (oxlen && !TellPowerToolAndSwitchItOff())
+        return;  // likewise
     WriteSettings(BuildApplyList());
     SetPending(false);
 }

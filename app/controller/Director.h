@@ -34,6 +34,8 @@ constexpr const char* kPowerToolCaptions[] = {"Oxlen-6 Engine", "Oxlen"};
 constexpr char kPowerToolCompanionClass[] = "TMainForm";
 constexpr const char* kPowerToolCompanionCaptions[] = {"Quindle", "Tovane"};
 constexpr UINT kMsgPowerToolSettingsApplied = WM_USER + 31;
+// How long Apply waits for the power tool to take that message.
+constexpr UINT kPowerToolAnswerMs = 3000;
 
 class Director : public AppController, public TuningCommands {
 public:
@@ -82,7 +84,8 @@ private:
     void SetPending(bool pending);
     bool IsLayoutExpanded() const;
     void ClearProfileSelection();
-    static void TellPowerToolAndSwitchItOff();
+    // False when the power tool did not answer in time: nothing is written.
+    static bool TellPowerToolAndSwitchItOff();
 
     // The window's buttons (made by the page layout) and every bar's change.
     void WireWindowControls();

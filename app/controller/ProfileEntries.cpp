@@ -1,6 +1,7 @@
 #include "app/controller/ProfileEntries.h"
 
 #include "app/bars/AdvBar.h"
+#include "tuning/KyOcRatio.h"
 #include "tuning/TuningItems.h"
 #include "tuning/ZxOcItemProfile.h"
 #include "vessa/fileutl/Source/PathUtility.h"
@@ -45,6 +46,8 @@ void MoveBarsToProfile(const ZxOcItemValueList& values, bool perCoreRatio, const
             if (core >= coreRatioBars.size())
                 continue;  // more ratio records than cores on this board
             bar = coreRatioBars[core++];
+            if (record.value == KyOcRatio::kUnreadRatio)
+                continue;  // a core the profile does not name and that could not be read
         } else {
             bar = barByItem(record.id);
         }

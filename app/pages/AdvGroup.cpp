@@ -6,6 +6,8 @@
 #include "app/bars/AdvSmallBarType2.h"
 #include "app/controls/ControlFactory.h"
 #include "app/pages/ZendrixLayout.h"
+#include "tuning/KyOcPrimaryItemSet.h"
+#include "vessa/System/Source/DebugTrace.h"
 
 namespace {
 
@@ -50,6 +52,28 @@ AdvGroup::Place AdvGroup::BarPlace(int layoutType, int x, int y, int n)
         return Place{x + 300, y + 30 + n * 31};
     default:
         return Place{x + 172 + (n % 2) * 298, y + 30 + (n / 2) * 31};
+    }
+}
+
+int AdvGroup::Capacity(int layoutType, int y, int bottom)
+{
+    int n = 0;
+    while (BarPlace(layoutType, 0, y, n).top + kBarExtent <= bottom)
+        ++n;
+    return n;
+}
+
+void AdvGroup::AddBarsAbove(const std::vector<int>& positions, int bottom)
+{
+    const size_t room = static_cast<size_t>(Capacity(m_layoutType, m_titleImage->Top(), bottom));
+    for (size_t i = 0; i < positions.size(); ++i) {
+        if (i < room) {
+            AddBar(positions[i]);
+            continue;
+        }
+        const BiosItemA* item = KyOcPrimaryItemSet::GetInstance().GetItem(positions[i]);
+        DebugTrace("Zendrix: no room for item %x in group \"%s\"", item ? static_cast<unsigned>(item->GetId()) : 0u,
+                   m_caption->GetText().c_str());
     }
 }
 

@@ -28,6 +28,10 @@ public:
     // the group's next bar (it reads its item there), hidden, and entered
     // in the page layout's lists.
     void AddBar(int position);
+    // AddBar for each position while its bar ends above `bottom`; the items
+    // after get no bar (it would cover the buttons or leave the window) and
+    // are traced.
+    void AddBarsAbove(const std::vector<int>& positions, int bottom);
     // Bars (their step buttons blended again over the window's face), title
     // and caption.
     void SetVisible(bool visible);
@@ -43,6 +47,10 @@ public:
         int top;
     };
     static Place BarPlace(int layoutType, int x, int y, int n);
+    // How far a small bar's track and labels reach below its top.
+    static constexpr int kBarExtent = 24;
+    // How many bars of `layoutType` end above `bottom` under a title at y.
+    static int Capacity(int layoutType, int y, int bottom);
 
 private:
     void NarrowLabels(AdvScrollBar* bar) const;

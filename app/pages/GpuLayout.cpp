@@ -1,9 +1,13 @@
 #include "app/pages/GpuLayout.h"
 
+#include <algorithm>
+
 #include "app/bars/AdvGpuBar.h"
 #include "app/controls/ControlFactory.h"
+#include "app/pages/AdvGroup.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcPrimaryItemSet.h"
+#include "vessa/System/Source/DebugTrace.h"
 
 namespace {
 
@@ -34,6 +38,15 @@ GpuLayout::GpuLayout(bool hasRatioPage)
     BuildLinkBox();
 }
 
+int GpuLayout::BarsBottom()
+{
+    // The bars stay on the page's panel, and in any case above the buttons
+    // of the middle window the page shows in.
+    const int buttons = ZendrixLayout::ButtonRowTop(ZendrixLayout::kMiddle);
+    TImage* panel = Host().Picture(HostPicture::kGpuBk);
+    return panel->Height() > 0 ? std::min(buttons, panel->Top() + panel->Height()) : buttons;
+}
+
 void GpuLayout::BuildBars()
 {
     const KyOcPrimaryItemSet& set = KyOcPrimaryItemSet::GetInstance();
@@ -41,8 +54,13 @@ void GpuLayout::BuildBars()
         BiosItemA* item = set.GetItem(position);
         if (item == nullptr || !IsGraphicsBoostItem(item->GetId()))
             continue;
+        const int top = kFirstBarAt.y + kBarDistance * static_cast<int>(m_bars.size());
+        if (top + AdvGroup::kBarExtent > BarsBottom()) {
+            DebugTrace("Zendrix: no room for item %x on the graphics page", static_cast<unsigned>(item->GetId()));
+            continue;
+        }
         auto* bar = new AdvGpuBar(position);
-        bar->Build(Host(), kFirstBarAt.x, kFirstBarAt.y + kBarDistance * static_cast<int>(m_bars.size()));
+        bar->Build(Host(), kFirstBarAt.x, top);
         bar->SetVisible(false);
         m_bars.push_back(bar);
         ZendrixLayout::GetInstance().AddBar(bar, bar->GetItemId());

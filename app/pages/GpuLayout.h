@@ -27,7 +27,10 @@ public:
     bool IsContentShown() const { return m_contentShown; }
 
 private:
+    // One bar per graphics-boost item while the bar ends above BarsBottom;
+    // the items after get no bar and are traced.
     void BuildBars();
+    static int BarsBottom();
     void BuildLinkBox();
 
     bool m_contentShown = false;

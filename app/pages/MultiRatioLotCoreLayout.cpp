@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "KyPackage/Source/KyButton.h"
 #include "app/bars/AdvRatioBarRegular.h"
@@ -196,16 +197,17 @@ void MultiRatioLotCoreLayout::DrawPreview(int button)
     const int cores = static_cast<int>(KyOcRatio::GetInstance().GetCoreCount());
     const int ratioCount = KyOcRatio::GetInstance().GetRatioCount();
     KyButton* control = m_buttons[button];
+    // Each core's ratio once per paint; every state picture shows the same.
+    // A place without a core stays empty: there is nothing to read.
+    std::vector<double> fractions;
+    for (int core = group * kCoresPerGroup; core < std::min(cores, (group + 1) * kCoresPerGroup); ++core)
+        fractions.push_back(RatioFraction(CoreRatioIndex(core, group), ratioCount));
     for (int state = 0; state < 3; ++state) {
         TBitmap picture;
         picture.Assign(m_pristine[button][state].get());
-        for (int place = 0; place < kCoresPerGroup; ++place) {
-            const int core = group * kCoresPerGroup + place;
-            // A place without a core stays empty: there is nothing to read.
-            if (core >= cores)
-                continue;
-            DrawMiniBar(&picture, place, core, RatioFraction(CoreRatioIndex(core, group), ratioCount));
-        }
+        for (size_t place = 0; place < fractions.size(); ++place)
+            DrawMiniBar(&picture, static_cast<int>(place), group * kCoresPerGroup + static_cast<int>(place),
+                        fractions[place]);
         control->Appearance()->SetBitmap(&picture, state);
     }
     control->Repaint();

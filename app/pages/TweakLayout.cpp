@@ -83,27 +83,33 @@ TweakLayout::~TweakLayout() = default;
 void TweakLayout::BuildGroups()
 {
     int type = FirstGroupType();
+    // The first group ends above the separator. Rows 45 apart that cannot
+    // hold its items give way to rows 31 apart, which hold more.
+    const std::vector<int> chip = FreePositions(IsChipVoltage);
+    int firstType = type;
+    if ((type == AdvGroup::kWideRows || type == AdvGroup::kWideRowsPlain) &&
+        static_cast<int>(chip.size()) > AdvGroup::Capacity(type, kFirstGroupAt.y, kSeparatorAt.y))
+        firstType = AdvGroup::kNarrowRows;
     auto first = std::make_unique<AdvGroup>("cpu_chipset_icon.png", "CPU/Chip Voltage", kFirstGroupAt.x,
-                                            kFirstGroupAt.y, type);
-    for (int position : FreePositions(IsChipVoltage))
-        first->AddBar(position);
+                                            kFirstGroupAt.y, firstType);
+    first->AddBarsAbove(chip, kSeparatorAt.y);
     m_groups.push_back(std::move(first));
 
     if (HasExpertOptionItems() && type != AdvGroup::kNarrowLabels)
         type = AdvGroup::kOneColumn;
     if (IsDramGroupEmpty())
         return;
+    // The second group shows only in the large window.
+    const int bottom = ZendrixLayout::ButtonRowTop(ZendrixLayout::kLarge);
     std::unique_ptr<AdvGroup> second;
     if (type == AdvGroup::kOneColumn) {
         second = std::make_unique<AdvGroup>("misc_icon.png", "Expert Option", kSecondGroupAt.x, kSecondGroupAt.y,
                                             type);
-        for (int position : FreePositions(IsExpertOption))
-            second->AddBar(position);
+        second->AddBarsAbove(FreePositions(IsExpertOption), bottom);
     } else {
         second = std::make_unique<AdvGroup>("dram_icon.png", "DRAM Reference Voltage", kSecondGroupAt.x,
                                             kSecondGroupAt.y, type);
-        for (int position : FreePositions(IsDramReference))
-            second->AddBar(position);
+        second->AddBarsAbove(FreePositions(IsDramReference), bottom);
     }
     m_groups.push_back(std::move(second));
 }

@@ -96,6 +96,11 @@ KyCheckBoxTx* MakeMoreSettingBox()
 
 }  // namespace
 
+int ZendrixLayout::ButtonRowTop(Size size)
+{
+    return kSizeLooks[size].buttonTop;
+}
+
 ZendrixLayout& ZendrixLayout::GetInstance()
 {
     static ZendrixLayout* layout = new ZendrixLayout();  // kept for the process

@@ -61,6 +61,9 @@ public:
     AdvComboBox* GetProfileBox() const { return m_profileBox; }
     bool IsExpanded() const { return m_expanded; }
     Size GetSize() const { return m_size; }
+    // Where the row of Apply and Undo starts in the window of `size`: the
+    // pages' bars must end above it.
+    static int ButtonRowTop(Size size);
 
     // For the pages: a new bar joins the bar list, and the bar map under
     // `itemId` (not when 0).

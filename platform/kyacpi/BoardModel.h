@@ -25,6 +25,9 @@ enum FailSwitch : unsigned {
     kFailDescriptor = 1u << 2,  // ordinal 11
     kFailData = 1u << 3,        // ordinal 13
     kFailAt = 1u << 4,          // ordinal 12
+    // Ordinal 11 reports no values: a string item without strings, a number
+    // item with a value count of -1 and no extra strings.
+    kFailValues = 1u << 5,
 };
 
 inline int GroupOf(DWORD id) { return static_cast<int>(id >> 24); }

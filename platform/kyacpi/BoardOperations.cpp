@@ -58,21 +58,23 @@ PackageWriter Descriptor(const BoardItem& item)
     package.AddText(item.name);
     package.AddInteger(item.attributes);
     package.AddInteger(item.info);
+    const bool noValues = item.Fails(kFailValues);
     switch (item.Kind()) {
     case ItemKind::Number:
         package.AddInteger(BaseWord(item));
         package.AddInteger(static_cast<DWORD>(item.step) & 0xFFFFFF);
-        package.AddInteger(static_cast<DWORD>(item.count));
-        if (!item.strings.empty()) {
+        package.AddInteger(noValues ? 0xFFFFFFFFu : static_cast<DWORD>(item.count));
+        if (!item.strings.empty() && !noValues) {
             package.AddInteger(static_cast<DWORD>(item.strings.size()));
             for (const std::string& text : item.strings)
                 package.AddText(text);
         }
         break;
     case ItemKind::String:
-        package.AddInteger(static_cast<DWORD>(item.strings.size()));
+        package.AddInteger(noValues ? 0 : static_cast<DWORD>(item.strings.size()));
         for (const std::string& text : item.strings)
-            package.AddText(text);
+            if (!noValues)
+                package.AddText(text);
         break;
     case ItemKind::Boolean:
         break;

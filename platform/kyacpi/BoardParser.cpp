@@ -171,7 +171,7 @@ private:
             const char* name;
             FailSwitch bit;
         } kSwitches[] = {{"read", kFailRead},   {"write", kFailWrite}, {"descriptor", kFailDescriptor},
-                         {"data", kFailData},   {"at", kFailAt}};
+                         {"data", kFailData},   {"at", kFailAt},       {"values", kFailValues}};
         item.failures = 0;
         for (const std::string& part : SplitList(value, ',')) {
             if (part.empty())
@@ -184,7 +184,7 @@ private:
                 }
             }
             if (!known)
-                return Fail("unknown fail switch '" + part + "' (read, write, descriptor, data, at)");
+                return Fail("unknown fail switch '" + part + "' (read, write, descriptor, data, at, values)");
         }
         return true;
     }

@@ -66,6 +66,54 @@ private:
     HWND m_window = nullptr;
 };
 
+// The companion window of a power tool that has stopped answering: its
+// thread makes it and then waits without taking any message until the
+// object goes.
+class HungPowerToolCompanion {
+public:
+    HungPowerToolCompanion()
+    {
+        m_release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        m_thread = CreateThread(nullptr, 0, &HungPowerToolCompanion::Run, this, 0, nullptr);
+        WaitForSingleObject(m_made, 5000);
+    }
+    ~HungPowerToolCompanion()
+    {
+        SetEvent(m_release);
+        WaitForSingleObject(m_thread, 5000);
+        for (HANDLE handle : {m_thread, m_made, m_release})
+            CloseHandle(handle);
+    }
+    HungPowerToolCompanion(const HungPowerToolCompanion&) = delete;
+    HungPowerToolCompanion& operator=(const HungPowerToolCompanion&) = delete;
+
+    bool Exists() const { return m_window != nullptr; }
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        auto* companion = static_cast<HungPowerToolCompanion*>(self);
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kPowerToolCompanionClass;
+        RegisterClassA(&windowClass);
+        companion->m_window =
+            CreateWindowExA(WS_EX_TOOLWINDOW, kPowerToolCompanionClass, kPowerToolCompanionCaptions[1], WS_POPUP, 0,
+                            0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetEvent(companion->m_made);
+        WaitForSingleObject(companion->m_release, INFINITE);  // hung: no message is taken
+        DestroyWindow(companion->m_window);
+        return 0;
+    }
+
+    HANDLE m_release = nullptr;
+    HANDLE m_made = nullptr;
+    HANDLE m_thread = nullptr;
+    HWND m_window = nullptr;
+};
+
 struct Question {
     bool danger;            // the danger face, else the plain one
     const char* keys[2];    // the text: these texts one after the other
@@ -176,6 +224,35 @@ TEST_F(ApplyConfirmation, EveryQuestionMayStopApplyAndOnlyYesToAllWrites)
         EXPECT_FALSE(ApplyEnabled());
         StopProgram();
     }
+}
+
+// A power tool that does not take the "settings applied" message: after the
+// last Yes the window answers again within a few seconds, and Apply stops
+// there without any write, still pending.
+TEST_F(ApplyConfirmation, AHungPowerToolStopsApplyWithoutFreezingTheWindow)
+{
+    HungPowerToolCompanion companion;
+    ASSERT_TRUE(companion.Exists());
+    ASSERT_NO_FATAL_FAILURE(
+        StartShown([](RunningProgram& program) { program.Board().SetKey("0x0B060001", "value", "1"); }));
+    const size_t notices = NotifyRequestCount();
+    ASSERT_TRUE(ClickAt(m_main, kFsbStepDownAt));
+    ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+    Settle();
+
+    ASSERT_TRUE(ClickAt(m_main, kApplyAt));
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(kApplyWarn, "Yes"));
+    ASSERT_NO_FATAL_FAILURE(ExpectQuestion(kApplyOxlenWarn, "Yes"));
+    DWORD_PTR answer = 0;
+    const DWORD asked = GetTickCount();
+    EXPECT_NE(0, SendMessageTimeoutA(m_main, WM_NULL, 0, 0, SMTO_NORMAL, kPowerToolAnswerMs + 5000, &answer))
+        << "the window does not answer";
+    EXPECT_LT(GetTickCount() - asked, kPowerToolAnswerMs + 5000);
+    Settle();
+    EXPECT_EQ(std::vector<std::string>{}, NewWrites());
+    EXPECT_TRUE(ApplyEnabled());
+    EXPECT_EQ(notices, NotifyRequestCount());
+    StopProgram();
 }
 
 }  // namespace

@@ -80,6 +80,52 @@ TEST_F(WindowDriving, ChosenProfileMovesBarsAndWritesOnlyAtApply)
     EXPECT_TRUE(HasWrite(NewWrites(), kFsbId, 40));
 }
 
+class ItemsWithoutValues : public WindowDriving {
+protected:
+    bool StartsProgramAtSetUp() const override { return false; }
+};
+
+// Items whose descriptors list no values (a string item without strings,
+// number items with a value count of -1 or 0) get no bar: the window starts,
+// opens its pages, and Apply writes only what the user moved.
+TEST_F(ItemsWithoutValues, GetNoBarAndApplyWritesOnlyTheMovedBar)
+{
+    ASSERT_NO_FATAL_FAILURE(StartShown([](RunningProgram& program) {
+        program.Board().SetKey("0x03080018", "fail", "values");
+        program.Board().SetKey("0x03020015", "fail", "values");
+        program.Board().SetKey("0x03020016", "count", "0");
+        // A DRAM item: the expert group, where the string item would go.
+        program.Board().SetKey("0x03020033", "name", "DRAM Termination");
+        program.Board().SetKey("0x03020033", "base", "1200");
+        program.Board().SetKey("0x03020033", "step", "20");
+        program.Board().SetKey("0x03020033", "count", "41");
+        program.Board().SetKey("0x03020033", "value", "3");
+    }));
+    RECT client{};
+    GetClientRect(m_main, &client);
+    const LONG collapsed = client.bottom;
+    ASSERT_TRUE(ClickAt(m_main, kMoreSettingAt));
+    ASSERT_TRUE(WaitFor([&] {
+        GetClientRect(m_main, &client);
+        return client.bottom > collapsed;
+    })) << "the pages did not open";
+    Settle();
+    ASSERT_TRUE(ClickAt(m_main, kMoreSettingAt));
+    ASSERT_TRUE(WaitFor([&] {
+        GetClientRect(m_main, &client);
+        return client.bottom == collapsed;
+    }));
+    ASSERT_TRUE(ClickAt(m_main, kFsbStepDownAt));
+    ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+    ASSERT_NO_FATAL_FAILURE(ApplyAnswering("Yes"));
+    const std::vector<std::string> writes = NewWrites();
+    EXPECT_TRUE(HasWrite(writes, kFsbId, kBoardFsbIndex - 1)) << testing::PrintToString(writes);
+    for (const std::string& write : writes)
+        EXPECT_TRUE(write.rfind("id=0x03010011 ", 0) == 0 || write.rfind("id=0x03060013 ", 0) == 0) << write;
+    EXPECT_TRUE(m_program->Process().IsRunning());
+    EXPECT_EQ(nullptr, FindProcessWindow(Pid(), "#32770")) << "a message box shows";
+}
+
 // The profile box shows the chosen name in bold Arial, 11 pixels high,
 // in its near-white, centred in its text area.
 constexpr TextLooks kProfileNameLooks{-11, FW_BOLD, RGB(255, 255, 251), DT_EXPANDTABS | DT_LEFT, true};

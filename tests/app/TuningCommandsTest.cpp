@@ -173,6 +173,29 @@ TEST_F(TuningCommands, MessageSnapshotIsTakenAppliedOnceAndBroadcast)
     EXPECT_TRUE(m_listener.Received().empty());
 }
 
+// Items whose descriptors list no values are in no snapshot and take no
+// value from a stored profile, however the board's values move.
+TEST_F(TuningCommands, ItemsWithoutValuesAreInNoSnapshotOrStoredProfileWrite)
+{
+    ASSERT_NO_FATAL_FAILURE(StartProgram(nullptr, "fault-values"));
+    Send(kProfileCommand, 0x55, 0x8004);  // the snapshot alone
+    m_program->Board().SetKey("0x03010011", "value", "50");
+    m_program->Board().SetKey("0x03080018", "value", "3");
+    m_program->Board().SetKey("0x03020015", "value", "9");
+    m_program->Board().SetKey("0x03020016", "value", "7");
+    m_program->Board().Rewrite();
+    Send(kProfileCommand, 0x55, 0);
+    EXPECT_EQ(std::vector<std::string>{FsbWrite(kBoardFsbIndex)}, WithoutRatioWrites(NewWrites()));
+
+    m_program->Board().SetKey("0x03010011", "value", std::to_string(kBoardFsbIndex));
+    m_program->Board().SetKey("0x05080002", "data.0",
+                              "0x00000001,0x03080018,1,0x03020015,2,0x03020016,1,0x03020012,60,0xFFFFFFFF");
+    m_program->Board().Rewrite();
+    Send(kProfileCommand, 0x55, 1);
+    EXPECT_EQ(std::vector<std::string>{"id=0x03020012 index=60 mode=2 result=1"}, WithoutRatioWrites(NewWrites()));
+    EXPECT_TRUE(m_program->Process().IsRunning());
+}
+
 TEST_F(TuningCommands, StoredProfileCommandTellsTheServiceWritesAndBroadcastsThree)
 {
     ASSERT_NO_FATAL_FAILURE(StartProgram("--state 0"));

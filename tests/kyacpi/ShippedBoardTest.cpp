@@ -52,6 +52,7 @@ TEST(ShippedBoards, EachVariantLoadsAndDiffersAsNamed)
         {"info-level-2", 4, true, true, 0x12, 0, 2, true},
         {"fault-group3", 4, true, true, 0x12, 0, 3, false},
         {"fault-items", 4, true, true, 0x12, 0, 3, true},
+        {"fault-values", 4, true, true, 0x12, 0, 3, true},
     };
     for (const Case& c : cases) {
         zxtest::SimulatedBoard board = zxtest::SimulatedBoard::FromShipped(c.name);
@@ -148,4 +149,22 @@ TEST(ShippedBoards, DefaultBoardCarriesEveryMainPath)
         int size = 64;
         EXPECT_EQ(AcpiReadItemData(0x05080060, position, words, &size), 1) << position;
     }
+}
+
+// The values switch takes the value list out of a descriptor and nothing
+// else: the item is still listed and still takes writes of its own values.
+TEST(ShippedBoards, DescriptorsWithoutValues)
+{
+    zxtest::SimulatedBoard board = zxtest::SimulatedBoard::FromShipped("fault-values");
+    board.UseInThisProcess();
+    Descriptor strings = ReadDescriptor(0x03080018);
+    ASSERT_EQ(strings.elements.size(), 5u) << "header, info, a count of 0 and no texts";
+    EXPECT_EQ(strings.elements[4].integer, 0u);
+    Descriptor number = ReadDescriptor(0x03020015);
+    ASSERT_EQ(number.elements.size(), 7u);
+    EXPECT_EQ(number.elements[6].integer, 0xFFFFFFFFu) << "a value count of -1";
+    EXPECT_EQ(ReadDescriptor(0x03020016).elements.at(6).integer, 0u);
+    EXPECT_TRUE(Has(GroupIds(3), 0x03080018));
+    EXPECT_EQ(AcpiSetItemValue(0x03080018, 1, 2), 1);
+    EXPECT_EQ(ReadOr(0x03080018, -1), 1);
 }

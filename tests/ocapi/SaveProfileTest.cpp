@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BoardFixture.h"
 #include "LibraryCaller.h"
 #include "TestFiles.h"
@@ -79,5 +81,26 @@ TEST(ZxOcLibSave, AnUnreadCoreRatioKeepsItsPlaceWithAnIndexNoLoadWrites)
     for (auto& record : expected)
         if (record.first == 0x03060013)
             record.second = -1;
+    EXPECT_EQ(zxtest::ReadWholeFile(path), ProfileBytes(expected));
+}
+
+// Items whose descriptors list no values (a string item without strings, a
+// number item with a value count of -1 or 0) have nothing a profile could
+// hold: they are left out, the rest is saved as always.
+TEST(ZxOcLibSave, ItemsWithoutValuesAreLeftOut)
+{
+    BoardFixture board("fault-values");
+    std::string path = board.File("Values.oc");
+    auto run = RunCalls({"ZxOcSaveCurrentDovrel " + path}, board.Environment());
+    EXPECT_EQ(run.Line("ZxOcSaveCurrentDovrel"), "ZxOcSaveCurrentDovrel result=1");
+    auto expected = kDefaultBoardProfile;
+    expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                  [](const std::pair<unsigned, int>& record) {
+                                      return record.first == 0x03080018 || record.first == 0x03020015 ||
+                                             record.first == 0x03020016;
+                                  }),
+                   expected.end());
+    // The board's DRAM item, before the graphics items.
+    expected.insert(expected.end() - 2, {0x03020033, 3});
     EXPECT_EQ(zxtest::ReadWholeFile(path), ProfileBytes(expected));
 }

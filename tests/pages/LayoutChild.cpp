@@ -1,6 +1,7 @@
 #include "LayoutChild.h"
 
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -165,7 +166,55 @@ void ReportOutside(std::ostringstream& out)
     out << "\n";
 }
 
-void RunStep(const std::string& step)
+// Reads of the CPU ratio item in the board's call log so far.
+int RatioReadsLogged()
+{
+    char path[MAX_PATH] = "";
+    GetEnvironmentVariableA("KYACPI_LOG", path, sizeof path);
+    FILE* log = std::fopen(path, "rb");
+    if (log == nullptr)
+        return -1;
+    int reads = 0;
+    char line[512];
+    while (std::fgets(line, sizeof line, log) != nullptr)
+        if (std::strstr(line, "AcpiGetItemValue id=0x03060013 ") != nullptr)
+            ++reads;
+    std::fclose(log);
+    return reads;
+}
+
+bool Overlap(const RECT& a, const RECT& b)
+{
+    RECT both{};
+    return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+// The shown bars' parts that cover Apply or Undo, the voltage page's
+// separator line, or lie outside the window as it is now.
+void ReportCrowding(std::ostringstream& out)
+{
+    const RECT client{0, 0, MainForm->ClientWidth(), MainForm->ClientHeight()};
+    const RECT separator{41, 435, 41 + 560, 435 + 4};
+    const RECT apply = MainForm->ApplyButton->BoundsRect();
+    const RECT undo = MainForm->UndoButton->BoundsRect();
+    out << "crowded=";
+    for (AdvBar* bar : ZendrixLayout::GetInstance().GetAllBars()) {
+        if (!bar->IsVisible())
+            continue;
+        for (TControl* child : bar->Children()) {
+            const RECT r = child->BoundsRect();
+            RECT inside{};
+            if (!child->Visible() || r.right <= r.left || r.bottom <= r.top)
+                continue;
+            const bool outside = !IntersectRect(&inside, &r, &client) || !EqualRect(&inside, &r);
+            if (outside || Overlap(r, apply) || Overlap(r, undo) || Overlap(r, separator))
+                out << child->ClassName() << "@" << Place(r.left, r.top) << " ";
+        }
+    }
+    out << "\n";
+}
+
+void RunStep(const std::string& step, std::ostringstream& out)
 {
     ZendrixLayout& layout = ZendrixLayout::GetInstance();
     if (step == "show")
@@ -185,6 +234,14 @@ void RunStep(const std::string& step)
         MainForm->Perform(kMsgCoreUnlockToMain, std::stoul(step.substr(6)), 0);
     else if (step == "link")
         FindPage<GpuLayout>()->LinkBox()->Click();
+    else if (step == "crowd")
+        ReportCrowding(out);
+    else if (step == "paint") {
+        // One paint of every preview button.
+        const int before = RatioReadsLogged();
+        FindPage<MultiRatioLotCoreLayout>()->Refresh();
+        out << "ratio reads per paint=" << RatioReadsLogged() - before << "\n";
+    }
 }
 
 }  // namespace
@@ -205,7 +262,7 @@ ZX_TEST_CHILD(layout_report)
     std::stringstream steps(ChildArgument());
     std::string step;
     while (std::getline(steps, step, ',')) {
-        RunStep(step);
+        RunStep(step, out);
         ReportState(out);
     }
     ReportOutside(out);

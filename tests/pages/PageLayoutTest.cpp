@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,28 @@ TEST(VoltagePage, GroupsFollowTheExpertItemsTheDramItemsAndTheValueTexts)
     });
 }
 
+// More items than the pages can place: a group whose 45-pixel rows cannot
+// hold its items takes the 31-pixel rows, and the items that still do not
+// fit get no bar - none covers the separator, Apply or Undo, or leaves the
+// window.
+TEST(VoltagePage, ItemsBeyondTheRoomOfTheirGroupGetNoBar)
+{
+    GraphicsDriver driver;
+    const char* const kTwoGraphicsBars = "gpu=450,324 450,374 \n";
+    const char* const kSixChipBars = " 211,325 509,325 211,356 509,356 211,387 509,387\n";
+    RunCases({
+        {"12 voltages, 8 DRAM voltages, 4 graphics clocks", "default",
+         [](zxtest::BoardFixture& board) { pagetest::AddManyItems(board, false); }, "tab0,show,crowd,tab2,crowd",
+         {std::string("group0=0 CPU/Chip Voltage") + kSixChipBars,
+          "group1=0 DRAM Reference Voltage 211,488 509,488 211,519 509,519 211,550 509,550\n", kTwoGraphicsBars,
+          "\ncrowded=\nstate size=2", "\ncrowded=\nstate size=1"}},
+        {"the same with 6 expert options", "default", [](zxtest::BoardFixture& board) { pagetest::AddManyItems(board, true); },
+         "tab0,show,crowd,tab2,crowd",
+         {std::string("group0=0 CPU/Chip Voltage") + kSixChipBars, "group1=3 Expert Option 339,488 339,519 339,550\n",
+          kTwoGraphicsBars, "\ncrowded=\nstate size=2", "\ncrowded=\nstate size=1"}},
+    });
+}
+
 TEST(MainBars, OneRowPerUsableFixedSlotWithoutGaps)
 {
     RunCases({
@@ -225,6 +248,9 @@ TEST(RatioPages, BarsStayInsideTheWindowAndFollowTheirControls)
         {"seven cores per core: the last group's preview reads only the seventh core", "ratio-6core-percore",
          [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 7, "0x12", false); }, "show,tab1,preview1,preview0",
          {"group=0 buttons=516,421:1 516,339:2 ", "group=2 buttons=516,421:0 516,339:1 "}},
+        {"seven cores per core: a paint of the previews reads the seventh core once", "ratio-6core-percore",
+         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 7, "0x12", false); }, "show,tab1,paint",
+         {"ratio reads per paint=1\n"}},
         {"six cores, one ratio: the small bars beside the large one", "ratio-6core-single", nullptr, "show,tab1",
          {"ratio=262,334,1 362,431,1 412,431,1 462,431,1 512,431,1 562,431,1 "}},
         {"twelve cores, one ratio: small bars up to the sixth core", "ratio-6core-single",

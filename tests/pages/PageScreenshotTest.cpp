@@ -198,6 +198,9 @@ TEST(PageScreens, EveryBoardVariantOpensItsPagesWithoutBoxOrWrite)
              b.SetKey("0x03020033", "value", "3");
          }},
         {"ratio-locked", "default", [](zxtest::BoardFixture& b) { b.SetKey("0x03060013", "attributes", "0x40000000"); }},
+        {"fault-values", "fault-values", nullptr},
+        {"many-items", "default", [](zxtest::BoardFixture& b) { pagetest::AddManyItems(b, false); }},
+        {"many-items-expert", "default", [](zxtest::BoardFixture& b) { pagetest::AddManyItems(b, true); }},
     };
     // ZXT_PAGE_VARIANT names one variant to look at alone.
     char only[64] = {};

@@ -256,6 +256,54 @@ TEST_F(RatioBarsPerCore, TheDotDragsAndSnapsToItsPosition)
     EXPECT_EQ(36, bars[0]->GetPosition()) << "per core, no other bar follows";
 }
 
+// Only a new position is announced: not a press and release on the dot,
+// nor a drag that stays within its position and comes back.
+TEST_F(RatioBarsPerCore, TheDotAnnouncesOnlyANewPosition)
+{
+    AdvRatioBarRegular& bar = *bars[3];
+    MoveOver(bar.Track(), 10, 60);
+    ASSERT_TRUE(bar.Dot()->Visible());
+    const int start = bar.GetPosition();
+    const int startOffset = bar.GetDotOffset();
+    changes.count = 0;
+    PressOn(bar.Dot(), 5, 5);
+    ReleaseOn(bar.Dot(), 5, 5);
+    EXPECT_EQ(0, changes.count) << "a bare click";
+
+    PressOn(bar.Dot(), 5, 5);
+    MoveOver(bar.Dot(), 5, 4, true);  // one pixel up: still the same position
+    EXPECT_EQ(startOffset + 1, bar.GetDotOffset());
+    MoveOver(bar.Dot(), 5, 6, true);  // and back (the dot moved with the pointer)
+    ReleaseOn(bar.Dot(), 5, 5);
+    EXPECT_EQ(startOffset, bar.GetDotOffset());
+    EXPECT_EQ(start, bar.GetPosition());
+    EXPECT_EQ(0, changes.count) << "a drag back to where it began";
+}
+
+// A window that takes the mouse capture in the middle of a drag ends it:
+// the next hover over the dot moves nothing.
+TEST_F(RatioBarsPerCore, ALostCaptureEndsTheDrag)
+{
+    AdvRatioBarRegular& bar = *bars[3];
+    MoveOver(bar.Track(), 10, 60);
+    ASSERT_TRUE(bar.Dot()->Visible());
+    const int start = bar.GetPosition();
+    changes.count = 0;
+    PressOn(bar.Dot(), 5, 5);
+    ASSERT_TRUE(bar.IsDragging());
+    HWND other = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SetCapture(other);
+    Pump();
+    ReleaseCapture();
+    DestroyWindow(other);
+    EXPECT_FALSE(bar.IsDragging());
+    MoveOver(bar.Dot(), 5, 1);  // four pixels up, no button
+    EXPECT_EQ(start, bar.GetPosition());
+    EXPECT_EQ(bar.PositionToOffset(start), bar.GetDotOffset());
+    EXPECT_EQ(0, changes.count);
+}
+
 TEST_F(RatioBarsPerCore, ADisabledBarShowsItsBareBackgroundAndReadsNothing)
 {
     AdvRatioBarRegular& bar = *bars[1];

@@ -223,8 +223,12 @@ ZX_TEST_CHILD(fuzz_board)
         }
         if (rng() % 2)
             words += ",0xFFFFFFFF";
-        if (!ratioPair)  // cores without a pair keep the preset default
-            meant.insert({ratioId, ratio.GetInfoValue()});
+        if (!ratioPair) {  // without a pair the cores keep (and may rewrite) what they hold
+            std::vector<int> held;
+            ratio.ReadRatios(held);
+            for (int value : held)
+                meant.insert({ratioId, value});
+        }
         WritePrivateProfileStringA(Hex(kStoredProfilesId).c_str(), "data.0", words.c_str(), boardPath.c_str());
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, boardPath.c_str());
         log.Mark();

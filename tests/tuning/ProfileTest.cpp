@@ -25,10 +25,10 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// The default board's current settings: the CPU ratio preset to its info
-// value once per core, then the visible tuning items in BIOS order.
+// The default board's current settings: the CPU ratio of each core as the
+// board holds it, then the visible tuning items in BIOS order.
 const std::vector<std::string> kCurrentSettings = {
-    "03060013:28", "03060013:28", "03060013:28", "03060013:28", "03010011:33", "03020012:56",
+    "03060013:36", "03060013:34", "03060013:30", "03060013:28", "03010011:33", "03020012:56",
     "03020032:15", "03020015:4",  "03020016:4",  "03020017:5",  "03820019:0",  "03080018:0",
     "030800B4:1",  "03010060:8",  "03010061:4",
 };
@@ -63,7 +63,9 @@ TEST(StoredProfiles, NamesComeFromGroupFiveAndPairsLayOverTheCurrentSettings)
     for (const char* pair : {"03010011:60", "03020012:80", "03020032:20", "03060013:36"})
         expected.push_back(pair);
     EXPECT_EQ(Records(lines), expected);
-    EXPECT_TRUE(run.writes.empty());
+    // Reading the cores' ratios only moves the core selector.
+    for (const auto& write : run.writes)
+        EXPECT_EQ(0u, write.find("id=0x030600F0 ")) << write;
 }
 
 TEST(StoredProfiles, EndMarksShortReadsAndRefusals)
@@ -120,6 +122,19 @@ TEST(CurrentSettings, AnItemThatCannotBeReadIsLeftOut)
     EXPECT_EQ(Records(Lines(run.process.output)), expected);
 }
 
+// Items whose descriptors list no values take no part in the settings.
+TEST(CurrentSettings, ItemsWithoutValuesAreLeftOut)
+{
+    zxtest::BoardFixture board("fault-values");
+    auto run = RunOnBoard(board, "current_values");
+    auto expected = kCurrentSettings;
+    for (const char* record : {"03020015:4", "03020016:4", "03080018:0"})
+        expected.erase(std::find(expected.begin(), expected.end(), record));
+    // The board's DRAM item, before the graphics items.
+    expected.insert(std::find(expected.begin(), expected.end(), "03010060:8"), "03020033:3");
+    EXPECT_EQ(Records(Lines(run.process.output)), expected);
+}
+
 TEST(DangerLimits, TheTopHalfOfTheLimitWordIsTheHighestSafeIndex)
 {
     zxtest::BoardFixture board;
@@ -150,6 +165,8 @@ TEST(StoredProfiles, CoresWithoutTheirOwnRatioPairTakeTheLastPair)
          {"03060013:40", "03060013:38", "03060013:38", "03060013:38"}},
         {"a pair for every core", "0x00000001,0x03060013,40,0x03060013,38,0x03060013,32,0x03060013,30,0xFFFFFFFF",
          {"03060013:40", "03060013:38", "03060013:32", "03060013:30"}},
+        {"no ratio pair: every core keeps its ratio", "0x00000001,0x03010011,40,0xFFFFFFFF",
+         {"03060013:36", "03060013:34", "03060013:30", "03060013:28"}},
     };
     for (const auto& c : cases) {
         zxtest::BoardFixture board;
@@ -167,5 +184,53 @@ TEST(StoredProfiles, CoresWithoutTheirOwnRatioPairTakeTheLastPair)
             cores += (i ? "," : "") + c.ratios[i].substr(9);
         const auto lines = Lines(applied.BoardText());
         EXPECT_NE(std::find(lines.begin(), lines.end(), cores), lines.end()) << c.what << applied.BoardText();
+    }
+}
+
+// A profile without ratio pairs changes no core: none is written, also when
+// the cores cannot be read (no made-up default takes their place).
+TEST(StoredProfiles, WithoutRatioPairsNoCoreIsWritten)
+{
+    const std::vector<std::string> kVoltageThenFsb = {"id=0x03020012 index=60", "id=0x03010011 index=40"};
+    const struct {
+        const char* what;
+        const char* fail;  // the ratio item's fail switches
+        std::vector<std::string> ratios;
+        std::vector<std::string> ratioWrites;  // after the FSB
+    } cases[] = {
+        // With the per-core turbo item every core is written with what it
+        // holds, then the last once more for all cores.
+        {"readable cores",
+         "",
+         {"03060013:36", "03060013:34", "03060013:30", "03060013:28"},
+         {"id=0x03060013 index=36", "id=0x03060013 index=34", "id=0x03060013 index=30", "id=0x03060013 index=28",
+          "id=0x03060013 index=28"}},
+        {"unreadable cores keep their places, unwritten",
+         "read",
+         {"03060013:-1", "03060013:-1", "03060013:-1", "03060013:-1"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        zxtest::BoardFixture board;
+        board.SetKey("0x05080002", "data.0", "0x00000001,0x03010011,40,0x03020012,60,0xFFFFFFFF");
+        board.SetKey("0x03060013", "fail", c.fail);
+        auto records = Records(Lines(RunOnBoard(board, "read_stored_profile", "0").process.output));
+        ASSERT_GE(records.size(), 4u) << c.what;
+        EXPECT_EQ(std::vector<std::string>(records.begin(), records.begin() + 4), c.ratios) << c.what;
+
+        zxtest::BoardFixture applied;
+        applied.SetKey("0x05080002", "data.0", "0x00000001,0x03010011,40,0x03020012,60,0xFFFFFFFF");
+        applied.SetKey("0x03060013", "fail", c.fail);
+        auto run = RunOnBoard(applied, "apply_stored_profile", "0");
+        EXPECT_EQ(0u, run.process.exitCode) << c.what;
+        std::vector<std::string> tuning;
+        for (const auto& write : run.writes)
+            if (write.find("id=0x030600F0 ") != 0)
+                tuning.push_back(write.substr(0, write.find(" mode=")));
+        auto expected = kVoltageThenFsb;
+        expected.insert(expected.end(), c.ratioWrites.begin(), c.ratioWrites.end());
+        EXPECT_EQ(tuning, expected) << c.what;
+        const auto lines = Lines(applied.BoardText());
+        EXPECT_NE(std::find(lines.begin(), lines.end(), "cores=36,34,30,28"), lines.end()) << c.what;
     }
 }

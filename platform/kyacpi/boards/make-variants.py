@@ -25,6 +25,8 @@ def setkey(text, id, key, value):
                 b=b.replace('\n','\n%s=%s\n'%(key,value),1)
         out.append(b)
     return ''.join(out)
+def insert_before(text, id, block):
+    return ''.join((block if sid(b)==id else '')+b for b in blocks(text))
 def six(text, status):
     t=setkey(text,'0x030600F0','count','6')
     t=setkey(t,'0x03060013','cores','36,34,32,30,28,28')
@@ -47,6 +49,9 @@ V=[
 ('fault-group3.ini','Group 3 cannot be read (ordinal 5 fails for it).', body.rstrip('\n')+'\n\n[group.3]\nfail=1\n'),
 ('fault-items.ini','Failing items: FSB writes, CPU core voltage reads, the DRAM voltage\ndescriptor, the stored-profile data and the danger-limit reads fail.',
    setkey(setkey(setkey(setkey(setkey(body,'0x03010011','fail','write'),'0x03020012','fail','read'),'0x03020032','fail','descriptor'),'0x05080002','fail','data'),'0x030600F1','fail','at')),
+('fault-values.ini','Descriptors without values: the Load-Line Calibration string item lists no\nstrings, the NB core voltage lists the value count -1, the CPU PLL voltage\nhas the value count 0. A DRAM item brings the expert group, where the\nstring item would go.',
+   insert_before(setkey(setkey(setkey(body,'0x03080018','fail','values'),'0x03020015','fail','values'),'0x03020016','count','0'),
+     '0x03010060','[0x03020033]\nname=DRAM Termination\ninfo=3\nbase=1200\nstep=20\ncount=41\nvalue=3\n\n')),
 ]
 for name, comment, text in V:
     write(name, comment, text)
