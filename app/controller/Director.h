@@ -48,7 +48,7 @@ public:
     // TuningCommands
     void OnBroadcastRefresh() override;
     void SnapshotForSuspend() override { m_snapshots.SnapshotForSuspend(); }
-    void ReapplyAfterResume() override { m_snapshots.ReapplyAfterResume(); }
+    void ReapplyAfterResume() override;
     void OnSetItemCommand(LPARAM value) override { m_snapshots.OnSetItemCommand(value); }
     void OnProfileCommand(LPARAM command) override { m_snapshots.OnProfileCommand(command); }
 
@@ -80,6 +80,8 @@ private:
     ZxOcItemValueList BuildApplyList() const;
     void WriteSettings(const ZxOcItemValueList& values);
     void SetPending(bool pending);
+    // Pending exactly while some read bar differs from its last BIOS read.
+    void UpdatePending();
     bool IsLayoutExpanded() const;
     void ClearProfileSelection();
     static void TellPowerToolAndSwitchItOff();
