@@ -51,6 +51,9 @@ public:
     // True only when the value was read from the BIOS at the last read and
     // the range is usable: only such a bar may take part in an apply.
     virtual bool IsRead() const { return m_read; }
+    // A read bar whose position is not what the BIOS held at its last read:
+    // the settings are pending exactly while some bar differs.
+    bool DiffersFromBios() const { return IsRead() && m_position != m_biosPosition; }
 
     int GetPosition() const { return m_position; }
     int GetMin() const { return m_min; }
@@ -89,6 +92,8 @@ protected:
     // Sets the position without moving the dot (while the dot is dragged).
     void SetPositionQuietly(int position) { m_position = position; }
     void MarkRead(bool read) { m_read = read; }
+    // What the BIOS held at the read that succeeded last.
+    void SetBiosPosition(int position) { m_biosPosition = position; }
 
 private:
     int m_max = 100;
@@ -98,4 +103,5 @@ private:
     TNotifyEvent m_onChange;
     bool m_enabled = true;
     bool m_read = false;
+    int m_biosPosition = 0;
 };

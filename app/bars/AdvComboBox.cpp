@@ -170,8 +170,15 @@ void AdvComboBox::SetVisible(bool visible)
 
 void AdvComboBox::SetItemIndex(int index)
 {
-    if (index == m_listBox->ItemIndex() || index < -1 || index >= m_listBox->Items()->Count())
+    if (index < -1 || index >= m_listBox->Items()->Count())
         return;
+    if (index == m_listBox->ItemIndex()) {
+        // No choice in the list (rebuilt, or its entry gone) must not leave
+        // the last chosen name in the box.
+        if (index == -1)
+            ShowChosenText(std::string());
+        return;
+    }
     m_listBox->SetItemIndex(index);
     ShowChosenText(index < 0 ? std::string() : m_listBox->Items()->Get(index));
     OnChange(m_listBox);

@@ -43,7 +43,8 @@ public:
     TStrings* GetItems() { return m_listBox->Items(); }
     int GetItemIndex() { return m_listBox->ItemIndex(); }
     // Chooses item `index` (-1: none, with an empty text) and tells the
-    // change callback. The current index, or one outside the list, changes
+    // change callback. The current index changes nothing but an old text
+    // shown without a choice, which -1 clears; one outside the list changes
     // nothing.
     void SetItemIndex(int index);
     std::string GetText() const { return m_textLabel->Text(); }

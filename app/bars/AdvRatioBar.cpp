@@ -62,6 +62,8 @@ bool AdvRatioBar::ReadCoreRatio(int& ratio)
     // -1 is a failed read, not the lowest ratio.
     const bool read = ratio >= GetMin() && ratio <= GetMax() && KyOcRatio::GetInstance().GetRatioCount() > 0;
     MarkRead(read);
+    if (read)
+        SetBiosPosition(ratio);
     return read;
 }
 

@@ -22,6 +22,28 @@ constexpr int kLabelCharHeight = 12;
 
 enum UnitCode { kUnitMhz = 1, kUnitVolt = 2, kUnitRatio = 12 };
 
+// What an unread bar shows for its value: it has none.
+constexpr char kUnreadValueText[] = "-";
+// A step button without an "unavailable" picture shows its normal one this
+// faint (of 255) while the bar cannot move.
+constexpr int kFadedButtonAlpha = 90;
+
+void FadeIntoDisabledPicture(AlphaButton* button)
+{
+    TBitmap* normal = button->SourceImage(0);
+    TBitmap* disabled = button->SourceImage(KyButtonTx::kStateCount - 1);
+    if (disabled->Width() > 0 || normal->Width() <= 0)
+        return;
+    disabled->Assign(normal);
+    disabled->SetPixelFormat(pf32bit);
+    for (int y = 0; y < disabled->Height(); ++y) {
+        auto* row = static_cast<BYTE*>(disabled->ScanLine(y));
+        for (int x = 0; x < disabled->Width(); ++x)
+            row[x * 4 + 3] = static_cast<BYTE>(row[x * 4 + 3] * kFadedButtonAlpha / 255);
+    }
+    button->Reblend();
+}
+
 }  // namespace
 
 AdvScrollBar::AdvScrollBar(int itemSlot)
@@ -89,6 +111,15 @@ void AdvScrollBar::UpdateValueText()
     BiosItemA* item = Item();
     if (item == nullptr || m_valueLabel == nullptr)
         return;
+    if (!IsRead()) {
+        // Nothing the BIOS did not report is shown, nor coloured as pending.
+        m_valueLabel->SetText(kUnreadValueText);
+        if (m_biosValueLabel != nullptr)
+            m_biosValueLabel->SetText("");
+        if (m_unitLabel != nullptr)
+            m_valueLabel->Font()->SetColor(m_unitLabel->Font()->Color());
+        return;
+    }
     const int position = GetPosition();
     m_valueLabel->SetText(ValueText(*item, position));
     COLORREF color = m_unitLabel != nullptr ? m_unitLabel->Font()->Color() : m_valueLabel->Font()->Color();
@@ -107,20 +138,46 @@ void AdvScrollBar::Refresh()
         Sleep(kSlowSlotDelayMs);
     BiosItemA* item = Item();
     int index = 0;
-    // An unread value keeps what the bar shows: moving it to index 0 would
-    // offer index 0 to the next apply.
+    // An unread value keeps the position (moving it to index 0 would offer
+    // index 0 to the next apply), shows no value and cannot be moved until
+    // a read succeeds.
     const bool read = item != nullptr && item->GetCurrentIndex(&index) && index >= 0 &&
                       index < item->GetValueCount();
+    const bool wasRead = IsRead();
     MarkRead(read);
-    if (!read)
+    ShowReadState(read);
+    if (!read) {
+        UpdateValueText();
         return;
+    }
+    SetBiosPosition(index);
     SetPositionIfChanged(index);
+    if (!wasRead)
+        UpdateValueText();  // the value of a bar that showed none
     if (m_valueLabel == nullptr)
         return;
     if (m_biosValueLabel != nullptr)
         m_biosValueLabel->SetText(m_valueLabel->GetText());
     if (m_unitLabel != nullptr)
         m_valueLabel->Font()->SetColor(m_unitLabel->Font()->Color());
+}
+
+void AdvScrollBar::ShowReadState(bool read)
+{
+    if (read == m_movable)
+        return;
+    m_movable = read;
+    SetEnabled(read);
+    // No value, no place on the track.
+    if (m_dot != nullptr)
+        m_dot->SetVisible(read && IsVisible());
+}
+
+void AdvScrollBar::SetVisible(bool visible)
+{
+    AdvBar::SetVisible(visible);
+    if (m_dot != nullptr && !m_movable)
+        m_dot->SetVisible(false);
 }
 
 void AdvScrollBar::LoadDefault()
@@ -138,7 +195,7 @@ void AdvScrollBar::BindItem()
     BiosItemA* item = Item();
     if (item == nullptr) {
         MarkRead(false);
-        SetEnabled(false);
+        ShowReadState(false);
         return;
     }
     if (m_nameLabel != nullptr)
@@ -202,6 +259,7 @@ AlphaButton* AdvScrollBar::CreateStepButton(int left, int top, const char* const
 {
     AlphaButton* button = nullptr;
     CreateAlphaButton(button, left, top, names, nullptr, nullptr, true);
+    FadeIntoDisabledPicture(button);
     AddChild(button);
     return button;
 }
@@ -258,6 +316,8 @@ void AdvScrollBar::WireChildren()
 
 void AdvScrollBar::StepClick(TObject* sender)
 {
+    if (!m_movable)
+        return;
     // One click, one step.
     if (sender == m_leftButton)
         StepDown();
@@ -267,6 +327,8 @@ void AdvScrollBar::StepClick(TObject* sender)
 
 void AdvScrollBar::TrackMouseDown(TObject*, TMouseButton, TShiftState, int x, int)
 {
+    if (!m_movable)
+        return;  // an unread bar has no value to step from
     // A click moves one step toward the pointer, never jumps.
     const int target = OffsetToPosition(x - GetTrackStart());
     if (target > GetPosition())

@@ -33,9 +33,12 @@ public:
 
     int GetHeight() const override;
     // Reads the item's current value index. A failed read, or an index the
-    // item does not have, keeps the position and the BIOS text and leaves
-    // the bar unread. Slot 3 waits 100 ms first (its item settles late).
+    // item does not have, keeps the position but leaves the bar unread: it
+    // shows no value and cannot be moved until a read succeeds. Slot 3
+    // waits 100 ms first (its item settles late).
     void Refresh() override;
+    // As AdvBar; the dot of an unread bar stays hidden.
+    void SetVisible(bool visible) override;
     void LoadDefault() override;
     // The id of the bound item; 0 when the slot holds none.
     DWORD GetItemId() const override;
@@ -115,8 +118,12 @@ private:
     void ShowDotHover();
     void DotOutside(TControl* dot, int x, int y, bool& outside);
     void DotLeft(TControl* dot);
+    // Disables the bar while it is unread and enables it at the first read
+    // that succeeds after.
+    void ShowReadState(bool read);
 
     BarHost* m_host = nullptr;  // set by CreateDot
     DotDrag m_drag;
     int m_itemSlot;
+    bool m_movable = true;  // false while disabled for want of a value
 };

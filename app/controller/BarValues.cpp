@@ -20,6 +20,14 @@ bool HasDangerousBar(const AdvBarList& bars)
     return false;
 }
 
+bool HasPendingBar(const AdvBarList& bars)
+{
+    for (const AdvBar* bar : bars)
+        if (bar != nullptr && bar->DiffersFromBios())
+            return true;
+    return false;
+}
+
 void RefreshBars(const AdvBarList& bars)
 {
     for (AdvBar* bar : bars)

@@ -16,6 +16,9 @@ using AdvBarList = std::vector<AdvBar*>;
 ZxOcItemValueList BuildApplyList(const AdvBarList& bars);
 // True at the first read bar whose position is past its item's danger limit.
 bool HasDangerousBar(const AdvBarList& bars);
+// True while some read bar's position differs from what the BIOS held at
+// its last read: the settings are pending exactly then.
+bool HasPendingBar(const AdvBarList& bars);
 // Every bar rereads its item.
 void RefreshBars(const AdvBarList& bars);
 void SetOnChangeOfBars(const AdvBarList& bars, const TNotifyEvent& onChange);

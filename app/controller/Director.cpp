@@ -179,8 +179,14 @@ void Director::Apply()
     const bool oxlen = IsOxlenModeOn();
     if (!ConfirmApply(oxlen))
         return;  // pending stays, Apply stays enabled
+    // A reread while the question was open (another program's change) may
+    // have taken every difference away: then there is nothing to write.
+    if (!HasPendingBar(m_bars)) {
+        SetPending(false);
+        return;
+    }
     if (oxlen && !TellPowerToolAndSwitchItOff())
-        return;  // likewise
+        return;  // pending stays, Apply stays enabled
     WriteSettings(BuildApplyList());
     SetPending(false);
 }
@@ -197,7 +203,7 @@ void Director::WriteSettings(const ZxOcItemValueList& values)
 void Director::Undo()
 {
     RefreshAllBars();
-    SetPending(false);
+    UpdatePending();
 }
 
 void Director::OnBarChanged(TObject*)
@@ -205,7 +211,7 @@ void Director::OnBarChanged(TObject*)
     if (m_updating)
         return;
     ClearProfileSelection();
-    SetPending(true);
+    UpdatePending();
 }
 
 void Director::OnBroadcastRefresh()
@@ -213,11 +219,25 @@ void Director::OnBroadcastRefresh()
     m_updating = true;
     RefreshAllBars();
     m_updating = false;
+    UpdatePending();
+}
+
+void Director::ReapplyAfterResume()
+{
+    m_snapshots.ReapplyAfterResume();
+    // The BIOS may hold other values now (written back, or changed while
+    // the system slept): the bars show what it holds.
+    OnBroadcastRefresh();
 }
 
 bool Director::IsLayoutExpanded() const
 {
     return ZendrixLayout::GetInstance().IsExpanded();
+}
+
+void Director::UpdatePending()
+{
+    SetPending(HasPendingBar(m_bars));
 }
 
 void Director::SetPending(bool pending)
@@ -348,9 +368,14 @@ void Director::FillProfileList()
         items->Add(entry);
     items->EndUpdate();
     // The shown entry stays chosen in the new list, so that a later bar
-    // change still clears it.
-    if (!shown.empty())
-        box->ListBox()->SetItemIndex(items->IndexOf(shown));
+    // change still clears it; one whose file has gone is no longer shown.
+    if (shown.empty())
+        return;
+    const int index = items->IndexOf(shown);
+    if (index >= 0)
+        box->ListBox()->SetItemIndex(index);
+    else
+        box->SetItemIndex(-1);
 }
 
 void Director::SelectProfile()
@@ -366,5 +391,5 @@ void Director::SelectProfile()
     MoveBarsToProfile(values, KyOcRatio::GetInstance().IsPerCore(), layout.GetCoreRatioBars(),
                       [&layout](DWORD itemId) { return layout.GetBarByItem(itemId); });
     m_updating = false;
-    SetPending(true);
+    UpdatePending();
 }

@@ -50,7 +50,7 @@ public:
     // TuningCommands
     void OnBroadcastRefresh() override;
     void SnapshotForSuspend() override { m_snapshots.SnapshotForSuspend(); }
-    void ReapplyAfterResume() override { m_snapshots.ReapplyAfterResume(); }
+    void ReapplyAfterResume() override;
     void OnSetItemCommand(LPARAM value) override { m_snapshots.OnSetItemCommand(value); }
     void OnProfileCommand(LPARAM command) override { m_snapshots.OnProfileCommand(command); }
 
@@ -82,6 +82,8 @@ private:
     ZxOcItemValueList BuildApplyList() const;
     void WriteSettings(const ZxOcItemValueList& values);
     void SetPending(bool pending);
+    // Pending exactly while some read bar differs from its last BIOS read.
+    void UpdatePending();
     bool IsLayoutExpanded() const;
     void ClearProfileSelection();
     // False when the power tool did not answer in time: nothing is written.

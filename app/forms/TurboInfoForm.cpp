@@ -110,10 +110,7 @@ void WINAPI TfrmTurboInfoMain::OnCloseButtonCall(DWORD_PTR, DWORD_PTR, const wch
 void TfrmTurboInfoMain::FormShow(TObject*)
 {
     ShowWindow(Application->Handle(), SW_HIDE);
-    if (TBeTurbo* turbo = TBeTurbo::Instance())
-        turbo->SetVisible(true);
-    if (m_closeButton)
-        m_closeButton->SetVisible(true);
+    ShowMovies(true);
 }
 
 void TfrmTurboInfoMain::FormClose(TObject*, TCloseAction&)
@@ -123,10 +120,20 @@ void TfrmTurboInfoMain::FormClose(TObject*, TCloseAction&)
 
 void TfrmTurboInfoMain::FormHide(TObject*)
 {
+    ShowMovies(false);
+}
+
+void TfrmTurboInfoMain::ShowMovies(bool show)
+{
+    // Once per change: the animation keeps its timer's state across one
+    // hide and the show after it.
+    if (show == m_moviesShown)
+        return;
+    m_moviesShown = show;
     if (TBeTurbo* turbo = TBeTurbo::Instance())
-        turbo->SetVisible(false);
+        turbo->SetVisible(show);
     if (m_closeButton)
-        m_closeButton->SetVisible(false);
+        m_closeButton->SetVisible(show);
 }
 
 void TfrmTurboInfoMain::RaiseMovies()
@@ -151,11 +158,21 @@ void TfrmTurboInfoMain::Dispatch(TMessage& message)
         TTransFlash::FollowAll();
         break;
     case WM_WINDOWPOSCHANGED:
+    {
+        // The movies are windows of their own: they hide and show with the
+        // window also when it is hidden without the form knowing (the
+        // application's minimize) and shown again by its restore.
+        const UINT flags = reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags;
+        if (flags & SWP_HIDEWINDOW)
+            ShowMovies(false);
         // The movies were shown before the window itself: they are above it
         // already, but a display that stacks by showing order needs telling.
-        if (reinterpret_cast<const WINDOWPOS*>(message.LParam)->flags & SWP_SHOWWINDOW)
+        if (flags & SWP_SHOWWINDOW) {
+            ShowMovies(true);
             RaiseMovies();
+        }
         break;
+    }
     case kMsgQuit:
         if (HasSignature(message.WParam)) {
             Close();

@@ -38,12 +38,15 @@ private:
     void FormClose(TObject* sender, TCloseAction& action);
     void FormHide(TObject* sender);
     void RaiseMovies();
+    // The animation and the close button, shown or hidden together.
+    void ShowMovies(bool show);
     static void WINAPI OnCloseButtonCall(DWORD_PTR reserved1, DWORD_PTR reserved2, const wchar_t* text,
                                          DWORD_PTR reserved4);
 
     qn::TPerPixelLayeredFormMaker m_maker;
     TImage* m_background = nullptr;
     std::unique_ptr<TTransFlash> m_closeButton;
+    bool m_moviesShown = false;
 };
 
 // The monitor window, created through the application on the first call.

@@ -222,22 +222,96 @@ TEST_F(ScrollBarTest, RefreshFollowsTheBiosAndNotifiesOnlyWhenTheValueMoved)
     EXPECT_TRUE(bar->IsRead());
 }
 
-TEST_F(ScrollBarTest, AFailedReadKeepsThePositionAndTheBiosTextAndMarksTheBarUnread)
+// A bar whose value cannot be read shows no value (neither the builder's
+// placeholder nor an old one), is not coloured as pending and cannot be
+// moved by any of its controls; the first read that succeeds brings it
+// back. Each kind, unread from the start and after a failed reread.
+TEST_F(ScrollBarTest, AnUnreadBarShowsNoValueCannotMoveAndComesBackAtTheNextRead)
 {
-    auto* bar = Make<AdvSmallBar>(KyOcPrimaryItemSet::kCoreVoltageSlot, 220, 100);
-    const std::string biosText = bar->BiosValueLabel()->GetText();
-    bar->StepUp();
-    changes = 0;
-    bartest::SetItemKey(0x03020012, "fail", "read");
-    bar->Refresh();
-    bartest::SetItemKey(0x03020012, "fail", "");
-    EXPECT_EQ(57, bar->GetPosition()) << "index 0 would be offered to the next apply";
-    EXPECT_EQ(0, changes);
-    EXPECT_EQ(biosText, bar->BiosValueLabel()->GetText());
-    EXPECT_FALSE(bar->IsRead());
-    bar->Refresh();
-    EXPECT_TRUE(bar->IsRead());
-    EXPECT_EQ(56, bar->GetPosition());
+    struct Case {
+        const char* what;
+        AdvScrollBar* (*make)(ScrollBarTest&, int slot);
+        int top;
+    };
+    const Case cases[] = {
+        {"large", [](ScrollBarTest& t, int s) -> AdvScrollBar* { return t.Make<AdvLargeBar>(s, 300, 40); }, 40},
+        {"small", [](ScrollBarTest& t, int s) -> AdvScrollBar* { return t.Make<AdvSmallBar>(s, 220, 100); }, 100},
+        {"graphics", [](ScrollBarTest& t, int s) -> AdvScrollBar* { return t.Make<AdvGpuBar>(s, 320, 170); }, 170},
+    };
+    const int slot = KyOcPrimaryItemSet::kCoreVoltageSlot;
+    for (const Case& c : cases) {
+        for (bool fromTheStart : {true, false}) {
+            SCOPED_TRACE(std::string(c.what) + (fromTheStart ? ", unread from the start" : ", reread failed"));
+            bartest::SetItemKey(0x03020012, "fail", fromTheStart ? "read" : "");
+            AdvScrollBar* bar = c.make(*this, slot);
+            if (!fromTheStart) {
+                bar->StepUp();  // pending when the reread fails
+                bartest::SetItemKey(0x03020012, "fail", "read");
+                bar->Refresh();
+            }
+            changes = 0;
+            const int position = bar->GetPosition();
+            EXPECT_FALSE(bar->IsRead());
+            for (TLabel* label : {bar->ValueLabel(), bar->BiosValueLabel()}) {
+                EXPECT_NE("200", label->GetText());
+                EXPECT_TRUE(label->GetText().empty() || label->GetText() == "-") << label->GetText();
+            }
+            EXPECT_NE(kPendingValueColor, bar->ValueLabel()->Font()->Color());
+            EXPECT_FALSE(bar->RightButton()->Enabled());
+            EXPECT_FALSE(bar->LeftButton()->Enabled());
+            EXPECT_FALSE(bar->Dot()->Visible() && bar->Dot()->Enabled());
+            EXPECT_FALSE(bar->DiffersFromBios());
+            bar->SetVisible(false);
+            bar->SetVisible(true);  // a page shown again
+            EXPECT_FALSE(bar->Dot()->Visible());
+            ClickButton(bar->RightButton());
+            ClickButton(bar->LeftButton());
+            MouseDown(At(bar->Track(), bar->Track()->Width() - 4, 3));
+            MouseUp(At(bar->Track(), bar->Track()->Width() - 4, 3));
+            EXPECT_EQ(position, bar->GetPosition());
+            EXPECT_EQ(0, changes);
+
+            bartest::SetItemKey(0x03020012, "fail", "");
+            bar->Refresh();
+            EXPECT_TRUE(bar->IsRead());
+            EXPECT_EQ(56, bar->GetPosition());
+            EXPECT_EQ(TextOf(slot, 56), bar->ValueLabel()->GetText());
+            EXPECT_EQ(TextOf(slot, 56), bar->BiosValueLabel()->GetText());
+            EXPECT_TRUE(bar->RightButton()->Enabled());
+            EXPECT_TRUE(bar->Dot()->Visible());
+            EXPECT_FALSE(bar->DiffersFromBios());
+            ClickButton(bar->RightButton());
+            EXPECT_EQ(57, bar->GetPosition());
+            EXPECT_EQ(kPendingValueColor, bar->ValueLabel()->Font()->Color());
+            EXPECT_TRUE(bar->DiffersFromBios());
+            bar->SetVisible(false);
+        }
+    }
+}
+
+// A step button that has no picture of its own for the unavailable state
+// shows a faded one, so that a bar that cannot move looks so.
+TEST_F(ScrollBarTest, StepButtonsWithoutAnUnavailablePictureGetAFadedOne)
+{
+    auto* large = Make<AdvLargeBar>(KyOcPrimaryItemSet::kFsbSlot, 300, 40);
+    for (AlphaButton* button : {large->LeftButton(), large->RightButton()}) {
+        TBitmap* normal = button->SourceImage(0);
+        TBitmap* faded = button->SourceImage(3);
+        ASSERT_GT(normal->Width(), 0);
+        ASSERT_EQ(normal->Width(), faded->Width());
+        ASSERT_EQ(normal->Height(), faded->Height());
+        int opaque = 0;
+        for (int y = 0; y < normal->Height(); ++y)
+            for (int x = 0; x < normal->Width(); ++x) {
+                const zxtest::Bgra n = zxtest::Get(*normal, x, y), f = zxtest::Get(*faded, x, y);
+                EXPECT_LE(f.a, n.a);
+                if (n.a == 255) {
+                    ++opaque;
+                    EXPECT_LT(f.a, 128);
+                }
+            }
+        EXPECT_GT(opaque, 0);
+    }
 }
 
 TEST_F(ScrollBarTest, RefreshingTheNbCoreVoltageBarWaitsForItsItemToSettle)

@@ -61,6 +61,23 @@ TEST_F(BarValues, DangerTestStopsAtTheFirstReadBarPastItsLimit)
     }
 }
 
+// Pending means: some read bar stands elsewhere than its last BIOS read. A
+// bar moved and moved back is not; an unread bar never is.
+TEST_F(BarValues, PendingWhileSomeReadBarDiffersFromItsBiosValue)
+{
+    FakeBar fsb(0x03010011, 40, true);
+    FakeBar core(0x03020012, 56, false);
+    const AdvBarList bars = {&fsb, nullptr, &core};
+    EXPECT_FALSE(HasPendingBar(bars));
+    core.StepUp();
+    EXPECT_FALSE(HasPendingBar(bars)) << "an unread bar counts";
+    fsb.StepDown();
+    EXPECT_TRUE(HasPendingBar(bars));
+    fsb.StepUp();
+    EXPECT_FALSE(HasPendingBar(bars));
+    EXPECT_FALSE(HasPendingBar({}));
+}
+
 TEST_F(BarValues, RefreshReachesEveryBarAndChangesReachTheCallback)
 {
     FakeBar read(0x03010011, 40, true);

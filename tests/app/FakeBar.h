@@ -14,6 +14,7 @@ public:
         SetMax(1000);
         SetPosition(position);
         MarkRead(read);
+        SetBiosPosition(position);  // read where it stands
     }
     void Refresh() override { ++refreshes; }
     void LoadDefault() override {}

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "DialogFace.h"
 #include "RunningProgram.h"
 #include "MovieLog.h"
 #include "TestFiles.h"
@@ -34,6 +35,19 @@ struct MovieSearch {
     HWND found;
     LONG area;
 };
+
+struct OwnedWindows {
+    HWND owner;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK TakeOwnedWindow(HWND window, LPARAM data)
+{
+    auto* owned = reinterpret_cast<OwnedWindows*>(data);
+    if (GetWindow(window, GW_OWNER) == owned->owner)
+        owned->found.push_back(window);
+    return TRUE;
+}
 
 BOOL CALLBACK LargerOwnedWindow(HWND window, LPARAM data)
 {
@@ -99,6 +113,15 @@ protected:
         MovieSearch search{Monitor(), nullptr, 0};
         EnumWindows(&LargerOwnedWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
+    }
+
+    // How many of the monitor's movie windows (animation, close button) show.
+    size_t VisibleMovies()
+    {
+        OwnedWindows owned{Monitor(), {}};
+        EnumWindows(&TakeOwnedWindow, reinterpret_cast<LPARAM>(&owned));
+        return static_cast<size_t>(
+            std::count_if(owned.found.begin(), owned.found.end(), [](HWND w) { return IsWindowVisible(w) != FALSE; }));
     }
 
     zxtest::TempFolder m_folder;
@@ -182,6 +205,41 @@ TEST_F(ZendrixMonitor, ClosesOnTheSignatureInTheLowByteOrItsCloseButton)
     EXPECT_FALSE(MonitorVisible());
     EXPECT_FALSE(IsWindowVisible(AnimationWindow()));
     EXPECT_TRUE(m_program.Process().IsRunning()) << "closing only hides the monitor";
+}
+
+// The main window's Minimize hides the monitor with all its windows, and
+// showing the main window again brings them all back: the screen where the
+// monitor was shows what it shows once the monitor is closed.
+TEST_F(ZendrixMonitor, HidesAndShowsWithAllItsWindowsAtTheMainWindowsMinimize)
+{
+    Start();
+    ASSERT_TRUE(WaitFor([&] { return MonitorVisible() && VisibleMovies() == 2; })) << VisibleMovies();
+    RECT place{};
+    GetWindowRect(Monitor(), &place);
+    HWND main = m_program.MainWindow();
+    PostMessageA(main, WM_USER + 2, 0x55, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+
+    PostMessageA(main, WM_USER + 1, 0x55, 0);  // what the Minimize button does
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main) && !MonitorVisible(); }));
+    EXPECT_TRUE(WaitFor([&] { return VisibleMovies() == 0; })) << VisibleMovies() << " movie windows left";
+    Sleep(300);
+    const apptest::ScreenPixels minimized = apptest::CaptureSteady(GetDesktopWindow(), place);
+    apptest::SaveBitmap(minimized, zxtest::JoinPath(zxtest::TestDir(), "monitor-place-minimized.bmp"));
+
+    PostMessageA(main, WM_USER + 2, 0x55, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) && MonitorVisible(); }));
+    EXPECT_TRUE(WaitFor([&] { return VisibleMovies() == 2; })) << VisibleMovies() << " movie windows shown";
+    // (The screen capture does not show the per-pixel-alpha face here; the
+    // windows' visibility is the check, the pictures are kept to look at.)
+    apptest::SaveBitmap(apptest::CaptureSteady(GetDesktopWindow(), place),
+                        zxtest::JoinPath(zxtest::TestDir(), "monitor-place-restored.bmp"));
+
+    SendMessageA(Monitor(), WM_USER, 0x55, 0);  // closed: nothing of it shows
+    ASSERT_TRUE(WaitFor([&] { return !MonitorVisible() && VisibleMovies() == 0; }));
+    Sleep(300);
+    EXPECT_EQ(apptest::CaptureSteady(GetDesktopWindow(), place), minimized)
+        << "a part of the monitor stayed on the screen after the Minimize";
 }
 
 TEST_F(ZendrixMonitor, StaysHiddenWhenTheSettingSaysSoAndSwitchesOffWithTheBoard)

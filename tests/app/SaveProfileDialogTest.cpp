@@ -346,6 +346,56 @@ TEST_F(SaveProfileDialog, ReplacesOnlyAfterYesAndDeletesOnlyTheChosenFile)
     EXPECT_EQ(expected, Tree(m_profiles));
 }
 
+// The profile box lets go of the profile it shows when that profile's file
+// goes, deleted in the Save Profile dialog or taken out of the folder by
+// another hand (seen at the next drop-down): neither its choice nor its
+// name stays.
+TEST_F(SaveProfileDialog, TheProfileBoxLetsGoOfAShownProfileWhoseFileHasGone)
+{
+    const ScreenPixels empty = CaptureSteady(m_main, kProfileTextArea);
+    for (const bool inTheDialog : {true, false}) {
+        SCOPED_TRACE(inTheDialog ? "deleted in the dialog" : "taken out of the folder");
+        const std::string name = inTheDialog ? "Fast" : "Old";
+        // Chosen and applied: shown in the box, and nothing is pending.
+        ASSERT_TRUE(ClickAt(m_main, kProfileDropAt));
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = VisibleChild(m_main, "ListBox")) != nullptr; }));
+        const std::vector<std::string> entries = ListEntries(box);
+        const auto entry = std::find(entries.begin(), entries.end(), name);
+        ASSERT_NE(entries.end(), entry);
+        RECT item{};
+        SendMessageA(box, LB_GETITEMRECT, entry - entries.begin(), reinterpret_cast<LPARAM>(&item));
+        Click(box, POINT{10, (item.top + item.bottom) / 2});
+        ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+        ASSERT_NO_FATAL_FAILURE(ApplyAnswering("Yes"));
+        ASSERT_TRUE(WaitFor([&] { return !ApplyEnabled(); }));
+        const ScreenPixels named = CaptureSteady(m_main, kProfileTextArea);
+        ASSERT_NE(empty, named) << "the box does not show " << name;
+
+        if (inTheDialog) {
+            ASSERT_NO_FATAL_FAILURE(OpenDialog());
+            ASSERT_NO_FATAL_FAILURE(ChooseEntry(name));
+            ASSERT_NO_FATAL_FAILURE(Press("Delete"));
+            ASSERT_NO_FATAL_FAILURE(ExpectQuestion("DeleteProfile", "Yes"));
+            ASSERT_NO_FATAL_FAILURE(Press("Cancel"));
+            ASSERT_TRUE(WaitFor([&] { return !DialogOpen(); }));
+        } else {
+            ASSERT_TRUE(DeleteFileA(Profile(name + ".oc").c_str()));
+            ASSERT_TRUE(ClickAt(m_main, kProfileDropAt));
+            ASSERT_TRUE(WaitFor([&] { return (box = VisibleChild(m_main, "ListBox")) != nullptr; }));
+            const std::vector<std::string> now = ListEntries(box);
+            EXPECT_EQ(now.end(), std::find(now.begin(), now.end(), name));
+            ASSERT_TRUE(ClickAt(m_main, kProfileDropAt));
+            ASSERT_TRUE(WaitFor([&] { return VisibleChild(m_main, "ListBox") == nullptr; }));
+        }
+        Settle();
+        const ScreenPixels after = CaptureSteady(m_main, kProfileTextArea);
+        if (after != empty)
+            SaveBitmap(after, zxtest::JoinPath(zxtest::TestDir(), "profile-box-after-delete.bmp"));
+        EXPECT_EQ(empty, after) << "the box still names " << name;
+    }
+}
+
 // Every name here is refused: Save stays disabled, and a click on it
 // anyway writes nothing, in the profile folder or anywhere above it.
 TEST_F(SaveProfileDialog, RefusesNamesThatAreNoPlainFileName)

@@ -210,6 +210,26 @@ TEST_F(ComboBoxOnTheMainForm, SetItemIndexTakesOnlyIndexesOfTheList)
     EXPECT_EQ(box->ListBox(), changes.lastSender);
 }
 
+// The list rebuilt without the shown entry (its profile deleted) leaves no
+// choice: -1 then takes the old name out of the box, and tells nobody.
+TEST_F(ComboBoxOnTheMainForm, NoChoiceLeavesNoNameAfterTheListWasRebuilt)
+{
+    for (const char* name : {"Daily", "Gaming"})
+        box->GetItems()->Add(name);
+    box->SetItemIndex(1);
+    ASSERT_EQ("Gaming", box->GetText());
+    box->GetItems()->Clear();
+    box->GetItems()->Add("Daily");
+    box->ListBox()->SetItemIndex(-1);  // as the controller rebuilds the list
+    ASSERT_EQ(-1, box->GetItemIndex());
+    const int before = changes.count;
+    box->SetItemIndex(-1);
+    EXPECT_EQ("", box->GetText());
+    EXPECT_EQ("", box->TextLabel()->GetText());
+    EXPECT_EQ(-1, box->GetItemIndex());
+    EXPECT_EQ(before, changes.count);
+}
+
 TEST_F(ComboBoxOnTheMainForm, HidingAnOpenBoxClosesItsList)
 {
     Open();
