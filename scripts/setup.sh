@@ -12,6 +12,7 @@ PACKAGES=(
   imagemagick                 # screenshots of the display (import)
   libstb-dev                  # PNG decoder of the pngio.dll stand-in
   python3 python3-pil fonts-dejavu-core   # the skin generator under assets/
+  fonts-liberation            # Liberation Sans: Arial's metrics for the Wine prefix
 )
 
 as_root() {
