@@ -78,6 +78,7 @@ void AdvSmallBar::Build(TWinControl* owner, int left, int top)
 
     BindItem();
     SetNameText(GetNameText() + NameSuffix());
+    FitLabels();
 }
 
 bool AdvSmallBar::PaintSlider(TBitmap* slider, COLORREF fill)

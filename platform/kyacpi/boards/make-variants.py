@@ -48,5 +48,17 @@ V=[
 ('fault-items.ini','Failing items: FSB writes, CPU core voltage reads, the DRAM voltage\ndescriptor, the stored-profile data and the danger-limit reads fail.',
    setkey(setkey(setkey(setkey(setkey(body,'0x03010011','fail','write'),'0x03020012','fail','read'),'0x03020032','fail','descriptor'),'0x05080002','fail','data'),'0x030600F1','fail','at')),
 ]
+def longest(text):
+    # Every number at the widest its format gives: the 24-bit base at its
+    # far end, five decimals on the voltages; and long option texts.
+    t=text
+    for id in ('0x03020012','0x03020032','0x03020015','0x03020016','0x03020017','0x03820019'):
+        t=setkey(setkey(t,id,'base','-8388608'),id,'exponent','-2')
+    for id in ('0x03010011','0x03010060','0x03010061'):
+        t=setkey(t,id,'base','8388607')
+    t=setkey(t,'0x03080018','strings','Automatic|Level 1 (Light)|Level 2 (Medium)|Level 3 (Strong)|Level 4 (Extreme)')
+    t=setkey(t,'0x030800B4','strings','Disabled|Enabled')
+    return t
+V.append(('long-texts.ini','The longest value texts the item formats allow: the voltages at the\n24-bit base\'s negative end with five decimals, the clocks at its positive\nend, long option texts.', longest(body)))
 for name, comment, text in V:
     write(name, comment, text)
