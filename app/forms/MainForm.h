@@ -64,6 +64,9 @@ public:
 
     // Called once after all three forms exist.
     void InitAfterCreate();
+    // Moves the window (and its shadow) back inside the work area when it
+    // reaches past it.
+    void KeepInsideWorkArea();
     void SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave);
 
     void WndProc(TMessage& message) override;

@@ -199,6 +199,8 @@ void ZendrixLayout::SetSize(Size size)
     MainForm->ApplyButton->SetTop(look.buttonTop);
     MainForm->UndoButton->SetTop(look.buttonTop);
     m_size = size;
+    // A window grown past the screen's bottom would hide Apply and Undo.
+    MainForm->KeepInsideWorkArea();
     ShowShadow();
     MainForm->ApplyButton->Repaint();
 }
