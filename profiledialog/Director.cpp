@@ -66,25 +66,7 @@ Director::~Director() = default;
 void Director::LoadBlendedPicture(const std::string& file, TBitmap* bitmap, int x, int y)
 {
     dovrel::LoadSkin(file, bitmap);
-    TBitmap* background = m_dialog->Background->Picture()->Bitmap();
-    background->SetPixelFormat(pf32bit);
-    for (int i = 0; i < bitmap->Height(); ++i) {
-        auto* pixel = static_cast<BYTE*>(bitmap->ScanLine(i));
-        const int row = y + i;
-        const bool rowInside = row >= 0 && row < background->Height();
-        const BYTE* under = rowInside ? static_cast<const BYTE*>(background->ScanLine(row)) : nullptr;
-        for (int j = 0; j < bitmap->Width(); ++j, pixel += 4) {
-            const int column = x + j;
-            const double a = pixel[3] / 255.0;
-            for (int c = 0; c < 3; ++c) {
-                // Outside the background the picture stays as it is.
-                const double b = under && column >= 0 && column < background->Width() ? under[column * 4 + c]
-                                                                                        : pixel[c];
-                pixel[c] = static_cast<BYTE>(b * (1 - a) + pixel[c] * a);
-            }
-            pixel[3] = 0;
-        }
-    }
+    dovrel::BlendOntoBackground(bitmap, m_dialog->Background->Picture()->Bitmap(), x, y);
 }
 
 void Director::CreateSkinButton(KyButtonTx*& button, TWinControl* parent, int x, int y, const std::string* pictures,

@@ -16,6 +16,11 @@ namespace dovrel {
 void LoadFormPicture(const std::string& formClass, const std::string& component, TBitmap* bitmap);
 // Loads the skin Resource\<file> into `bitmap` at 32 bits per pixel.
 void LoadSkin(const std::string& file, TBitmap* bitmap);
+// Blends the 32-bit `picture` over `background` at (x, y), where its
+// control will sit: its colours become the blend (truncated) and its alpha
+// 0, so that it shows the picture beneath without drawing with alpha. Past
+// the background's edge the picture keeps its own colours.
+void BlendOntoBackground(TBitmap* picture, TBitmap* background, int x, int y);
 
 // Gives a form's corner close button the pictures the form carries for it
 // ("<formClass>.CloseButton.<State>Bmp"), its transparent colour and the

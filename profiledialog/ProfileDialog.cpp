@@ -10,14 +10,19 @@ namespace {
 constexpr TColor kFieldColor = 0x28241C;
 constexpr TColor kFieldTextColor = 0xCCCCCC;
 
-TImage* MakeImage(TForm* form, const char* component, int left, int top)
+TImage* MakeImage(TForm* form, const char* component, int left, int top, TImage* background = nullptr)
 {
     auto* image = new TImage(form);
     image->SetParent(form);
     image->SetLeft(left);
     image->SetTop(top);
     image->SetAutoSize(true);
-    dovrel::LoadFormPicture("TProfileDialog", component, image->Picture()->Bitmap());
+    TBitmap* picture = image->Picture()->Bitmap();
+    dovrel::LoadFormPicture("TProfileDialog", component, picture);
+    // The icon and the bottom strip have transparent pixels: they show the
+    // face beneath, not black.
+    if (background != nullptr)
+        dovrel::BlendOntoBackground(picture, background->Picture()->Bitmap(), left, top);
     return image;
 }
 
@@ -34,8 +39,8 @@ void StyleField(TWinControl* field)
 TProfileDialog::TProfileDialog(TComponent* owner)
     : TForm(owner),
       Background(MakeImage(this, "Background", 0, 0)),
-      Image1(MakeImage(this, "Image1", 24, 104)),
-      Image2(MakeImage(this, "Image2", 13, 244)),
+      Image1(MakeImage(this, "Image1", 24, 104, Background)),
+      Image2(MakeImage(this, "Image2", 13, 244, Background)),
       CloseButton(new KyButtonTx(this)),
       ProfileNameEdit(new TEdit(this)),
       ProfileNameList(new TListBox(this)),

@@ -13,6 +13,7 @@ PACKAGES=(
   libstb-dev                  # PNG decoder of the pngio.dll stand-in
   python3 python3-pil fonts-dejavu-core   # the skin generator under assets/
   clang-format                # the source format check (scripts/check-format.sh)
+  fonts-liberation            # Liberation Sans: Arial's metrics for the Wine prefix
 )
 
 as_root() {

@@ -1,7 +1,8 @@
 # Sourced by the build, test and run scripts: the project's Wine prefix, a
 # private display and a persistent wineserver.
 #
-#   zx_start_display   starts a private Xvfb and exports DISPLAY
+#   zx_start_display   starts a private Xvfb (1280x1024, or the size given) and
+#                      exports DISPLAY
 #   zx_ensure_prefix   creates the 32-bit prefix under build/ once
 #   zx_start_wineserver keeps one wineserver for the whole run
 #   zx_stop_started    stops what this shell started, by process id
@@ -54,10 +55,11 @@ ZX_PREFIX_USERS="$WINEPREFIX.users"
 zx_windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
 zx_start_display() {
+  local size=${1:-1280x1024}
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     local pid=$!
     local i
     for i in $(seq 1 50); do
@@ -89,6 +91,13 @@ zx_ensure_prefix() {
     "$ZX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     "$ZX_WINESERVER" -w
     touch "$WINEPREFIX/.zx-unmanaged"
+  fi
+  if [ ! -f "$WINEPREFIX/.zx-arial" ]; then
+    # The prefix has no Arial, the skin's font: Liberation Sans has its
+    # metrics, so texts measure and clip as on Windows.
+    "$ZX_WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
+    "$ZX_WINESERVER" -w
+    touch "$WINEPREFIX/.zx-arial"
   fi
 }
 

@@ -1,5 +1,7 @@
 #include "app/bars/AdvComboBox.h"
 
+#include <algorithm>
+
 #include "KyPackage/Source/KyImage.h"
 #include "app/controls/BoxLabel.h"
 #include "app/controls/ControlFactory.h"
@@ -30,6 +32,36 @@ constexpr int kListLeftMargin = 4;
 bool IsJapanese()
 {
     return vessa::KyMultiLang::Instance().GetLanguage() == vessa::kJapaneseLanguage;
+}
+
+// The drop-down's list without the system's light scroll bar, which would
+// break the dark skin and cover the names' ends: the wheel and the keys
+// scroll it (see ApplicationMessage).
+class SkinListBox : public TListBox {
+public:
+    using TListBox::TListBox;
+
+protected:
+    void CreateParams(TCreateParams& params) override
+    {
+        TListBox::CreateParams(params);
+        params.Style &= ~WS_VSCROLL;
+    }
+};
+
+// The item a navigation key selects from `index` in a list of `count`
+// showing `page` items; -1 for a key that does not navigate.
+int KeyTarget(WPARAM key, int index, int count, int page)
+{
+    switch (key) {
+    case VK_UP: return std::max(index - 1, 0);
+    case VK_DOWN: return std::min(index + 1, count - 1);
+    case VK_PRIOR: return std::max(index - page, 0);
+    case VK_NEXT: return std::min(index + page, count - 1);
+    case VK_HOME: return 0;
+    case VK_END: return count - 1;
+    default: return -1;
+    }
 }
 
 std::unique_ptr<TBitmap> ReadSkin(const char* file)
@@ -93,6 +125,7 @@ void AdvComboBox::BuildLabels(TWinControl* owner)
     const POINT text{body.left + kTextPlace.x, body.top + kTextPlace.y};
     m_textLabel = CreateBoxLabel(owner, BoxLabelStyle{11, kTextColor, taLeftJustify},
                                  RECT{text.x, text.y, text.x + kTextSize.cx, text.y + kTextSize.cy});
+    m_textLabel->SetEllipsisPosition(epEndEllipsis);
     m_textLabel->SetVisible(true);
     m_textLabel->BringToFront();
     if (japanese) {
@@ -114,7 +147,7 @@ void AdvComboBox::BuildDropDown(TWinControl* owner)
     m_dropImage->SetBounds(0, 0, kDropPanelSize.cx, kDropPanelSize.cy);
     PaintDropImage();
 
-    m_listBox = new TListBox(m_dropPanel);
+    m_listBox = new SkinListBox(m_dropPanel);
     m_listBox->SetParent(m_dropPanel);
     m_listBox->SetBounds(1, 0, kDropPanelSize.cx - 2, kDropPanelSize.cy - 2);
     m_listBox->SetBorderStyle(bsNoBorder);
@@ -133,6 +166,7 @@ void AdvComboBox::BuildDropDown(TWinControl* owner)
     m_listLayout = std::make_unique<vessa::TCustomListBoxLayout>();
     m_listLayout->SetHighlightColor(kHighlightColor);
     m_listLayout->SetLeftMargin(kListLeftMargin);
+    m_listLayout->SetEndEllipsis(true);
     m_listLayout->Attach(m_listBox);
 }
 
@@ -228,6 +262,11 @@ void AdvComboBox::ListMouseDown(TObject*, TMouseButton button, TShiftState, int 
 
 void AdvComboBox::ListMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 {
+    ChooseSelected();
+}
+
+void AdvComboBox::ChooseSelected()
+{
     const int index = m_listBox->ItemIndex();
     if (index != -1) {
         ShowChosenText(m_listBox->Items()->Get(index));
@@ -238,6 +277,24 @@ void AdvComboBox::ListMouseUp(TObject*, TMouseButton, TShiftState, int, int)
 
 void AdvComboBox::ApplicationMessage(MSG& message, bool& handled)
 {
+    // The open list takes the wheel and the keys wherever the focus is.
+    if (IsOpen() && message.message == WM_MOUSEWHEEL) {
+        SendMessageA(m_listBox->Handle(), WM_MOUSEWHEEL, message.wParam, message.lParam);
+        handled = true;
+    } else if (IsOpen() && message.message == WM_KEYDOWN) {
+        const int count = m_listBox->Items()->Count();
+        const int itemHeight = std::max(1, static_cast<int>(SendMessageA(m_listBox->Handle(), LB_GETITEMHEIGHT, 0, 0)));
+        const int target = KeyTarget(message.wParam, m_listBox->ItemIndex(), count,
+                                     std::max(1, m_listBox->ClientHeight() / itemHeight));
+        // Selecting an item scrolls it into view.
+        if (target >= 0 && count > 0)
+            m_listBox->SetItemIndex(target);
+        else if (message.wParam == VK_RETURN)
+            ChooseSelected();
+        else if (message.wParam == VK_ESCAPE)
+            Close();
+        handled = target >= 0 || message.wParam == VK_RETURN || message.wParam == VK_ESCAPE;
+    }
     if (message.message == WM_LBUTTONDOWN && IsOpen() && message.hwnd != m_listBox->Handle() &&
         message.hwnd != m_dropButton->Handle()) {
         Close();

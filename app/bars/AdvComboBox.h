@@ -76,6 +76,8 @@ private:
     void DropButtonMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void ListMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void ListMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    // The list's selected item becomes the choice; the list closes.
+    void ChooseSelected();
     void ApplicationMessage(MSG& message, bool& handled);
     void ApplicationDeactivate(TObject* sender);
 

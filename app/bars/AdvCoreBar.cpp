@@ -2,6 +2,7 @@
 
 #include "app/controls/BoxLabel.h"
 #include "app/controls/ControlFactory.h"
+#include "app/skin/SkinFiles.h"
 #include "tuning/KyOcRatio.h"
 
 namespace {
@@ -20,6 +21,13 @@ const TColor kCaptionColor = static_cast<TColor>(RGB(104, 221, 255));
 const TColor kCountColor = static_cast<TColor>(RGB(40, 254, 216));
 const TColor kDisabledColor = static_cast<TColor>(RGB(128, 128, 128));
 
+void GreyWhenDisabled(AlphaButton* button, const char* normal, int x, int y)
+{
+    TBitmap greyed;
+    if (LoadGreyedSkinOverCore(normal, &greyed, x, y))
+        button->Appearance()->SetDisabledBmp(&greyed);
+}
+
 }  // namespace
 
 void AdvCoreBar::Build(TWinControl* owner, int left, int top)
@@ -29,6 +37,10 @@ void AdvCoreBar::Build(TWinControl* owner, int left, int top)
     CreateCoreAlphaButton(m_leftButton, left + kLeftButtonX, top, kLeftButtonSkins, nullptr, nullptr, false);
     m_rightButton->OnClick = TNotifyEvent(this, &AdvCoreBar::StepClick);
     m_leftButton->OnClick = TNotifyEvent(this, &AdvCoreBar::StepClick);
+    // The arrows come without an unavailable picture; a disabled box must
+    // not show them as live.
+    GreyWhenDisabled(m_rightButton, kRightButtonSkins[0], left + kRightButtonX, top);
+    GreyWhenDisabled(m_leftButton, kLeftButtonSkins[0], left + kLeftButtonX, top);
 
     m_box = CreateKyImage(owner, left + kBoxX, top, kBoxSkin);
     const int boxHeight = m_box->Height();

@@ -58,6 +58,7 @@ void AdvLargeBar::Build(BarHost& host, int left, int top)
     SetNameText(GetNameText() + " :");
     m_unitLabel->SetLeft(left - m_unitLabel->Width() - kUnitGap);
     m_valueLabel->SetLeft(m_unitLabel->Left() - m_valueLabel->Width() - kValueGap);
+    FitLabels();
 }
 
 int AdvLargeBar::LitWidth() const

@@ -1,9 +1,11 @@
 #include "app/bars/AdvScrollBar.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "KyPackage/Source/KyImage.h"
 #include "KyPackage/Source/KyLabel.h"
+#include "app/bars/BarTextRow.h"
 #include "app/controls/AlphaButton.h"
 #include "app/controls/ControlFactory.h"
 #include "app/skin/SkinFiles.h"
@@ -224,6 +226,20 @@ void AdvScrollBar::SetNameText(const std::string& text)
 std::string AdvScrollBar::GetNameText() const
 {
     return m_nameLabel != nullptr ? m_nameLabel->GetText() : std::string();
+}
+
+void AdvScrollBar::FitLabels()
+{
+    BiosItemA* item = Item();
+    if (item == nullptr)
+        return;
+    std::vector<std::string> texts;
+    for (int position = 0; position < item->GetValueCount(); ++position)
+        texts.push_back(ValueText(*item, position));
+    int rightEnd = m_track != nullptr ? m_track->Left() : GetLeft();
+    if (m_leftButton != nullptr)
+        rightEnd = std::min(rightEnd, m_leftButton->Left());
+    BarTextRow{m_nameLabel, m_biosValueLabel, m_valueLabel, m_unitLabel, rightEnd}.Fit(texts);
 }
 
 void AdvScrollBar::ReblendButtons()

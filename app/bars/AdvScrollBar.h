@@ -55,6 +55,11 @@ public:
     std::string GetNameText() const;
     // The step buttons blend again over the window's new background.
     void ReblendButtons();
+    // Sizes the value labels to the widest text of the item and lays the
+    // row's texts out before the left step button without overlaps (see
+    // BarTextRow). Build runs it; a page that moves or restyles the labels
+    // runs it again.
+    void FitLabels();
 
     int GetItemSlot() const { return m_itemSlot; }
     // The children, for the pages and the tests.

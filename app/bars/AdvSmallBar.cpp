@@ -79,6 +79,7 @@ void AdvSmallBar::Build(BarHost& host, int left, int top)
 
     BindItem();
     SetNameText(GetNameText() + NameSuffix());
+    FitLabels();
 }
 
 bool AdvSmallBar::PaintSlider(TBitmap* slider, COLORREF fill)

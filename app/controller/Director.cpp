@@ -9,6 +9,7 @@
 #include "app/forms/MainForm.h"
 #include "app/controller/ProfileEntries.h"
 #include "app/forms/ShadowForm.h"
+#include "app/forms/WorkArea.h"
 #include "app/controller/TuningStatus.h"
 #include "app/pages/ZendrixLayout.h"
 #include "app/protocol/ZendrixMessages.h"
@@ -90,6 +91,7 @@ void Director::ShowFromTray()
         m_resolutionNoticeShown = true;
     }
     MainForm->Show();
+    MainForm->KeepInsideWorkArea();
     if (ShadowForm != nullptr)
         ShadowForm->Show();
     Application->Restore();
@@ -128,10 +130,17 @@ bool Director::IsOxlenEngineVisible()
 
 std::pair<int, int> Director::GetDialogPosition() const
 {
+    return DialogPosition(IsLayoutExpanded() ? kDialogOffsetTopExpanded : kDialogOffsetTopCollapsed);
+}
+
+std::pair<int, int> Director::DialogPosition(int offsetTop)
+{
     RECT bounds{};
     GetWindowRect(MainForm->Handle(), &bounds);
-    return {bounds.left + kDialogOffsetLeft, bounds.top + (IsLayoutExpanded() ? kDialogOffsetTopExpanded
-                                                                             : kDialogOffsetTopCollapsed)};
+    // At its place beside the window, but never out of reach.
+    const POINT place = PlaceInsideWorkArea(bounds.left + kDialogOffsetLeft, bounds.top + offsetTop, kAskDialogWidth,
+                                            kAskDialogHeight);
+    return {place.x, place.y};
 }
 
 void Director::ShowCenteredWarning(const char* text) const
@@ -328,10 +337,8 @@ bool Director::HasDangerousValue() const
 void Director::SaveProfile()
 {
     if (m_pending) {
-        RECT bounds{};
-        GetWindowRect(MainForm->Handle(), &bounds);
-        m_dovrel.WarnDialog(Text("SaveWarn").c_str(), bounds.left + kDialogOffsetLeft,
-                            bounds.top + kDialogOffsetTopCollapsed);
+        const auto [left, top] = DialogPosition(kDialogOffsetTopCollapsed);
+        m_dovrel.WarnDialog(Text("SaveWarn").c_str(), left, top);
         return;
     }
     m_dovrel.ShowModal();

@@ -66,6 +66,9 @@ public:
 
     bool IsPending() const { return m_pending; }
     std::pair<int, int> GetDialogPosition() const;
+    // An ask dialog's place `offsetTop` below the window's top, moved inside
+    // the work area.
+    static std::pair<int, int> DialogPosition(int offsetTop);
     void ShowCenteredWarning(const char* text) const;
 
     static bool IsOxlenEngineVisible();

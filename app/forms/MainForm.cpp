@@ -6,6 +6,7 @@
 #include "app/forms/MessageForm.h"
 #include "app/forms/ShadowForm.h"
 #include "app/forms/TurboInfoForm.h"
+#include "app/forms/WorkArea.h"
 #include "app/protocol/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "tuning/CpuModel.h"
@@ -313,6 +314,18 @@ void TMainForm::Quit()
     if (vessa::TrayIcon* icon = AdvTrayIcon::Instance().Icon())
         icon->SetVisible(false);
     Close();
+}
+
+void TMainForm::KeepInsideWorkArea()
+{
+    if (!HandleAllocated())
+        return;
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    const POINT place = PlaceInside(bounds, WorkAreaNear(bounds));
+    if (place.x != bounds.left || place.y != bounds.top)
+        SetBounds(place.x, place.y, Width(), Height());
+    MoveShadow();
 }
 
 void TMainForm::MoveShadow()

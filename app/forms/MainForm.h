@@ -67,6 +67,9 @@ public:
 
     // Called once after all three forms exist.
     void InitAfterCreate();
+    // Moves the window (and its shadow) back inside the work area when it
+    // reaches past it.
+    void KeepInsideWorkArea() override;
     void SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave) override;
 
     void WndProc(TMessage& message) override;

@@ -91,6 +91,7 @@ void AdvGroup::AddBar(int position)
     m_bars.push_back(bar);
     ZendrixLayout::GetInstance().AddBar(bar, bar->GetItemId());
     NarrowLabels(bar);
+    bar->FitLabels();
 }
 
 void AdvGroup::NarrowLabels(AdvScrollBar* bar) const

@@ -21,6 +21,8 @@ public:
     virtual void ShowSmallShadow() = 0;
     virtual void ShowMiddleShadow() = 0;
     virtual void ShowLargeShadow() = 0;
+    // Moves the window back inside the work area when it reaches past it.
+    virtual void KeepInsideWorkArea() = 0;
 
     // The window's own controls; the page layout makes them.
     AlphaButton* CloseButton = nullptr;

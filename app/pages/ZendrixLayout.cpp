@@ -205,6 +205,8 @@ void ZendrixLayout::SetSize(Size size)
     m_host->ApplyButton->SetTop(look.buttonTop);
     m_host->UndoButton->SetTop(look.buttonTop);
     m_size = size;
+    // A window grown past the screen's bottom would hide Apply and Undo.
+    m_host->KeepInsideWorkArea();
     ShowShadow();
     m_host->ApplyButton->Repaint();
 }

@@ -16,11 +16,26 @@ using PictureOf = TImage* SkinHost::*;
 
 // Reads the skin and blends it over the host's picture; a picture placed
 // inside the window (CoreBk) is read at the position relative to itself.
-bool LoadSkinOver(PictureOf which, const char* file, TBitmap* bitmap, int x, int y)
+// Grey from the colours' luminance, at half the opacity.
+void GreyOut(TBitmap* skin)
+{
+    for (int y = 0; y < skin->Height(); ++y) {
+        auto* pixel = static_cast<BYTE*>(skin->ScanLine(y));
+        for (int x = 0; x < skin->Width(); ++x, pixel += 4) {
+            const BYTE grey = static_cast<BYTE>((pixel[2] * 30 + pixel[1] * 59 + pixel[0] * 11) / 100);
+            pixel[0] = pixel[1] = pixel[2] = grey;
+            pixel[3] = static_cast<BYTE>(pixel[3] / 2);
+        }
+    }
+}
+
+bool LoadSkinOver(PictureOf which, const char* file, TBitmap* bitmap, int x, int y, bool greyed = false)
 {
     TBitmap skin;
     if (!IsNamed(file) || !ReadSkinFile(file, &skin))
         return false;
+    if (greyed)
+        GreyOut(&skin);
     TImage* picture = TheSkinHost().*which;
     TBitmap none;  // a host without that picture: the skin over black
     POINT at{x, y};
@@ -110,6 +125,11 @@ bool LoadSkinOverMiddle(const char* file, TBitmap* bitmap, int x, int y)
 bool LoadSkinOverCore(const char* file, TBitmap* bitmap, int x, int y)
 {
     return LoadSkinOver(&SkinHost::core, file, bitmap, x, y);
+}
+
+bool LoadGreyedSkinOverCore(const char* file, TBitmap* bitmap, int x, int y)
+{
+    return LoadSkinOver(&SkinHost::core, file, bitmap, x, y, true);
 }
 
 void LoadFourStateAppearance(KyFourStateAppearance* appearance, int x, int y, const char* normal,

@@ -48,6 +48,10 @@ void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* res
 bool LoadSkinOverBackground(const char* file, TBitmap* bitmap, int x, int y);
 bool LoadSkinOverMiddle(const char* file, TBitmap* bitmap, int x, int y);
 bool LoadSkinOverCore(const char* file, TBitmap* bitmap, int x, int y);
+// The same over CoreBk with the skin greyed and faded first: the look of a
+// control that cannot be used, for skins that come without an unavailable
+// picture.
+bool LoadGreyedSkinOverCore(const char* file, TBitmap* bitmap, int x, int y);
 
 // Pre-blends the four named skins into the appearance's raised (normal),
 // sunken (pressed), focused (over) and disabled (unavailable) images.

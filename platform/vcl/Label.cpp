@@ -13,7 +13,9 @@ TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner)
 int TCustomLabel::TextFlags() const
 {
     static const int alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    return DT_EXPANDTABS | (m_wordWrap ? DT_WORDBREAK : 0) | alignments[m_alignment];
+    static const int ellipses[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
+    return DT_EXPANDTABS | (m_wordWrap ? DT_WORDBREAK : 0) | alignments[m_alignment] |
+           ellipses[m_ellipsisPosition];
 }
 
 void TCustomLabel::DoDrawText(RECT& rect, int flags)
@@ -68,7 +70,8 @@ void TCustomLabel::AdjustSize()
         TControlCanvas* canvas = ControlCanvas();
         canvas->FreeContext();
         TCanvasDCLoan loan(canvas, screen.Get());
-        DoDrawText(rect, TextFlags() | DT_CALCRECT);
+        // The whole text: a label that sizes itself cuts nothing.
+        DoDrawText(rect, (TextFlags() & ~(DT_PATH_ELLIPSIS | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS)) | DT_CALCRECT);
     }
     int left = Left();
     if (m_alignment == taRightJustify && !m_wordWrap)
@@ -95,6 +98,14 @@ void TCustomLabel::SetLayout(TTextLayout layout)
     if (layout == m_layout)
         return;
     m_layout = layout;
+    Invalidate();
+}
+
+void TCustomLabel::SetEllipsisPosition(TEllipsisPosition position)
+{
+    if (position == m_ellipsisPosition)
+        return;
+    m_ellipsisPosition = position;
     Invalidate();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/vcl/GraphicControl.h"
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TEllipsisPosition { epNone, epPathEllipsis, epEndEllipsis, epWordEllipsis };
 
 class TCustomLabel : public TGraphicControl {
 public:
@@ -14,6 +15,9 @@ public:
     TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(TAlignment alignment);
     TTextLayout Layout() const { return m_layout; }
+    // Where a text too wide for the label is cut; AutoSize labels never are.
+    TEllipsisPosition EllipsisPosition() const { return m_ellipsisPosition; }
+    void SetEllipsisPosition(TEllipsisPosition position);
     void SetLayout(TTextLayout layout);
     bool WordWrap() const { return m_wordWrap; }
     void SetWordWrap(bool wordWrap);
@@ -33,6 +37,7 @@ protected:
 private:
     TAlignment m_alignment = taLeftJustify;
     TTextLayout m_layout = tlTop;
+    TEllipsisPosition m_ellipsisPosition = epNone;
     bool m_wordWrap = false;
     bool m_transparent = false;
     bool m_showAccelChar = true;

@@ -26,6 +26,7 @@
 #include "app/protocol/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Label.h"
+#include "tuning/KyOcPrimaryItemSet.h"
 #include "app/bars/AdvCoreBar.h"
 #include "app/bars/AdvCoreRatio.h"
 #include "app/bars/AdvOnOffBar.h"
@@ -183,10 +184,85 @@ int RatioReadsLogged()
     return reads;
 }
 
+// Pixels `text` takes in `label`'s font, as GDI measures it.
+int TextWidthIn(TControl* label, const std::string& text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, label->Font()->Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
 bool Overlap(const RECT& a, const RECT& b)
 {
     RECT both{};
-    return IntersectRect(&both, &a, &b) != FALSE;
+    return a.right > a.left && b.right > b.left && IntersectRect(&both, &a, &b);
+}
+
+// A name label narrower than this shows too little of the name.
+constexpr int kShortestName = 24;
+
+// What hides or clips a bar's texts: a label outside the largest window,
+// two of its labels (or a label and the track or step button) overlapping,
+// a value text wider than its label, a name label without its ellipsis.
+void ReportBarTexts(std::ostringstream& out, AdvScrollBar* bar)
+{
+    const int width = MainForm->LargeBk->Width();
+    const int height = MainForm->LargeBk->Height();
+    const std::string who = bar->NameLabel()->GetText() + ": ";
+    struct Part {
+        const char* name;
+        TControl* control;
+    };
+    const Part labels[] = {{"name", bar->NameLabel()},
+                           {"bios", bar->BiosValueLabel()},
+                           {"value", bar->ValueLabel()},
+                           {"unit", bar->UnitLabel()}};
+    const Part others[] = {{"track", bar->Track()}, {"button", bar->LeftButton()}};
+    for (size_t i = 0; i < std::size(labels); ++i) {
+        const RECT r = labels[i].control->BoundsRect();
+        if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height)
+            out << who << labels[i].name << " outside; ";
+        for (size_t j = i + 1; j < std::size(labels); ++j)
+            if (Overlap(r, labels[j].control->BoundsRect()))
+                out << who << labels[i].name << " over " << labels[j].name << "; ";
+        for (const Part& other : others)
+            if (other.control != nullptr && Overlap(r, other.control->BoundsRect()))
+                out << who << labels[i].name << " over " << other.name << "; ";
+    }
+    if ((bar->NameLabel()->TextFormat() & DT_END_ELLIPSIS) == 0)
+        out << who << "name without ellipsis; ";
+    if (bar->NameLabel()->Width() < kShortestName)
+        out << who << "name " << bar->NameLabel()->Width() << " wide; ";
+    BiosItemA* item = KyOcPrimaryItemSet::GetInstance().GetItem(bar->GetItemSlot());
+    for (int position = 0; item != nullptr && position < item->GetValueCount(); ++position) {
+        const std::string text = AdvScrollBar::ValueText(*item, position);
+        for (TControl* label : {static_cast<TControl*>(bar->ValueLabel()), static_cast<TControl*>(bar->BiosValueLabel())})
+            if (TextWidthIn(label, text) > label->Width()) {
+                out << who << "\"" << text << "\" is " << TextWidthIn(label, text) << " in " << label->Width() << "; ";
+                break;
+            }
+    }
+}
+
+// Every scroll bar of every page.
+void ReportTexts(std::ostringstream& out)
+{
+    ZendrixLayout& layout = ZendrixLayout::GetInstance();
+    out << "texts=";
+    for (AdvLargeBar* bar : layout.GetMainBars())
+        ReportBarTexts(out, bar);
+    if (auto* tweak = FindPage<TweakLayout>())
+        for (const auto& group : tweak->GetGroups())
+            for (AdvScrollBar* bar : group->GetBars())
+                ReportBarTexts(out, bar);
+    if (auto* gpu = FindPage<GpuLayout>())
+        for (AdvGpuBar* bar : gpu->GetBars())
+            ReportBarTexts(out, bar);
+    out << "\n";
 }
 
 // The shown bars' parts that cover Apply or Undo, the voltage page's
@@ -266,6 +342,7 @@ ZX_TEST_CHILD(layout_report)
         ReportState(out);
     }
     ReportOutside(out);
+    ReportTexts(out);
     for (const zxtest::CaughtBox& box : boxes.Boxes())
         out << "box=" << box.caption << ": " << box.text << "\n";
     std::fputs(out.str().c_str(), stdout);

@@ -16,6 +16,7 @@
 //   gpu=<left,top,enabled ...>
 //   state size=<0|1|2> client=<w>x<h> shadow=<w>x<h> buttons=<apply top>,<undo top> expanded=<0|1> ...
 //   outside=<controls that leave the large window>
+//   texts=<what hides or clips a scroll bar's name, value, BIOS value or unit>
 
 namespace pagetest {
 

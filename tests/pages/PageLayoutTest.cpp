@@ -185,6 +185,46 @@ TEST(VoltagePage, ItemsBeyondTheRoomOfTheirGroupGetNoBar)
     });
 }
 
+// The shipped board variants, by name.
+std::vector<std::string> ShippedBoards()
+{
+    std::vector<std::string> boards;
+    WIN32_FIND_DATAA found{};
+    const std::string folder = zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards");
+    HANDLE search = FindFirstFileA(zxtest::JoinPath(folder, "*.ini").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return boards;
+    do {
+        const std::string name = found.cFileName;
+        boards.push_back(name.substr(0, name.size() - 4));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(boards.begin(), boards.end());
+    return boards;
+}
+
+// Every value text of every scroll bar shows whole, in Arial's metrics, on
+// every board variant and every page (the graphics page included): no
+// label leaves the window or overlaps another, the track or the step
+// button, and a name that had to give way keeps its ellipsis.
+TEST(BarTexts, EveryValueShowsWholeOnEveryBoardVariant)
+{
+    const std::vector<std::string> boards = ShippedBoards();
+    ASSERT_GE(boards.size(), 10u);
+    for (const char* needed : {"default", "long-texts"})
+        EXPECT_NE(boards.end(), std::find(boards.begin(), boards.end(), needed)) << needed;
+    GraphicsDriver driver;
+    PageFolder folder;
+    for (const std::string& board : boards) {
+        SCOPED_TRACE(board);
+        zxtest::BoardFixture fixture(board);
+        zxtest::ProcessResult run = folder.Run("layout_report", fixture, "show");
+        ASSERT_TRUE(run.started);
+        run.output.erase(std::remove(run.output.begin(), run.output.end(), '\r'), run.output.end());
+        EXPECT_NE(std::string::npos, run.output.find("\ntexts=\n")) << run.output;
+    }
+}
+
 TEST(MainBars, OneRowPerUsableFixedSlotWithoutGaps)
 {
     RunCases({

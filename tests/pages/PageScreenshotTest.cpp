@@ -186,6 +186,7 @@ TEST(PageScreens, EveryBoardVariantOpensItsPagesWithoutBoxOrWrite)
         {"power-saving-on", "power-saving-on", nullptr},
         {"info-level-2", "info-level-2", nullptr},
         {"fault-items", "fault-items", nullptr},
+        {"long-texts", "long-texts", nullptr},
         {"12core-percore", "ratio-6core-percore", [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x12", false); }},
         {"12core-single", "ratio-6core-single", [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x10", false); }},
         {"12core-turbo", "default", [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x12", true); }},

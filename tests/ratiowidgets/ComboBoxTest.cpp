@@ -254,11 +254,85 @@ TEST_F(ComboBoxOnTheMainForm, GivesTheApplicationItsHandlersBack)
     EXPECT_EQ(previousHandler, Application->OnMessage);
 }
 
+
+// More names than the list shows: no system scroll bar on the dark skin
+// (it would cover the names' ends); the wheel and the keys scroll the open
+// list wherever the focus is, Return chooses and Escape closes. A long
+// name ends in an ellipsis in the box and in the list.
+class ComboBoxWithManyNames : public ComboBoxOnTheMainForm {
+protected:
+    void SetUp() override
+    {
+        ComboBoxOnTheMainForm::SetUp();
+        if (IsSkipped())
+            return;
+        for (int i = 0; i < 12; ++i)
+            box->GetItems()->Add("A profile with a rather long name " + std::to_string(i));
+    }
+    // A message as the application's loop hands it over; whether it was taken.
+    bool Deliver(UINT message, WPARAM wParam, LPARAM lParam = 0)
+    {
+        MSG msg{form->Handle(), message, wParam, lParam};
+        bool handled = false;
+        Application->OnMessage(msg, handled);
+        return handled;
+    }
+    LRESULT TopIndex() { return SendMessageA(box->ListBox()->Handle(), LB_GETTOPINDEX, 0, 0); }
+};
+
+TEST_F(ComboBoxWithManyNames, ScrollsByWheelAndKeysWithoutASystemScrollBar)
+{
+    Open();
+    EXPECT_EQ(0, GetWindowLongA(box->ListBox()->Handle(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_EQ(0, TopIndex());
+    EXPECT_TRUE(Deliver(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)));
+    EXPECT_GT(TopIndex(), 0) << "the wheel scrolls down";
+    EXPECT_TRUE(Deliver(WM_MOUSEWHEEL, MAKEWPARAM(0, 4 * WHEEL_DELTA)));
+    EXPECT_EQ(0, TopIndex()) << "and back up";
+    EXPECT_TRUE(Deliver(WM_KEYDOWN, VK_END));
+    EXPECT_EQ(11, box->ListBox()->ItemIndex());
+    EXPECT_GT(TopIndex(), 0) << "the last name scrolled into view";
+    EXPECT_TRUE(Deliver(WM_KEYDOWN, VK_UP));
+    EXPECT_EQ(10, box->ListBox()->ItemIndex());
+    EXPECT_TRUE(Deliver(WM_KEYDOWN, VK_RETURN));
+    EXPECT_FALSE(box->IsOpen());
+    EXPECT_EQ("A profile with a rather long name 10", box->GetText());
+    EXPECT_EQ(1, changes.count);
+    EXPECT_FALSE(Deliver(WM_KEYDOWN, VK_DOWN)) << "a closed list takes no keys";
+    Open();
+    EXPECT_TRUE(Deliver(WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_FALSE(box->IsOpen());
+    EXPECT_EQ(1, changes.count);
+}
+
+TEST_F(ComboBoxWithManyNames, ALongNameEndsInAnEllipsis)
+{
+    box->SetItemIndex(3);
+    Pump();
+    // The drawn text ends with three dots in the label's last pixels.
+    EXPECT_EQ(epEndEllipsis, box->TextLabel()->EllipsisPosition());
+    RECT drawn{0, 0, box->TextLabel()->Width(), 100};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, box->TextLabel()->Font()->Handle());
+    std::string text = box->GetText();
+    char shown[128] = {};
+    lstrcpynA(shown, text.c_str(), sizeof shown);
+    DrawTextA(dc, shown, -1, &drawn, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING | DT_CALCRECT);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    EXPECT_NE(text, shown) << "the name is wider than the box";
+    Open();
+    Screenshot("ratio_widgets_combo_box_long_names");
+}
+
 TEST(ComboBox, OnTheMainForm)
 {
-    zxtest::BoardFixture board;
-    zxtest::RunSuiteOnBoard("ComboBoxOnTheMainForm", board);
-    EXPECT_TRUE(board.Writes().empty());
+    for (const char* suite : {"ComboBoxOnTheMainForm", "ComboBoxWithManyNames"}) {
+        SCOPED_TRACE(suite);
+        zxtest::BoardFixture board;
+        zxtest::RunSuiteOnBoard(suite, board);
+        EXPECT_TRUE(board.Writes().empty());
+    }
 }
 
 }  // namespace

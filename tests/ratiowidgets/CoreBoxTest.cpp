@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "KyPackage/Source/KyImage.h"
+#include "OffscreenPaint.h"
 #include "WidgetForm.h"
 #include "app/bars/AdvCoreBar.h"
 #include "app/bars/AdvOnOffBar.h"
@@ -13,6 +14,19 @@ namespace {
 using widgettest::ChangeCounter;
 
 const TColor kGrey = static_cast<TColor>(RGB(128, 128, 128));
+
+// The sum of a control's painted pixels' colour channels: how bright it shows.
+long Brightness(TWinControl* control)
+{
+    zxtest::OffscreenPaint paint(control);
+    long sum = 0;
+    for (int y = 0; y < paint.Bitmap().Height(); ++y)
+        for (int x = 0; x < paint.Bitmap().Width(); ++x) {
+            const COLORREF c = paint.At(x, y);
+            sum += GetRValue(c) + GetGValue(c) + GetBValue(c);
+        }
+    return sum;
+}
 
 TEST(CoreBoxText, CountsOneCoreAndManyCores)
 {
@@ -85,7 +99,12 @@ TEST_F(CoreBoxOnFourCores, SetValueTakesAnyIndexAndTells)
 
 TEST_F(CoreBoxOnFourCores, ADisabledBoxKeepsItsCountGreysItsTextAndIgnoresClicks)
 {
+    const long liveLeft = Brightness(box.LeftButton());
+    const long liveRight = Brightness(box.RightButton());
     box.SetEnabled(false);
+    // The arrows show that they do nothing: dimmer than the live ones.
+    EXPECT_LT(Brightness(box.LeftButton()), liveLeft * 9 / 10);
+    EXPECT_LT(Brightness(box.RightButton()), liveRight * 9 / 10);
     ClickOn(box.RightButton());
     ClickOn(box.LeftButton());
     EXPECT_EQ(3, box.GetValue());
@@ -96,6 +115,7 @@ TEST_F(CoreBoxOnFourCores, ADisabledBoxKeepsItsCountGreysItsTextAndIgnoresClicks
     Screenshot("ratio_widgets_core_box_disabled");
 
     box.SetEnabled(true);
+    EXPECT_EQ(liveLeft, Brightness(box.LeftButton()));
     EXPECT_EQ(static_cast<TColor>(RGB(104, 221, 255)), box.CaptionLabel()->Font()->Color());
     EXPECT_EQ(static_cast<TColor>(RGB(40, 254, 216)), box.CountLabel()->Font()->Color());
     ClickOn(box.RightButton());

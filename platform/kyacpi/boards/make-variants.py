@@ -53,5 +53,17 @@ V=[
    insert_before(setkey(setkey(setkey(body,'0x03080018','fail','values'),'0x03020015','fail','values'),'0x03020016','count','0'),
      '0x03010060','[0x03020033]\nname=DRAM Termination\ninfo=3\nbase=1200\nstep=20\ncount=41\nvalue=3\n\n')),
 ]
+def longest(text):
+    # Every number at the widest its format gives: the 24-bit base at its
+    # far end, five decimals on the voltages; and long option texts.
+    t=text
+    for id in ('0x03020012','0x03020032','0x03020015','0x03020016','0x03020017','0x03820019'):
+        t=setkey(setkey(t,id,'base','-8388608'),id,'exponent','-2')
+    for id in ('0x03010011','0x03010060','0x03010061'):
+        t=setkey(t,id,'base','8388607')
+    t=setkey(t,'0x03080018','strings','Automatic|Level 1 (Light)|Level 2 (Medium)|Level 3 (Strong)|Level 4 (Extreme)')
+    t=setkey(t,'0x030800B4','strings','Disabled|Enabled')
+    return t
+V.append(('long-texts.ini','The longest value texts the item formats allow: the voltages at the\n24-bit base\'s negative end with five decimals, the clocks at its positive\nend, long option texts.', longest(body)))
 for name, comment, text in V:
     write(name, comment, text)

@@ -85,6 +85,8 @@ UINT TCustomListBoxLayout::TextFormat() const
     case 1: format |= DT_BOTTOM; break;
     default: format |= DT_VCENTER; break;
     }
+    if (m_endEllipsis)
+        format |= DT_END_ELLIPSIS;
     return format;
 }
 

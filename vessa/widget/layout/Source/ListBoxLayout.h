@@ -78,6 +78,8 @@ public:
     TColor HighlightColor() const { return m_highlightColor; }
     void SetLeftMargin(int pixels) { m_leftMargin = pixels; }
     int LeftMargin() const { return m_leftMargin; }
+    // A text wider than its item ends in an ellipsis instead of being cut.
+    void SetEndEllipsis(bool on) { m_endEllipsis = on; }
     // DrawText flags for the alignments: single line, then left (0), right
     // (1) or centre; top (0), bottom (1) or vertically centred.
     UINT TextFormat() const;
@@ -88,6 +90,7 @@ private:
     TColor m_highlightColor = clHighlight;
     BYTE m_horizontalAlignment = 0;
     BYTE m_verticalAlignment = 2;
+    bool m_endEllipsis = false;
     int m_leftMargin = 0;
     int m_rightMargin = 0;
     int m_topMargin = 0;
