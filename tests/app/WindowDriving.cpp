@@ -111,10 +111,10 @@ void WindowDriving::SetUp()
     }
 }
 
-void WindowDriving::StartShown(const std::function<void(RunningProgram&)>& prepare)
+void WindowDriving::StartShown(const std::function<void(RunningProgram&)>& prepare, const std::string& board)
 {
     StopProgram();
-    m_program = std::make_unique<RunningProgram>();
+    m_program = std::make_unique<RunningProgram>(board);
     if (prepare)
         prepare(*m_program);
     ASSERT_TRUE(m_program->StartAndWaitForWindow()) << m_program->Describe();
