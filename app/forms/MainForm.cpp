@@ -182,9 +182,18 @@ void TMainForm::ShowMonitor(bool show)
     RECT workArea{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     TfrmTurboInfoMain* monitor = GetTurboInfoWindow();
+    monitor->OnClosed = TNotifyEvent(this, &TMainForm::OnMonitorClosed);
     monitor->SetLeft(workArea.right - monitor->ClientWidth());
     monitor->SetTop(workArea.bottom - monitor->ClientHeight());
     monitor->Show();
+}
+
+void TMainForm::OnMonitorClosed(TObject*)
+{
+    if (!TrayBeTurbo->Checked())
+        return;
+    TrayBeTurbo->SetChecked(false);
+    WriteBeTurboMonitor(false);
 }
 
 void TMainForm::ShowMonitorIfChecked()
@@ -313,6 +322,7 @@ void TMainForm::Quit()
     // until the pointer passes over it.
     if (vessa::TrayIcon* icon = AdvTrayIcon::Instance().Icon())
         icon->SetVisible(false);
+    m_quitting = true;
     Close();
 }
 
@@ -326,6 +336,16 @@ void TMainForm::KeepInsideWorkArea()
     if (place.x != bounds.left || place.y != bounds.top)
         SetBounds(place.x, place.y, Width(), Height());
     MoveShadow();
+}
+
+void TMainForm::DoClose(TCloseAction& action)
+{
+    TForm::DoClose(action);
+    if (m_quitting || action == caNone)
+        return;
+    if (m_controller != nullptr)
+        m_controller->HideToTray();
+    action = caNone;
 }
 
 void TMainForm::MoveShadow()

@@ -77,6 +77,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // Every close the system offers (Alt+F4, the system menu, WM_CLOSE from
+    // another program) only sends the window to the tray; the quit message
+    // alone lets the form close and end the program.
+    void DoClose(TCloseAction& action) override;
 
 private:
     TImage* MakeImage(const char* name, bool visible);
@@ -89,6 +93,8 @@ private:
     void OnCoreUnlockMessage(TMessage& message);
     void MoveShadow();
     void Quit();
+    // However the monitor closed, the menu item and the registry follow.
+    void OnMonitorClosed(TObject* sender);
 
     AppController* m_controller = nullptr;
     TuningCommands* m_tuning = nullptr;
@@ -96,6 +102,7 @@ private:
     UINT m_broadcastMessage = 0;
     UINT m_taskbarCreatedMessage = 0;
     MouseLeaveTracker m_tracker;
+    bool m_quitting = false;
 };
 
 // The program's main form, set when the application creates it.

@@ -116,6 +116,7 @@ void TfrmTurboInfoMain::FormShow(TObject*)
 void TfrmTurboInfoMain::FormClose(TObject*, TCloseAction&)
 {
     FormHide(this);
+    OnClosed(this);
 }
 
 void TfrmTurboInfoMain::FormHide(TObject*)

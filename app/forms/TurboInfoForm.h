@@ -24,6 +24,10 @@ public:
     explicit TfrmTurboInfoMain(TComponent* owner);
     ~TfrmTurboInfoMain() override;
 
+    // Called after every close (its close button, Alt+F4, WM_CLOSE, the
+    // quit signature), which only hides the window.
+    TNotifyEvent OnClosed;
+
     // The animation's switch follows the core-unlock state.
     void SetKavrinEnabled(WPARAM state);
 

@@ -63,11 +63,9 @@ protected:
     void TearDown() override { StopProgram(); }
     virtual bool StartsProgramAtSetUp() const { return true; }
 
-    // Starts the program on a fresh board (a shipped one, the default board
-    // unless told), `prepare` editing the board or the environment first,
-    // and opens its window from the tray.
-    void StartShown(const std::function<void(RunningProgram&)>& prepare = {},
-                    const std::string& board = "default");
+    // Starts the program on a fresh shipped board, `prepare` editing the
+    // board or the environment first, and opens its window from the tray.
+    void StartShown(const std::function<void(RunningProgram&)>& prepare = {}, const std::string& board = "default");
     void StopProgram();
 
     // Lets the program handle what was posted to it, and the rereads its
