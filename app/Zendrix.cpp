@@ -7,6 +7,7 @@
 #include "app/forms/MessageForm.h"
 #include "vessa/skin/PngFileCache.h"
 #include "app/forms/ShadowForm.h"
+#include "app/controller/Director.h"
 #include "app/controller/StartupChecks.h"
 #include "app/controller/StartupGuard.h"
 #include "app/pages/ZendrixLayout.h"
@@ -28,6 +29,8 @@ bool BuildWindows()
         Application->CreateForm(MainForm);
         Application->CreateForm(ShadowForm);  // owned by the main form's window
         Application->CreateForm(MessageForm);
+        Director& controller = Director::GetInstance();
+        MainForm->SetController(&controller, &controller);
         MainForm->InitAfterCreate();
         ShadowForm->PlaceAtStart();
         // A window that starts with its pages shown takes the shadow of its size.

@@ -1,6 +1,6 @@
 #include "ocapi/OcItemLibrary.h"
 
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 namespace ocapi {
 

@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-constexpr char kSysCtrlPipeName[] = "MEROVAN SYSTEM CONTROL PIPE";
+#include "platform/syscontrol/SysCtrlProtocol.h"
+
 // Read only by test builds of this client (ZX_SYSCTRL_PIPE_OVERRIDE): the
 // pipe name to call instead, so that test programs, each with a service
 // stand-in of its own, can run side by side. The program and ZxOcLib always
@@ -18,11 +19,7 @@ constexpr char kSysCtrlPipeVariable[] = "ZX_SYSCTRL_PIPE";
 
 // The pipe name the requests go to.
 const char* SysCtrlPipeName();
-constexpr uint32_t kSysCtrlReplySize = 4096;
 constexpr DWORD kSysCtrlWaitMs = 10000;
-
-constexpr uint32_t kSysCtrlNotifyChange = 0x80000000;
-constexpr uint32_t kSysCtrlQueryState = 0x80000001;
 
 class SysCtrlPipeClient {
 public:

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 // Item indexes (low 16 bits of an id) within the tuning group.
 constexpr int kTuningGroup = 3;

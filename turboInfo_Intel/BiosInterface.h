@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "turboInfo_Intel/BiosPackage.h"
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 // Item id fields.
 constexpr int kBiosKindBoolean = 7;   // bits 16-19

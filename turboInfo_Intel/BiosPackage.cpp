@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 namespace biositem {
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/bars/AdvControl.h"
+#include "app/bars/BarHost.h"
 #include "platform/vcl/Classes.h"
 #include "platform/vcl/Control.h"
 #include "platform/vcl/WinControl.h"
@@ -34,8 +35,9 @@ public:
     virtual void Refresh() = 0;
     // Moves to the item's default value.
     virtual void LoadDefault() = 0;
-    // Creates the children on `owner` at (left, top) and reads the value.
-    virtual void Build(TWinControl* owner, int left, int top) = 0;
+    // Creates the children on the host's window at (left, top) and reads
+    // the value.
+    virtual void Build(BarHost& host, int left, int top) = 0;
     virtual DWORD GetItemId() const = 0;
     // Enables or disables every child when the state changes.
     virtual void SetEnabled(bool enabled);

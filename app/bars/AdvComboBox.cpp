@@ -3,7 +3,6 @@
 #include "KyPackage/Source/KyImage.h"
 #include "app/controls/BoxLabel.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/skin/SkinFiles.h"
 #include "vessa/System/KyMultiLang.h"
 
@@ -42,8 +41,9 @@ std::unique_ptr<TBitmap> ReadSkin(const char* file)
 
 }  // namespace
 
-AdvComboBox::AdvComboBox(TWinControl* owner, int left, int top)
+AdvComboBox::AdvComboBox(BarHost& host, int left, int top) : m_host(host)
 {
+    TWinControl* owner = host.Window();
     m_body = CreateKyImage(owner, left, top, kBodyNormalSkin);
     m_bodyNormal = ReadSkin(kBodyNormalSkin);
     m_bodyOpen = ReadSkin(kBodyOpenSkin);
@@ -136,17 +136,19 @@ void AdvComboBox::BuildDropDown(TWinControl* owner)
     m_listLayout->Attach(m_listBox);
 }
 
-// The drop-down's background: the main form's combo body picture stretched
+// The drop-down's background: the host's combo body picture stretched
 // down to where its bottom picture closes it.
 void AdvComboBox::PaintDropImage()
 {
     TBitmap* picture = m_dropImage->Picture()->Bitmap();
     picture->SetPixelFormat(pf24bit);
     picture->SetSize(kDropPanelSize.cx, kDropPanelSize.cy);
-    if (MainForm == nullptr)
+    TImage* bottomPicture = m_host.Picture(HostPicture::kComboBoxBottom);
+    TImage* bodyPicture = m_host.Picture(HostPicture::kComboBoxBody);
+    if (bottomPicture == nullptr || bodyPicture == nullptr)
         return;
-    TBitmap* bottom = MainForm->ComboBoxBottom->Picture()->Bitmap();
-    TBitmap* body = MainForm->ComboBoxBody->Picture()->Bitmap();
+    TBitmap* bottom = bottomPicture->Picture()->Bitmap();
+    TBitmap* body = bodyPicture->Picture()->Bitmap();
     const int bodyHeight = kDropPanelSize.cy - bottom->Height();
     TCanvas* canvas = picture->Canvas();
     canvas->Draw(0, bodyHeight, bottom);

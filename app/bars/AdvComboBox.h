@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/bars/AdvControl.h"
+#include "app/bars/BarHost.h"
 #include "app/controls/AlphaButton.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Image.h"
@@ -23,9 +24,10 @@ class KyImage;
 
 class AdvComboBox : public AdvControl {
 public:
-    // Builds the box on `owner` with the body's corner at (left, top) and
+    // Builds the box on the host's window with the body's corner at
+    // (left, top), its drop-down from the host's combo-box pictures, and
     // hooks the application's message and deactivation events.
-    AdvComboBox(TWinControl* owner, int left, int top);
+    AdvComboBox(BarHost& host, int left, int top);
     // Frees its controls and gives the application its handlers back.
     ~AdvComboBox() override;
 
@@ -76,6 +78,7 @@ private:
     void ApplicationMessage(MSG& message, bool& handled);
     void ApplicationDeactivate(TObject* sender);
 
+    BarHost& m_host;
     std::vector<TControl*> m_children;  // not owned; the drop-down last
     AlphaButton* m_dropButton = nullptr;
     TListBox* m_listBox = nullptr;  // owned by the drop-down panel

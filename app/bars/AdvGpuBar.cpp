@@ -7,7 +7,7 @@
 #include "KyPackage/Source/KyLabel.h"
 #include "app/controls/AlphaButton.h"
 #include "tuning/KyOcPrimaryItemSet.h"
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 namespace {
 
@@ -35,11 +35,11 @@ bool g_updatingLinks = false;
 
 AdvGpuBar::AdvGpuBar(int itemSlot) : AdvSmallBar(itemSlot, kGpuLook) {}
 
-void AdvGpuBar::Build(TWinControl* owner, int left, int top)
+void AdvGpuBar::Build(BarHost& host, int left, int top)
 {
     m_sliderDisabled = LoadSkinBitmap(kDisabledSlider);
     m_dotDisabled = LoadSkinBitmap(kDisabledDot);
-    AdvSmallBar::Build(owner, left, top);
+    AdvSmallBar::Build(host, left, top);
 }
 
 void AdvGpuBar::SetEnabled(bool enabled)

@@ -16,7 +16,7 @@ public:
 
     explicit AdvGpuBar(int itemSlot);
 
-    void Build(TWinControl* owner, int left, int top) override;
+    void Build(BarHost& host, int left, int top) override;
     // Enables the buttons, track and dot (the labels keep theirs) and gives
     // the texts their normal or grey colours; the enabled flag is not kept.
     void SetEnabled(bool enabled) override;

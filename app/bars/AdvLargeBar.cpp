@@ -34,14 +34,15 @@ RECT At(int left, int top, int width, int height)
 
 AdvLargeBar::AdvLargeBar(int itemSlot) : AdvScrollBar(itemSlot) {}
 
-void AdvLargeBar::Build(TWinControl* owner, int left, int top)
+void AdvLargeBar::Build(BarHost& host, int left, int top)
 {
+    TWinControl* owner = host.Window();
     CreateTrack(owner, left, top, kDarkTrack);
     m_trackDark = LoadSkinBitmap(kDarkTrack);
     m_trackLight = LoadSkinBitmap(kLightTrack);
     m_rightButton = CreateStepButton(left + 312, top + 1, kRightButton);
     m_leftButton = CreateStepButton(left - 22, top + 1, kLeftButton);
-    CreateDot(owner, left + kTrackStart, top - 6, kDot, kDotHover);
+    CreateDot(host, left + kTrackStart, top - 6, kDot, kDotHover);
 
     m_nameLabel = new KyLabel(owner);
     DressLabel(m_nameLabel, owner, At(left - 277, top - 4, 130, 22), kNameColor, taRightJustify, "CPU Frequency :");

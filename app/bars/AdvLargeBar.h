@@ -12,7 +12,7 @@ public:
 
     explicit AdvLargeBar(int itemSlot);
 
-    void Build(TWinControl* owner, int left, int top) override;
+    void Build(BarHost& host, int left, int top) override;
     int GetTrackLength() const override { return kTrackLength; }
     int GetTrackStart() const override { return kTrackStart; }
     void PaintTrack() override;

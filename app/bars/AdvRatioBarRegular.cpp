@@ -4,7 +4,6 @@
 
 #include "KyPackage/Source/KyImage.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 #include "tuning/KyOcRatio.h"
 
@@ -29,8 +28,10 @@ double BusClock()
 
 }  // namespace
 
-void AdvRatioBarRegular::Build(TWinControl* owner, int left, int top)
+void AdvRatioBarRegular::Build(BarHost& host, int left, int top)
 {
+    TWinControl* owner = host.Window();
+    m_host = &host;
     m_left = left;
     m_top = top;
     CreateTrack(owner, left, top, "", kBackground);
@@ -154,9 +155,9 @@ void AdvRatioBarRegular::TrackMouseMove(TObject*, TShiftState, int, int)
         return;
     m_dot->SetVisible(true);
     m_dot->BringToFront();
-    if (MainForm != nullptr)
-        MainForm->SetMouseTracker(Track(), TOutsideTest(this, &AdvRatioBarRegular::TrackOutside),
-                                  TLeaveAction(this, &AdvRatioBarRegular::TrackLeft));
+    if (m_host != nullptr)
+        m_host->SetMouseTracker(Track(), TOutsideTest(this, &AdvRatioBarRegular::TrackOutside),
+                                TLeaveAction(this, &AdvRatioBarRegular::TrackLeft));
     Repaint();
 }
 

@@ -17,9 +17,9 @@ class AdvRatioBarRegular : public AdvRatioBar {
 public:
     explicit AdvRatioBarRegular(int coreIndex) : AdvRatioBar(coreIndex) {}
 
-    // Children on `owner` with the track's corner at (left, top); reads the
+    // Children on the host's window with the track's corner at (left, top); reads the
     // range and the core's ratio.
-    void Build(TWinControl* owner, int left, int top) override;
+    void Build(BarHost& host, int left, int top) override;
     // Hiding also hides the dot; the read-outs follow while enabled.
     void SetVisible(bool visible) override;
     // Enabled: the read-outs take the bar's visibility and show the value;
@@ -50,6 +50,7 @@ protected:
     void PlaceReadOuts(std::unique_ptr<FloatingLed> value, int valueLeft, int valueTop, int fractionDigits,
                        std::unique_ptr<FloatingLed> frequency, int frequencyLeft, int frequencyTop);
 
+    BarHost* m_host = nullptr;  // tracks the hover over the track
     int m_left = 0;  // where Build put the track
     int m_top = 0;
 

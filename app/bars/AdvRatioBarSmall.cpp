@@ -6,8 +6,9 @@ constexpr char kBackground[] = "small_bg01.png";
 constexpr RatioTrack::Column kColumn{4, 56};
 }  // namespace
 
-void AdvRatioBarSmall::Build(TWinControl* owner, int left, int top)
+void AdvRatioBarSmall::Build(BarHost& host, int left, int top)
 {
+    TWinControl* owner = host.Window();
     CreateTrack(owner, left, top, kSkinFolder, kBackground);
     // The stored offset is measured from the track's top.
     m_storedOffset = GetTrackStart() + top;

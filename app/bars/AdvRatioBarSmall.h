@@ -11,7 +11,7 @@ public:
 
     // Track and numeral on `owner` with the track's corner at (left, top);
     // reads the range and the core's ratio.
-    void Build(TWinControl* owner, int left, int top) override;
+    void Build(BarHost& host, int left, int top) override;
     // Enabled shows the fill, disabled the bare background.
     void SetEnabled(bool enabled) override;
     int GetTrackLength() const override { return kTrackLength; }

@@ -6,7 +6,6 @@
 #include "KyPackage/Source/KyLabel.h"
 #include "app/controls/AlphaButton.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/skin/SkinFiles.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 #include "tuning/TuningItems.h"
@@ -204,9 +203,10 @@ AlphaButton* AdvScrollBar::CreateStepButton(int left, int top, const char* const
     return button;
 }
 
-void AdvScrollBar::CreateDot(TWinControl* owner, int left, int top, const char* normal, const char* hover)
+void AdvScrollBar::CreateDot(BarHost& host, int left, int top, const char* normal, const char* hover)
 {
-    m_dot = CreateKyImage(owner, left, top, normal);
+    m_host = &host;
+    m_dot = CreateKyImage(host.Window(), left, top, normal);
     m_dotNormal = LoadSkinBitmap(normal);
     m_dotHover = LoadSkinBitmap(hover);
     AddChild(m_dot);
@@ -319,9 +319,9 @@ void AdvScrollBar::ShowDotHover()
         return;
     if (m_dotHover && m_dotHover->Width() > 0)
         m_dot->Picture()->SetBitmap(m_dotHover.get());
-    if (MainForm != nullptr)
-        MainForm->SetMouseTracker(m_dot, TOutsideTest(this, &AdvScrollBar::DotOutside),
-                                  TLeaveAction(this, &AdvScrollBar::DotLeft));
+    if (m_host != nullptr)
+        m_host->SetMouseTracker(m_dot, TOutsideTest(this, &AdvScrollBar::DotOutside),
+                                TLeaveAction(this, &AdvScrollBar::DotLeft));
 }
 
 void AdvScrollBar::DotOutside(TControl* dot, int x, int y, bool& outside)

@@ -83,7 +83,8 @@ protected:
     void CreateTrack(TWinControl* owner, int left, int top, const char* file);
     // Names in state order normal, pressed, over, unavailable; null for none.
     AlphaButton* CreateStepButton(int left, int top, const char* const names[4]);
-    void CreateDot(TWinControl* owner, int left, int top, const char* normal, const char* hover);
+    // The dot's hover look is tracked by `host`.
+    void CreateDot(BarHost& host, int left, int top, const char* normal, const char* hover);
     void DressLabel(TCustomLabel* label, TWinControl* owner, const RECT& bounds, COLORREF color,
                     TAlignment alignment, const char* text);
     TLabel* CreateLabel(TWinControl* owner, const RECT& bounds, COLORREF color, TAlignment alignment,
@@ -114,6 +115,7 @@ private:
     void DotOutside(TControl* dot, int x, int y, bool& outside);
     void DotLeft(TControl* dot);
 
+    BarHost* m_host = nullptr;  // set by CreateDot
     bool m_dragging = false;
     int m_dragStartX = 0;
     int m_dragStartY = 0;

@@ -50,8 +50,9 @@ int AdvSmallBar::GetTrackLength() const
     return m_track != nullptr ? m_track->Width() - kTrackMargin : 0;
 }
 
-void AdvSmallBar::Build(TWinControl* owner, int left, int top)
+void AdvSmallBar::Build(BarHost& host, int left, int top)
 {
+    TWinControl* owner = host.Window();
     CreateTrack(owner, left, top, GetSliderImageName());
     m_sliderImage = LoadSkinBitmap(GetSliderImageName());
     const int width = m_track->Width();
@@ -59,7 +60,7 @@ void AdvSmallBar::Build(TWinControl* owner, int left, int top)
     const char* leftNames[4] = {kLeftNormal, kLeftPressed, kLeftOver, m_look.leftDisabled};
     m_rightButton = CreateStepButton(left + width - kRightButtonInset, top, right);
     m_leftButton = CreateStepButton(left + kLeftButtonLeft, top, leftNames);
-    CreateDot(owner, left, top + kDotTop, kDot, kDotHover);
+    CreateDot(host, left, top + kDotTop, kDot, kDotHover);
 
     m_nameLabel = new KyLabel(owner);
     DressLabel(m_nameLabel, owner, At(left + m_look.nameLeft, top, m_look.nameWidth, kNameHeight), m_look.nameColor,

@@ -30,7 +30,7 @@ public:
 
     explicit AdvSmallBar(int itemSlot);
 
-    void Build(TWinControl* owner, int left, int top) override;
+    void Build(BarHost& host, int left, int top) override;
     int GetTrackLength() const override;
     int GetTrackStart() const override { return 0; }
     void PaintTrack() override;

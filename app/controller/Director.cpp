@@ -44,16 +44,6 @@ HWND FindWindowByCaptions(const char* className, const char* const (&captions)[N
 
 }  // namespace
 
-AppController& TheAppController()
-{
-    return Director::GetInstance();
-}
-
-TuningCommands* TheTuningCommands()
-{
-    return &Director::GetInstance();
-}
-
 Director& Director::GetInstance()
 {
     static Director* director = new Director();  // kept for the process
@@ -78,7 +68,7 @@ void Director::Init()
     // The bars read their items while the layout places them; their change
     // events are wired only after, so start-up leaves nothing pending.
     ZendrixLayout& layout = ZendrixLayout::GetInstance();
-    layout.Build();
+    layout.Build(*MainForm);
     m_bars = layout.GetAllBars();
     WireWindowControls();
     SetPending(false);

@@ -4,7 +4,7 @@
 
 #include "app/protocol/ZendrixMessages.h"
 #include "turboInfo_Intel/BiosInterface.h"
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 #include "vessa/System/KyMultiLang.h"
 
 namespace {

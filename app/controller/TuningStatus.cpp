@@ -3,7 +3,7 @@
 #include "app/protocol/ZendrixMessages.h"
 #include "tuning/TuningItems.h"
 #include "turboInfo_Intel/BiosInterface.h"
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 #include "vessa/System/Source/WinRegistry.h"
 
 void PostSettingsChanged(LPARAM lParam)

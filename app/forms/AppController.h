@@ -1,7 +1,8 @@
 #pragma once
-// What the main form hands over to the application controller: the window
-// part (start-up, showing and hiding) and the tuning part (rereading values,
-// snapshots, the remote item and profile commands).
+// What the main form hands over to the application controller (given to the
+// main form at start-up): the window part (start-up, showing and hiding)
+// and the tuning part (rereading values, snapshots, the remote item and
+// profile commands).
 
 #include <windows.h>
 
@@ -29,9 +30,3 @@ public:
     virtual void OnSetItemCommand(LPARAM value) = 0;
     virtual void OnProfileCommand(LPARAM command) = 0;
 };
-
-// The program's controller; created on the first call (from the main form's
-// post-creation step) and kept until the process ends.
-AppController& TheAppController();
-// The receiver of the tuning commands (the same controller).
-TuningCommands* TheTuningCommands();

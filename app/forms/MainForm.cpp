@@ -9,7 +9,7 @@
 #include "app/protocol/ZendrixMessages.h"
 #include "platform/vcl/Application.h"
 #include "tuning/CpuModel.h"
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 #include "vessa/System/Source/WinRegistry.h"
 
 TMainForm* MainForm = nullptr;
@@ -66,6 +66,66 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     m_taskbarCreatedMessage = TaskbarCreatedMessage();
     AllowWindowMessage(m_taskbarCreatedMessage, kMessageFilterAdd);
     m_tracker.Clear();
+
+    m_skin.form = this;
+    m_skin.background = Background;
+    m_skin.middle = MiddleBk;
+    m_skin.core = CoreBk;
+    m_skin.folder = GetResourceFolder();
+}
+
+TMainForm::~TMainForm()
+{
+    // The skin host the page layout set must not outlive the form.
+    if (&TheSkinHost() == &m_skin)
+        SetSkinHost(nullptr);
+}
+
+void TMainForm::SetController(AppController* controller, TuningCommands* tuning)
+{
+    m_controller = controller;
+    m_tuning = tuning;
+}
+
+TImage* TMainForm::Picture(HostPicture which)
+{
+    switch (which) {
+    case HostPicture::kBackground:
+        return Background;
+    case HostPicture::kSmallBk:
+        return SmallBk;
+    case HostPicture::kMiddleBk:
+        return MiddleBk;
+    case HostPicture::kLargeBk:
+        return LargeBk;
+    case HostPicture::kCoreBk:
+        return CoreBk;
+    case HostPicture::kGpuBk:
+        return GpuBk;
+    case HostPicture::kComboBoxBody:
+        return ComboBoxBody;
+    case HostPicture::kComboBoxBottom:
+        return ComboBoxBottom;
+    }
+    return nullptr;
+}
+
+void TMainForm::ShowSmallShadow()
+{
+    if (ShadowForm != nullptr)
+        ShadowForm->ShowSmall();
+}
+
+void TMainForm::ShowMiddleShadow()
+{
+    if (ShadowForm != nullptr)
+        ShadowForm->ShowBig();
+}
+
+void TMainForm::ShowLargeShadow()
+{
+    if (ShadowForm != nullptr)
+        ShadowForm->ShowBig3();
 }
 
 TImage* TMainForm::MakeImage(const char* name, bool visible)
@@ -98,7 +158,8 @@ void TMainForm::CreateParams(TCreateParams& params)
 
 void TMainForm::InitAfterCreate()
 {
-    TheAppController().Init();
+    if (m_controller != nullptr)
+        m_controller->Init();
     if (!IsTurboBoostSupported())
         return;
     TrayBeTurbo->SetVisible(true);
@@ -210,7 +271,7 @@ bool TMainForm::DispatchProtocol(TMessage& message)
     default:
         break;
     }
-    TuningCommands* tuning = TheTuningCommands();
+    TuningCommands* tuning = m_tuning;
     if (HasExactSignature(message.WParam)) {
         if (message.Msg == kMsgSetItem) {
             if (tuning != nullptr)
@@ -234,7 +295,8 @@ bool TMainForm::DispatchProtocol(TMessage& message)
         return true;
     case kMsgShow:
     case kMsgShowFromSecondStart:
-        TheAppController().ShowFromTray();
+        if (m_controller != nullptr)
+            m_controller->ShowFromTray();
         return true;
     case kMsgForeground:
         SetForegroundWindow(Handle());
@@ -273,7 +335,7 @@ void TMainForm::OnCoreUnlockMessage(TMessage& message)
 void TMainForm::OnPowerBroadcast(TMessage& message)
 {
     message.Result = TRUE;  // never veto a suspend
-    TuningCommands* tuning = TheTuningCommands();
+    TuningCommands* tuning = m_tuning;
     switch (message.WParam) {
     case PBT_APMSUSPEND:
         if (tuning != nullptr)
@@ -303,14 +365,15 @@ void TMainForm::OnAppMessage(MSG& message, bool& handled)
         if (!HasSignature(message.wParam))
             return;
         if (BroadcastCommand(message.wParam) == kBroadcastCommandRefresh) {
-            if (TuningCommands* tuning = TheTuningCommands())
-                tuning->OnBroadcastRefresh();
+            if (m_tuning != nullptr)
+                m_tuning->OnBroadcastRefresh();
         }
         handled = true;
         return;
     }
     if (message.message == WM_SYSCOMMAND && message.wParam == SC_CLOSE) {
-        TheAppController().HideToTray();
+        if (m_controller != nullptr)
+            m_controller->HideToTray();
         handled = true;
     }
 }

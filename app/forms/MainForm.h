@@ -8,12 +8,13 @@
 #include <windows.h>
 
 #include "app/forms/MouseLeaveTracker.h"
+#include "app/pages/PageHost.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Menus.h"
 
-class AlphaButton;
-class KyCheckBoxTx;
+class AppController;
+class TuningCommands;
 
 constexpr int kMainFormClientWidth = 544;
 constexpr int kMainFormClientHeight = 395;
@@ -22,9 +23,10 @@ constexpr char kTrayBeTurboCaption[] = "Kavrin Monitor";
 constexpr char kBeTurboMonitorKey[] = "Software\\Merovan\\Zendrix";
 constexpr char kBeTurboMonitorValue[] = "BeTurboMonitor";
 
-class TMainForm : public TForm {
+class TMainForm : public TForm, public PageHost {
 public:
     explicit TMainForm(TComponent* owner);
+    ~TMainForm() override;
 
     // The window face; the controller gives it SmallBk's picture.
     TImage* Background;
@@ -39,16 +41,17 @@ public:
     TPopupMenu* TrayPopupMenu;
     TMenuItem* TrayBeTurbo;  // hidden unless the CPU supports the core-unlock feature
 
-    // Set by the core-unlock page; receives WM_USER+39.
-    TWndMethod OnCoreUnlock;
+    // The program's controller, handed over at start-up before
+    // InitAfterCreate; without one the window's commands do nothing.
+    void SetController(AppController* controller, TuningCommands* tuning);
 
-    // The window's own controls; the page layout makes them.
-    AlphaButton* CloseButton = nullptr;
-    AlphaButton* MinimizeButton = nullptr;
-    KyCheckBoxTx* MoreSettingBox = nullptr;
-    AlphaButton* SaveProfileButton = nullptr;
-    AlphaButton* ApplyButton = nullptr;
-    AlphaButton* UndoButton = nullptr;
+    // PageHost
+    TWinControl* Window() override { return this; }
+    TImage* Picture(HostPicture which) override;
+    const SkinHost& Skin() const override { return m_skin; }
+    void ShowSmallShadow() override;
+    void ShowMiddleShadow() override;
+    void ShowLargeShadow() override;
 
     // The core-unlock monitor window and its tray menu item.
     void ShowMonitor(bool show);
@@ -64,7 +67,7 @@ public:
 
     // Called once after all three forms exist.
     void InitAfterCreate();
-    void SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave);
+    void SetMouseTracker(TControl* control, const TOutsideTest& outside, const TLeaveAction& leave) override;
 
     void WndProc(TMessage& message) override;
     void Dispatch(TMessage& message) override;
@@ -84,6 +87,9 @@ private:
     void MoveShadow();
     void Quit();
 
+    AppController* m_controller = nullptr;
+    TuningCommands* m_tuning = nullptr;
+    SkinHost m_skin;  // the window, its face and its page pictures
     UINT m_broadcastMessage = 0;
     UINT m_taskbarCreatedMessage = 0;
     MouseLeaveTracker m_tracker;

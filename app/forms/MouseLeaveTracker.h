@@ -6,12 +6,8 @@
 
 #include <windows.h>
 
+#include "app/bars/BarHost.h"
 #include "platform/vcl/Control.h"
-
-// (control, x, y relative to the control, outside) — sets outside to true
-// when the point lies outside the control's live area.
-using TOutsideTest = TClosure<TControl*, int, int, bool&>;
-using TLeaveAction = TClosure<TControl*>;
 
 class MouseLeaveTracker {
 public:

@@ -5,7 +5,6 @@
 #include "app/bars/AdvSmallBar.h"
 #include "app/bars/AdvSmallBarType2.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/ZendrixLayout.h"
 
 namespace {
@@ -22,11 +21,12 @@ constexpr int kNarrowFontHeight = -11;
 AdvGroup::AdvGroup(const char* icon, const std::string& caption, int x, int y, int layoutType)
     : m_layoutType(layoutType)
 {
-    m_titleImage = CreateKyImage(MainForm, x, y, icon);
+    TWinControl* window = ZendrixLayout::GetInstance().Host().Window();
+    m_titleImage = CreateKyImage(window, x, y, icon);
     m_titleImage->SetVisible(false);
 
-    m_caption = new KyLabel(MainForm);
-    m_caption->SetParent(MainForm);
+    m_caption = new KyLabel(window);
+    m_caption->SetParent(window);
     TFont* font = m_caption->Font();
     font->SetName(kCaptionFont);
     font->SetHeight(kCaptionFontHeight);
@@ -62,7 +62,7 @@ void AdvGroup::AddBar(int position)
         bar = new AdvSmallBar(position);
     const Place place =
         BarPlace(m_layoutType, m_titleImage->Left(), m_titleImage->Top(), static_cast<int>(m_bars.size()));
-    bar->Build(m_titleImage->Parent(), place.left, place.top);
+    bar->Build(ZendrixLayout::GetInstance().Host(), place.left, place.top);
     bar->SetVisible(false);
     m_bars.push_back(bar);
     ZendrixLayout::GetInstance().AddBar(bar, bar->GetItemId());

@@ -2,7 +2,6 @@
 
 #include "app/bars/AdvGpuBar.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 
@@ -27,7 +26,7 @@ bool IsGraphicsBoostItem(DWORD id)
 GpuLayout::GpuLayout(bool hasRatioPage)
 {
     CreateTab(hasRatioPage ? kThirdTabLeft : kSecondTabLeft, "tab02_down.png", "tab02_up.png", kTabCaption);
-    TImage* picture = MainForm->GpuBk;
+    TImage* picture = Host().Picture(HostPicture::kGpuBk);
     picture->SetAutoSize(true);
     picture->SetLeft(kPictureAt.x);
     picture->SetTop(kPictureAt.y);
@@ -43,7 +42,7 @@ void GpuLayout::BuildBars()
         if (item == nullptr || !IsGraphicsBoostItem(item->GetId()))
             continue;
         auto* bar = new AdvGpuBar(position);
-        bar->Build(MainForm, kFirstBarAt.x, kFirstBarAt.y + kBarDistance * static_cast<int>(m_bars.size()));
+        bar->Build(Host(), kFirstBarAt.x, kFirstBarAt.y + kBarDistance * static_cast<int>(m_bars.size()));
         bar->SetVisible(false);
         m_bars.push_back(bar);
         ZendrixLayout::GetInstance().AddBar(bar, bar->GetItemId());
@@ -80,7 +79,7 @@ void GpuLayout::ShowContent(bool show)
         if (show)
             bar->ReblendButtons();
     }
-    MainForm->GpuBk->SetVisible(show);
+    Host().Picture(HostPicture::kGpuBk)->SetVisible(show);
     m_linkBox->SetVisible(show);
     if (show)
         m_linkBox->Repaint();

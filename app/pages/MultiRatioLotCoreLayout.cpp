@@ -5,7 +5,6 @@
 
 #include "KyPackage/Source/KyButton.h"
 #include "app/bars/AdvRatioBarRegular.h"
-#include "app/forms/MainForm.h"
 #include "platform/vcl/Label.h"
 #include "app/skin/SkinFiles.h"
 #include "app/pages/ZendrixLayout.h"
@@ -131,8 +130,8 @@ void MultiRatioLotCoreLayout::BuildPreviewButtons()
     const int lowest = groups > 3 ? kLowButtonTop : kHighButtonTop;
     for (int i = 0; i < count; ++i) {
         const int top = lowest - kButtonDistance * i;
-        auto* button = new KyButton(MainForm);
-        button->SetParent(MainForm);
+        auto* button = new KyButton(Host().Window());
+        button->SetParent(Host().Window());
         Pristine pristine;
         for (int state = 0; state < 3; ++state) {
             pristine[state] = std::make_unique<TBitmap>();
@@ -150,7 +149,7 @@ void MultiRatioLotCoreLayout::BuildPreviewButtons()
 
 void MultiRatioLotCoreLayout::ShowBars(bool show)
 {
-    MainForm->CoreBk->SetVisible(show);
+    Host().Picture(HostPicture::kCoreBk)->SetVisible(show);
     InfoLabel()->SetVisible(show);
     ShowCurrentGroup(show);
     for (size_t i = 0; i < m_buttons.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "app/pages/OcLayout.h"
 
 #include "app/controls/ControlFactory.h"
+#include "app/pages/ZendrixLayout.h"
 #include "vessa/System/KyMultiLang.h"
 
 namespace {
@@ -11,6 +12,11 @@ constexpr TColor kTabCaptionColor = RGB(104, 221, 255);
 }  // namespace
 
 OcLayout::~OcLayout() = default;
+
+PageHost& OcLayout::Host()
+{
+    return ZendrixLayout::GetInstance().Host();
+}
 
 void OcLayout::Select(bool selected)
 {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "KyPackage/Source/KyRadioButton.h"
+#include "app/pages/PageHost.h"
 
 // Where the tabs stand, left to right.
 constexpr int kTabTop = 245;
@@ -36,6 +37,8 @@ public:
     bool IsVisible() const { return m_visible; }
 
 protected:
+    // The window the page is built on: the page layout's host.
+    static PageHost& Host();
     // The tab at (left, kTabTop): a captioned radio button pre-blended over
     // the page picture, bold light-blue caption, hidden.
     void CreateTab(int left, const char* uncheckedSkin, const char* checkedSkin, const std::string& caption);

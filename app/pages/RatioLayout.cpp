@@ -3,7 +3,6 @@
 
 #include "app/bars/AdvRatioBarRegular.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcRatio.h"
 #include "platform/vcl/Label.h"
@@ -27,7 +26,7 @@ void RatioLayout::Build()
 {
     CreateTab(kSecondTabLeft, "tab02_down.png", "tab02_up.png",
               vessa::KyMultiLang::Instance().Translate("CPU Ratio"));
-    TImage* picture = MainForm->CoreBk;
+    TImage* picture = Host().Picture(HostPicture::kCoreBk);
     picture->SetAutoSize(true);
     picture->SetLeft(kPictureAt.x);
     picture->SetTop(kPictureAt.y);
@@ -47,8 +46,8 @@ void RatioLayout::Build()
 
 void RatioLayout::BuildInfoLabel()
 {
-    m_infoLabel = new TLabel(MainForm);
-    m_infoLabel->SetParent(MainForm);
+    m_infoLabel = new TLabel(Host().Window());
+    m_infoLabel->SetParent(Host().Window());
     m_infoLabel->SetWordWrap(true);
     m_infoLabel->SetAutoSize(false);
     m_infoLabel->SetBounds(kInfoBounds.left, kInfoBounds.top, kInfoBounds.right - kInfoBounds.left,
@@ -76,7 +75,7 @@ void RatioLayout::BuildBars(std::vector<AdvBar*>& bars)
 
 void RatioLayout::AddRatioBar(std::vector<AdvBar*>& bars, AdvBar* bar, int left, int top)
 {
-    bar->Build(MainForm, left, top);
+    bar->Build(Host(), left, top);
     bar->SetVisible(false);
     bar->SetEnabled(!KyOcRatio::GetInstance().IsHidden());
     bars.push_back(bar);
@@ -96,7 +95,7 @@ void RatioLayout::ShowContent(bool show)
 
 void RatioLayout::ShowPictureAndBars(bool show)
 {
-    MainForm->CoreBk->SetVisible(show);
+    Host().Picture(HostPicture::kCoreBk)->SetVisible(show);
     m_infoLabel->SetVisible(show);
     for (AdvBar* bar : m_bars)
         bar->SetVisible(show);

@@ -10,7 +10,6 @@
 #include "app/bars/AdvOnOffBar.h"
 #include "app/bars/RatioTrack.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/ZendrixLayout.h"
 #include "app/protocol/ZendrixMessages.h"
 #include "tuning/KyOcRatio.h"
@@ -37,7 +36,7 @@ constexpr WPARAM kStateOn = 1;
 
 KyImage* HiddenImage(int left, int top, const std::string& file)
 {
-    KyImage* image = CreateKyImage(MainForm, left, top, file.c_str());
+    KyImage* image = CreateKyImage(ZendrixLayout::GetInstance().Host().Window(), left, top, file.c_str());
     image->SetVisible(false);
     return image;
 }
@@ -48,18 +47,18 @@ TurboBoostRatioAndKavrinLayout::TurboBoostRatioAndKavrinLayout() = default;
 
 TurboBoostRatioAndKavrinLayout::~TurboBoostRatioAndKavrinLayout()
 {
-    if (MainForm != nullptr && MainForm->OnCoreUnlock.Object() == this)
-        MainForm->OnCoreUnlock = nullptr;
+    if (Host().OnCoreUnlock.Object() == this)
+        Host().OnCoreUnlock = nullptr;
 }
 
 void TurboBoostRatioAndKavrinLayout::BuildBars(std::vector<AdvBar*>& bars)
 {
     BuildTurbo(bars, kBarOffset, kBoxLeftOffset, kBoxTopOffset);
     m_onOffBox = new AdvOnOffBar();
-    m_onOffBox->Build(MainForm, kOnOffBoxAt.x, kOnOffBoxAt.y);
+    m_onOffBox->Build(Host().Window(), kOnOffBoxAt.x, kOnOffBoxAt.y);
     m_onOffBox->SetVisible(false);
     m_onOffBox->SetOnChange(TNotifyEvent(this, &TurboBoostRatioAndKavrinLayout::OnKavrinBarChanged));
-    MainForm->OnCoreUnlock = TWndMethod(this, &TurboBoostRatioAndKavrinLayout::OnKavrinMessage);
+    Host().OnCoreUnlock = TWndMethod(this, &TurboBoostRatioAndKavrinLayout::OnKavrinMessage);
     BuildKavrinImages();
 }
 

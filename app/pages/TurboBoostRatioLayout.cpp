@@ -5,7 +5,6 @@
 #include "app/bars/AdvCoreBar.h"
 #include "app/bars/AdvCoreRatio.h"
 #include "app/bars/AdvRatioBarMajor.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcRatio.h"
 
@@ -39,7 +38,8 @@ void TurboBoostRatioLayout::BuildTurbo(std::vector<AdvBar*>& bars, int barOffset
     const int previews = std::min(cores, kMaxCoresShown);
     for (int core = 1; core < previews; ++core) {
         auto* preview = new AdvCoreRatio(core);
-        preview->Build(MainForm, kFirstPreviewAt.x + kPreviewDistance * (core - 1), kFirstPreviewAt.y + barOffset);
+        preview->Build(Host().Window(), kFirstPreviewAt.x + kPreviewDistance * (core - 1),
+                       kFirstPreviewAt.y + barOffset);
         preview->SetVisible(false);
         if (!bars.empty()) {
             preview->SetMax(bars.back()->GetMax());
@@ -48,7 +48,7 @@ void TurboBoostRatioLayout::BuildTurbo(std::vector<AdvBar*>& bars, int barOffset
         m_previews.push_back(preview);
     }
     m_coreBox = new AdvCoreBar();
-    m_coreBox->Build(MainForm, kCoreBoxAt.x + boxLeft, kCoreBoxAt.y + boxTop);
+    m_coreBox->Build(Host().Window(), kCoreBoxAt.x + boxLeft, kCoreBoxAt.y + boxTop);
     m_coreBox->SetCaption(kCoreBoxCaption);
     m_coreBox->SetVisible(false);
     m_coreBox->SetValue(cores - 1);
@@ -113,7 +113,7 @@ void TurboBoostRatioLayout::OnMajorBarChanged(TObject* sender)
 void TurboBoostRatioLayout::ShowBars(bool show)
 {
     ChainChangeHandlers();
-    MainForm->CoreBk->SetVisible(show);
+    Host().Picture(HostPicture::kCoreBk)->SetVisible(show);
     InfoLabel()->SetVisible(show);
     m_barsShown = show;
     ShowSelection(show);

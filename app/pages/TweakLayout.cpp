@@ -4,7 +4,6 @@
 
 #include "KyPackage/Source/KyImage.h"
 #include "app/controls/ControlFactory.h"
-#include "app/forms/MainForm.h"
 #include "app/pages/ZendrixLayout.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 #include "vessa/System/KyMultiLang.h"
@@ -74,7 +73,7 @@ TweakLayout::TweakLayout()
     BuildGroups();
     CreateTab(kFirstTabLeft, "tab01_down.png", "tab01_up.png",
               vessa::KyMultiLang::Instance().Translate("Advanced Mode"));
-    KyImage* separator = CreateKyImage(MainForm, kSeparatorAt.x, kSeparatorAt.y, "line01.png");
+    KyImage* separator = CreateKyImage(Host().Window(), kSeparatorAt.x, kSeparatorAt.y, "line01.png");
     separator->SetVisible(false);
     m_plainControls.push_back(separator);
 }

@@ -5,8 +5,6 @@
 #include "app/bars/AdvLargeBar.h"
 #include "app/controls/ControlFactory.h"
 #include "app/pages/GpuLayout.h"
-#include "app/forms/MainForm.h"
-#include "app/forms/ShadowForm.h"
 #include "app/pages/TweakLayout.h"
 #include "tuning/KyOcPrimaryItemSet.h"
 #include "tuning/KyOcRatio.h"
@@ -47,14 +45,14 @@ const char* const kGermanMoreSettingSkins[] = {"more_set2_down_n.png", "more_set
 
 // Each window size: its face, the row of Apply and Undo, its shadow.
 struct SizeLook {
-    TImage* TMainForm::*picture;
+    HostPicture picture;
     int buttonTop;
-    void (TShadowForm::*shadow)();
+    void (PageHost::*shadow)();
 };
 const SizeLook kSizeLooks[] = {
-    {&TMainForm::SmallBk, 207, &TShadowForm::ShowSmall},
-    {&TMainForm::MiddleBk, 449, &TShadowForm::ShowBig},
-    {&TMainForm::LargeBk, 603, &TShadowForm::ShowBig3},
+    {HostPicture::kSmallBk, 207, &PageHost::ShowSmallShadow},
+    {HostPicture::kMiddleBk, 449, &PageHost::ShowMiddleShadow},
+    {HostPicture::kLargeBk, 603, &PageHost::ShowLargeShadow},
 };
 
 std::string Translate(const char* key)
@@ -104,8 +102,10 @@ ZendrixLayout& ZendrixLayout::GetInstance()
     return *layout;
 }
 
-void ZendrixLayout::Build()
+void ZendrixLayout::Build(PageHost& host)
 {
+    m_host = &host;
+    SetSkinHost(&host.Skin());
     BuildButtons();
     BuildMainBars();
     BuildProfileBox();
@@ -114,15 +114,15 @@ void ZendrixLayout::Build()
 
 void ZendrixLayout::BuildButtons()
 {
-    CreateAlphaButton(MainForm->CloseButton, kCloseAt.x, kCloseAt.y, kCloseSkins, nullptr, Translate("Close").c_str(),
+    CreateAlphaButton(m_host->CloseButton, kCloseAt.x, kCloseAt.y, kCloseSkins, nullptr, Translate("Close").c_str(),
                       true);
-    CreateAlphaButton(MainForm->MinimizeButton, kMinimizeAt.x, kMinimizeAt.y, kMinimizeSkins, nullptr,
+    CreateAlphaButton(m_host->MinimizeButton, kMinimizeAt.x, kMinimizeAt.y, kMinimizeSkins, nullptr,
                       Translate("Minimize").c_str(), true);
-    MainForm->SaveProfileButton = MakeTextButton(kSaveProfileAt.x, kSaveProfileAt.y, "Save Profile");
+    m_host->SaveProfileButton = MakeTextButton(kSaveProfileAt.x, kSaveProfileAt.y, "Save Profile");
     const int buttonTop = kSizeLooks[kCollapsed].buttonTop;
-    MainForm->ApplyButton = MakeTextButton(kApplyLeft, buttonTop, "Apply");
-    MainForm->UndoButton = MakeTextButton(kUndoLeft, buttonTop, "Undo");
-    MainForm->MoreSettingBox = MakeMoreSettingBox();
+    m_host->ApplyButton = MakeTextButton(kApplyLeft, buttonTop, "Apply");
+    m_host->UndoButton = MakeTextButton(kUndoLeft, buttonTop, "Undo");
+    m_host->MoreSettingBox = MakeMoreSettingBox();
 }
 
 void ZendrixLayout::BuildMainBars()
@@ -134,7 +134,7 @@ void ZendrixLayout::BuildMainBars()
             continue;
         auto* bar = new AdvLargeBar(slot);
         const int n = static_cast<int>(m_mainBars.size());
-        bar->Build(MainForm, kMainBarLeft, kFirstMainBarTop + kMainBarDistance * n);
+        bar->Build(*m_host, kMainBarLeft, kFirstMainBarTop + kMainBarDistance * n);
         m_mainBars.push_back(bar);
         AddBar(bar, bar->GetItemId());
     }
@@ -142,7 +142,7 @@ void ZendrixLayout::BuildMainBars()
 
 void ZendrixLayout::BuildProfileBox()
 {
-    m_profileBox = new AdvComboBox(MainForm, kProfileBoxAt.x, kProfileBoxAt.y);
+    m_profileBox = new AdvComboBox(*m_host, kProfileBoxAt.x, kProfileBoxAt.y);
     m_profileBox->SetCaption(Translate("ProfilesTitle"));
 }
 
@@ -160,7 +160,7 @@ void ZendrixLayout::BuildPages()
 
     if (hasGraphicsPage) {
         OnTabClick(m_pages.back()->Tab());
-        MainForm->MoreSettingBox->SetChecked(true);
+        m_host->MoreSettingBox->SetChecked(true);
         ShowPages();
     } else {
         OnTabClick(m_pages.front()->Tab());
@@ -191,22 +191,23 @@ void ZendrixLayout::SetCoreRatioBars(const std::vector<AdvBar*>& bars)
 void ZendrixLayout::SetSize(Size size)
 {
     const SizeLook& look = kSizeLooks[size];
-    TImage* picture = MainForm->*look.picture;
-    MainForm->Background->Picture()->Assign(picture->Picture());
-    MainForm->Background->SetAutoSize(true);
-    MainForm->SetClientSize(picture->Width(), picture->Height());
+    TImage* picture = m_host->Picture(look.picture);
+    TImage* background = m_host->Picture(HostPicture::kBackground);
+    background->Picture()->Assign(picture->Picture());
+    background->SetAutoSize(true);
+    m_host->Window()->SetClientSize(picture->Width(), picture->Height());
     // The buttons blend again over the new face at their new place.
-    MainForm->ApplyButton->SetTop(look.buttonTop);
-    MainForm->UndoButton->SetTop(look.buttonTop);
+    m_host->ApplyButton->SetTop(look.buttonTop);
+    m_host->UndoButton->SetTop(look.buttonTop);
     m_size = size;
     ShowShadow();
-    MainForm->ApplyButton->Repaint();
+    m_host->ApplyButton->Repaint();
 }
 
 void ZendrixLayout::ShowShadow()
 {
-    if (ShadowForm != nullptr)
-        (ShadowForm->*kSizeLooks[m_size].shadow)();
+    if (m_host != nullptr)
+        (m_host->*kSizeLooks[m_size].shadow)();
 }
 
 void ZendrixLayout::Collapse()
@@ -221,7 +222,7 @@ void ZendrixLayout::ShowPages()
 {
     for (OcLayout* page : m_pages)
         page->SetVisible(true);
-    MainForm->ApplyButton->Repaint();
+    m_host->ApplyButton->Repaint();
     m_expanded = true;
 }
 

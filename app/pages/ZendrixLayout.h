@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/pages/PageHost.h"
 #include "platform/vcl/Classes.h"
 
 class AdvBar;
@@ -27,9 +28,12 @@ public:
 
     static ZendrixLayout& GetInstance();
 
-    // Buttons, main bars, profile box, then the pages; every bar reads its
+    // Buttons, main bars, profile box, then the pages, on `host` (kept for
+    // the layout's life, and made the skin host); every bar reads its
     // item's current value while it is placed.
-    void Build();
+    void Build(PageHost& host);
+    // The host given to Build.
+    PageHost& Host() const { return *m_host; }
 
     // The collapsed size; the pages hidden.
     void Collapse();
@@ -75,6 +79,7 @@ private:
     void BuildPages();
     void SetSize(Size size);
 
+    PageHost* m_host = nullptr;
     AdvComboBox* m_profileBox = nullptr;
     std::vector<AdvBar*> m_allBars;
     std::map<DWORD, AdvBar*> m_barByItem;

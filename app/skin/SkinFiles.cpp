@@ -4,7 +4,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "app/forms/MainForm.h"
 #include "vessa/widget/layout/Source/BitmapBlend.h"
 
 namespace {
@@ -58,14 +57,10 @@ const SkinHost& TheSkinHost()
 {
     if (g_host != nullptr)
         return *g_host;
-    static SkinHost mainHost;
-    mainHost.form = MainForm;
-    mainHost.background = MainForm != nullptr ? MainForm->Background : nullptr;
-    mainHost.middle = MainForm != nullptr ? MainForm->MiddleBk : nullptr;
-    mainHost.core = MainForm != nullptr ? MainForm->CoreBk : nullptr;
-    if (mainHost.folder.empty())
-        mainHost.folder = GetResourceFolder();
-    return mainHost;
+    static SkinHost noWindow;
+    if (noWindow.folder.empty())
+        noWindow.folder = GetResourceFolder();
+    return noWindow;
 }
 
 void SetSkinHost(const SkinHost* host)

@@ -29,10 +29,10 @@ struct SkinHost {
     std::string folder;            // with its trailing backslash
 };
 
-// The host set last, else the main form with its pictures and the
-// resource folder.
+// The host set last, else one without a window or pictures that reads the
+// resource folder. The main window's page layout sets the main form's.
 const SkinHost& TheSkinHost();
-// Builds on `host` from now on; null returns to the main form.
+// Builds on `host` from now on; null returns to no window.
 void SetSkinHost(const SkinHost* host);
 
 // `result` becomes an opaque 24-bit picture of `skin` drawn with its own

@@ -1,7 +1,7 @@
 // The exported functions of the simulated board library: each takes the
 // board's lock for the call, does its work on the board and logs one line.
 
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 #include <string>
 

@@ -10,9 +10,9 @@ std::vector<BYTE> BuildReply(const BYTE* request, DWORD size, const ServiceOptio
         std::memcpy(&code, request, 4);
 
     std::vector<DWORD> words;
-    if (code == kNotifyChangeRequest && size == 16)
+    if (code == kSysCtrlNotifyChange && size == 16)
         words = {options.word0};
-    else if (code == kQueryStateRequest && size == 4)
+    else if (code == kSysCtrlQueryState && size == 4)
         words = {options.word0, options.state, options.detail};
     else
         words = {0};  // unknown or malformed request: failure

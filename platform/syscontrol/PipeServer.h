@@ -13,10 +13,6 @@
 
 constexpr DWORD kPipeBufferSize = 4096;
 
-// Request codes of the control protocol (first word).
-constexpr DWORD kNotifyChangeRequest = 0x80000000;
-constexpr DWORD kQueryStateRequest = 0x80000001;
-
 // The answer to one request, as the options shape it.
 std::vector<BYTE> BuildReply(const BYTE* request, DWORD size, const ServiceOptions& options);
 // "request words=0x80000000,0x00000000 bytes=8"

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tuning/SysCtrlPipeClient.h"
+#include "platform/syscontrol/SysCtrlProtocol.h"
 
 struct ServiceOptions {
     uint32_t state = 0;

@@ -17,6 +17,7 @@ void BarFormFixture::SetUp()
     zxtest::Fill(*picture, pf32bit, 700, 260,
                  zxtest::Bgra{GetBValue(kFormBackground), GetGValue(kFormBackground), GetRValue(kFormBackground), 255});
     background->SetBounds(0, 0, 700, 260);
+    barHost.form = form.get();
     host.form = form.get();
     host.background = background;
     host.middle = background;

@@ -16,6 +16,16 @@ namespace bartest {
 
 constexpr COLORREF kFormBackground = RGB(18, 24, 32);
 
+// A plain form as the bars' host: no hover tracking, no pictures.
+class FormBarHost : public BarHost {
+public:
+    TWinControl* form = nullptr;
+
+    TWinControl* Window() override { return form; }
+    void SetMouseTracker(TControl*, const TOutsideTest&, const TLeaveAction&) override {}
+    TImage* Picture(HostPicture) override { return nullptr; }
+};
+
 class BarFormFixture : public kytest::KyFixture {
 public:
 
@@ -25,7 +35,7 @@ public:
     Bar* Make(int slot, int left, int top)
     {
         auto* bar = new Bar(slot);
-        bar->Build(form.get(), left, top);
+        bar->Build(barHost, left, top);
         Keep(bar);
         return bar;
     }
@@ -46,6 +56,7 @@ protected:
 
     int changes = 0;
     SkinHost host;
+    FormBarHost barHost;
 
 private:
     void Send(UINT message, WPARAM keys, POINT point);

@@ -18,7 +18,7 @@ public:
 
     void Refresh() override {}
     void LoadDefault() override {}
-    void Build(TWinControl*, int, int) override {}
+    void Build(BarHost&, int, int) override {}
     DWORD GetItemId() const override { return 0; }
     int GetTrackLength() const override { return m_trackLength; }
     int GetTrackStart() const override { return 0; }

@@ -17,7 +17,7 @@ public:
     }
     void Refresh() override { ++refreshes; }
     void LoadDefault() override {}
-    void Build(TWinControl*, int, int) override {}
+    void Build(BarHost&, int, int) override {}
     DWORD GetItemId() const override { return m_id; }
     int GetTrackLength() const override { return 0; }
     int GetTrackStart() const override { return 0; }

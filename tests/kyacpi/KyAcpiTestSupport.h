@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "turboInfo_Intel/KyAcpi.h"
+#include "platform/kyacpi/KyAcpi.h"
 
 namespace kyacpitest {
 

@@ -197,7 +197,7 @@ ZX_TEST_CHILD(layout_report)
     Application->CreateForm(MainForm);
     Application->CreateForm(ShadowForm);
     MainForm->Background->Picture()->Assign(MainForm->SmallBk->Picture());
-    ZendrixLayout::GetInstance().Build();
+    ZendrixLayout::GetInstance().Build(*MainForm);
 
     std::ostringstream out;
     ReportBuild(out);

@@ -54,7 +54,7 @@ protected:
         previousMessages = 0;
         previousHandler = TMessageEvent::FromFunction([this](MSG&, bool&) { ++previousMessages; });
         Application->OnMessage = previousHandler;
-        box = std::make_unique<AdvComboBox>(form, 93, 56);
+        box = std::make_unique<AdvComboBox>(*form, 93, 56);
         box->SetCaption("Profiles");
         box->OnChange = changes.Event();
         box->OnDropDown = TNotifyEvent::FromFunction([this](TObject* sender) {

@@ -119,7 +119,7 @@ protected:
         ASSERT_TRUE(KyOcRatio::GetInstance().IsPerCore());
         for (int core = 0; core < 4; ++core) {
             auto bar = std::make_unique<AdvRatioBarRegular>(core);
-            bar->Build(form, 262 + 90 * core, 334);
+            bar->Build(*form, 262 + 90 * core, 334);
             bar->SetVisible(true);
             bar->SetOnChange(changes.Event());
             list.push_back(bar.get());
@@ -207,7 +207,7 @@ TEST_F(RatioBarsPerCore, AFailedReadWhileBuildingLeavesTheBarUnread)
 {
     SetBoardKey(kRatioSection, "fail", "read");
     AdvRatioBarRegular bar(0);
-    bar.Build(form, 20, 334);
+    bar.Build(*form, 20, 334);
     EXPECT_FALSE(bar.IsRead());
     EXPECT_EQ(0, bar.GetPosition());
     SetBoardKey(kRatioSection, "fail", nullptr);
@@ -307,12 +307,12 @@ protected:
             return;
         ASSERT_FALSE(KyOcRatio::GetInstance().IsPerCore());
         major = std::make_unique<AdvRatioBarMajor>(0);
-        major->Build(form, 262, 334);
+        major->Build(*form, 262, 334);
         major->SetVisible(true);
         list.push_back(major.get());
         for (int core = 1; core < 6; ++core) {
             auto bar = std::make_unique<AdvRatioBarSmall>(core);
-            bar->Build(form, 362 + 50 * (core - 1), 431);
+            bar->Build(*form, 362 + 50 * (core - 1), 431);
             bar->SetVisible(true);
             list.push_back(bar.get());
             smalls.push_back(std::move(bar));
@@ -435,9 +435,9 @@ class RatioBarsWithoutRatio : public widgettest::WidgetForm {};
 TEST_F(RatioBarsWithoutRatio, BuildTheirPicturesButReadAndOfferNothing)
 {
     AdvRatioBarRegular regular(0);
-    regular.Build(form, 262, 334);
+    regular.Build(*form, 262, 334);
     AdvRatioBarSmall small(1);
-    small.Build(form, 362, 431);
+    small.Build(*form, 362, 431);
     for (AdvRatioBar* bar : std::vector<AdvRatioBar*>{&regular, &small}) {
         SCOPED_TRACE(bar->GetCoreIndex());
         EXPECT_NE(nullptr, bar->Track());
@@ -462,7 +462,7 @@ class RatioBarsOneValue : public widgettest::WidgetForm {};
 TEST_F(RatioBarsOneValue, StayAtTheBottomWhateverThePointerDoes)
 {
     AdvRatioBarRegular bar(0);
-    bar.Build(form, 262, 334);
+    bar.Build(*form, 262, 334);
     bar.SetVisible(true);
     EXPECT_EQ(0, bar.GetMax());
     EXPECT_EQ(0, bar.GetPosition());

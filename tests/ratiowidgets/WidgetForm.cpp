@@ -43,6 +43,8 @@ void WidgetForm::SetUp()
     m_boardText = zxtest::ReadWholeFile(BoardFile());
     form = new TMainForm(nullptr);
     MainForm = form;
+    // The main window's controls blend over its pictures, as the page layout has them.
+    SetSkinHost(&form->Skin());
     form->Background->Picture()->Assign(form->LargeBk->Picture());
     form->SetClientSize(form->Background->Width(), form->Background->Height());
     form->CoreBk->SetLeft(kCorePicturePlace.x);
