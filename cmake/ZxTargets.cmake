@@ -18,8 +18,10 @@ set(ZX_TEST_DIR ${ZX_OUTPUT_DIR}/tests)
 # loader whenever it is installed, so 64-bit programs name theirs.
 if(ZX_WIN64)
   set(ZX_WINE /usr/lib/wine/wine64)
+  set(ZX_ARCH_NAME win64)
 else()
   set(ZX_WINE wine)
+  set(ZX_ARCH_NAME win32)
 endif()
 
 function(zx_add_test)
@@ -33,13 +35,22 @@ function(zx_add_test)
   if(T_DEPENDS)
     add_dependencies(${T_NAME} ${T_DEPENDS})
   endif()
+  set(own_wine_locks screen zendrix_instance syscontrol_pipe)
+  set(command ${ZX_WINE} ${ZX_TEST_DIR}/${T_NAME}.exe)
+  foreach(lock ${own_wine_locks})
+    if(lock IN_LIST T_LOCKS)
+      set(command bash ${CMAKE_SOURCE_DIR}/scripts/own-wine.sh ${ZX_ARCH_NAME} ${ZX_TEST_DIR}/${T_NAME}.exe)
+    endif()
+  endforeach()
   if(T_SCREEN)
-    # A screen of that size, with a display and wineserver of its own.
-    add_test(NAME ${T_NAME} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/support/run-on-screen.sh ${T_SCREEN}
-                                    ${ZX_WINE} ${ZX_TEST_DIR}/${T_NAME}.exe)
-  else()
-    add_test(NAME ${T_NAME} COMMAND ${ZX_WINE} ${ZX_TEST_DIR}/${T_NAME}.exe)
+    # A screen of another size needs a display and a wineserver of its own.
+    set(command bash ${CMAKE_SOURCE_DIR}/scripts/own-wine.sh --screen ${T_SCREEN} ${ZX_ARCH_NAME}
+                ${ZX_TEST_DIR}/${T_NAME}.exe)
   endif()
+  if(T_LOCKS)
+    list(REMOVE_ITEM T_LOCKS ${own_wine_locks})
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${command})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_LOCKS)
     set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
@@ -83,4 +94,59 @@ function(zx_arch_def def_in out_var)
   else()
     set(${out_var} ${def_in} PARENT_SCOPE)
   endif()
+endfunction()
+
+# The program folder ships stripped binaries: Wine maps every section at
+# load, so debug sections would be read at each start. Each binary's debug
+# information goes to <output>/debug/<file>.debug beside the build, and the
+# binary keeps a debug link to it, so a crash address can still be read
+# (gdb: set debug-file-directory <output>/debug; addr2line -e <file>.debug).
+# Called once at the end of the top-level CMakeLists.txt: it covers every
+# binary that lands in the program folder. The debug file is written last,
+# so it stays newer than its stripped binary until that is linked again.
+function(zx_split_debug_info)
+  set(debug_dir ${ZX_OUTPUT_DIR}/debug)
+  set(debug_files "")
+  set(folders ${CMAKE_SOURCE_DIR})
+  while(folders)
+    list(POP_FRONT folders folder)
+    get_property(children DIRECTORY ${folder} PROPERTY SUBDIRECTORIES)
+    list(APPEND folders ${children})
+    get_property(targets DIRECTORY ${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(NOT type MATCHES "^(EXECUTABLE|SHARED_LIBRARY|MODULE_LIBRARY)$")
+        continue()
+      endif()
+      get_target_property(out ${target} RUNTIME_OUTPUT_DIRECTORY)
+      if(NOT out STREQUAL ZX_DIST_DIR)
+        continue()
+      endif()
+      get_target_property(name ${target} OUTPUT_NAME)
+      if(NOT name)
+        set(name ${target})
+      endif()
+      get_target_property(prefix ${target} PREFIX)
+      if(type STREQUAL EXECUTABLE)
+        set(prefix "")
+        set(suffix ${CMAKE_EXECUTABLE_SUFFIX})
+      else()
+        if(prefix STREQUAL "prefix-NOTFOUND")
+          set(prefix ${CMAKE_SHARED_LIBRARY_PREFIX})
+        endif()
+        set(suffix ${CMAKE_SHARED_LIBRARY_SUFFIX})
+      endif()
+      set(debug_file ${debug_dir}/${prefix}${name}${suffix}.debug)
+      add_custom_command(OUTPUT ${debug_file}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${debug_dir}
+        COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${debug_file}
+        COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${debug_file} $<TARGET_FILE:${target}>
+        COMMAND ${CMAKE_COMMAND} -E touch ${debug_file}
+        DEPENDS ${target}
+        COMMENT "Stripping ${prefix}${name}${suffix}, its debug information to debug/"
+        VERBATIM)
+      list(APPEND debug_files ${debug_file})
+    endforeach()
+  endwhile()
+  add_custom_target(zx_split_debug_info ALL DEPENDS ${debug_files})
 endfunction()

@@ -55,26 +55,29 @@ ZX_PREFIX_USERS="$WINEPREFIX.users"
 zx_windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
 zx_start_display() {
+  # Xvfb picks a free display number itself (-displayfd), so displays that
+  # several scripts or tests start at once never collide.
   local size=${1:-1280x1024}
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
-    local pid=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
-      ZX_DISPLAY_PID=$pid
-      export DISPLAY=":$n"
-      return 0
-    fi
+  local numbers pid n i
+  numbers=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
+  pid=$!
+  for i in $(seq 1 100); do
+    n=$(tr -dc 0-9 <"$numbers")
+    [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.05
   done
-  echo "could not start Xvfb" >&2
-  return 1
+  rm -f "$numbers"
+  if [ -z "$n" ] || ! kill -0 "$pid" 2>/dev/null; then
+    echo "could not start Xvfb" >&2
+    return 1
+  fi
+  ZX_DISPLAY_PID=$pid
+  export DISPLAY=":$n"
+  # An empty resource database: without one, Xlib looks for ~/.Xdefaults
+  # each time Wine asks for an X resource (at every font selection).
+  xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "" 2>/dev/null || true
 }
 
 zx_ensure_prefix() {

@@ -35,8 +35,8 @@ void Dress(TControl* control, const char* hint, bool handCursor)
 
 void PlaceButton(AlphaButton* button, int x, int y, const char* caption, const char* hint, bool handCursor)
 {
-    button->SetLeft(x);
-    button->SetTop(y);
+    // One move: each move re-blends the button's pictures at its place.
+    button->SetBounds(x, y, button->Width(), button->Height());
     if (caption != nullptr)
         button->SetText(caption);
     Dress(button, hint, handCursor);

@@ -23,10 +23,13 @@ TShadowForm::TShadowForm(TComponent* owner)
     m_maker->SetAlphaBlend(true);
     m_maker->SetPerPixelAlpha(true);
 
+    // Start-up shows only the small shadow: the large ones are decoded when
+    // first shown. A missing large one is still reported now, so that
+    // start-up refuses to run without it.
     m_small = std::make_unique<TBitmap>();
-    m_big = std::make_unique<TBitmap>();
     LoadShadowPicture(kSmallShadowPicture, m_small.get(), UnreadableFile::Report);
-    LoadShadowPicture(kBigShadowPicture, m_big.get(), UnreadableFile::Report);
+    if (GetFileAttributesA((GetResourceFolder() + kBigShadowPicture).c_str()) == INVALID_FILE_ATTRIBUTES)
+        LoadBig();
     // The size it will have at its first placement, rather than the form
     // library's default, should it be shown before.
     SetClientSize(m_small->Width(), m_small->Height());
@@ -77,8 +80,16 @@ void TShadowForm::ShowSmall()
     ShowPicture(m_small.get());
 }
 
+void TShadowForm::LoadBig()
+{
+    m_big = std::make_unique<TBitmap>();
+    LoadShadowPicture(kBigShadowPicture, m_big.get(), UnreadableFile::Report);
+}
+
 void TShadowForm::ShowBig()
 {
+    if (!m_big)
+        LoadBig();
     ShowPicture(m_big.get());
 }
 

@@ -46,6 +46,7 @@ protected:
 
 private:
     void ShowPicture(TBitmap* picture);
+    void LoadBig();
 
     std::unique_ptr<qn::TPerPixelLayeredWindowMaker> m_maker;
     std::unique_ptr<TBitmap> m_small;

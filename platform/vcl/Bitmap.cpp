@@ -434,11 +434,19 @@ void TBitmap::Assign(TPersistent* source)
     if (other == this)
         return;
     ++m_changeLock;
-    FreeImage();
-    m_format = other->m_format == pfDevice ? pf24bit : other->m_format;
+    const TPixelFormat format = other->m_format == pfDevice ? pf24bit : other->m_format;
+    // A true-colour picture of the same size and format keeps its buffer:
+    // every row is overwritten below.
+    const bool reuse = !other->Empty() && m_bits && m_topDown && format == m_format &&
+                       (format == pf24bit || format == pf32bit) && other->m_width == m_width &&
+                       other->m_height == m_height;
+    if (!reuse)
+        FreeImage();
+    m_format = format;
     if (!other->Empty()) {
         other->EnsureDib();
-        Rebuild(other->m_width, other->m_height, m_format);
+        if (!reuse)
+            Rebuild(other->m_width, other->m_height, m_format);
         int rowBytes = std::min(m_stride, other->m_stride);
         for (int y = 0; y < m_height; ++y)
             std::memcpy(ScanLine(y), other->ScanLine(y), rowBytes);

@@ -7,7 +7,7 @@
    Each round starts every program twice: quit right after start-up, and quit
    after a pause of <settle> ms. After each end it checks that no process of
    that program file is left. Prints each start, then the medians and the
-   ratios of each program to the first.
+   ratios of each program to the first, and of the last to each other one.
 
    Usage: start_quit <rounds> <settle-ms> <class> <caption> <exe> [<class> <caption> <exe> ...] */
 
@@ -239,12 +239,14 @@ int main(int argc, char** argv)
     printf("%-14s %12s %14s %14s\n", "program", "start-up ms", "quit ms", "quit at once");
     {
         double base[3] = {0, 0, 0};
+        double startups[MAX_PROGRAMS];
         for (i = 0; i < count; ++i) {
             Program* program = &programs[i];
             double m[3];
             m[0] = Median(program->startup, program->startups);
             m[1] = Median(program->quitSettled, program->quitsSettled);
             m[2] = Median(program->quitAtOnce, program->quitsAtOnce);
+            startups[i] = m[0];
             if (i == 0)
                 memcpy(base, m, sizeof base);
             printf("%-14s %12.1f %14.1f %14.1f", FileName(program->path), m[0], m[1], m[2]);
@@ -257,6 +259,11 @@ int main(int argc, char** argv)
                 printf("   %d FAILED starts", program->failures);
             printf("\n");
         }
+        /* The last program against each yardstick before it. */
+        printf("\n");
+        for (i = 0; i + 1 < count; ++i)
+            printf("start-up ratio %s / %s: %.2fx\n", FileName(programs[count - 1].path),
+                   FileName(programs[i].path), startups[i] > 0 ? startups[count - 1] / startups[i] : 0);
     }
     return failed;
 }

@@ -4,7 +4,7 @@
 // confirmation, the danger confirmation, the "SaveWarn" notice and the
 // Save Profile dialog), with Apply and the answer buttons inside it. The
 // Save Profile dialog's icon and bottom strip show the dialog's face
-// through their transparent pixels. Run by run-on-screen.sh on a display
+// through their transparent pixels. Run by own-wine.sh on a display
 // and wineserver of its own.
 
 #include <gtest/gtest.h>
@@ -92,7 +92,7 @@ protected:
 
 TEST_F(SmallScreen, WindowAndDialogsStayInsideTheWorkArea)
 {
-    ASSERT_EQ(768, GetSystemMetrics(SM_CYSCREEN)) << "run by run-on-screen.sh on a 1024x768 screen";
+    ASSERT_EQ(768, GetSystemMetrics(SM_CYSCREEN)) << "run by own-wine.sh on a 1024x768 screen";
     ASSERT_NO_FATAL_FAILURE(StartShown([](RunningProgram& program) {
         program.Board().SetKey("0x030600F1", "at.0x12", kVcoreLimitAtBoardValue);
     }));

@@ -172,6 +172,30 @@ def resolution_faults(image, folder_images):
     return faults
 
 
+def debug_section_names(image):
+    return [s.name for s in image.sections if s.name.startswith((".debug", ".zdebug"))]
+
+
+def debug_info_faults(image, debug_folder):
+    """Shipped stripped, with a debug link to its debug information kept
+    beside the build (outside the program folder), which holds the DWARF."""
+    faults = []
+    carried = debug_section_names(image)
+    if carried:
+        faults.append(f"carries debug sections {carried}: the program folder ships stripped binaries")
+    link = image.section(".gnu_debuglink")
+    if link is None:
+        faults.append("has no debug link to its separate debug information")
+        return faults
+    name = image.section_data(link).split(b"\0")[0].decode("latin-1")
+    path = os.path.join(debug_folder, name)
+    if not os.path.isfile(path):
+        faults.append(f"links to {name}, which is not in {debug_folder}")
+    elif ".debug_info" not in debug_section_names(PeImage(path, tables=False)):
+        faults.append(f"{name} holds no debug information")
+    return faults
+
+
 # -- the program folder ----------------------------------------------------
 
 def binaries_in(folder):
@@ -245,6 +269,18 @@ class ProgramFolder(unittest.TestCase):
             with self.subTest(binary=name):
                 self.assertNoFaults(dependency_faults(image.imports, set(self.images)), name)
 
+    def test_ships_stripped_binaries_with_their_debug_information_beside_the_build(self):
+        debug_folder = debug_folder_of(PROGRAM_FOLDER)
+        for name, image in sorted(self.images.items()):
+            with self.subTest(binary=name):
+                self.assertNoFaults(debug_info_faults(image, debug_folder), name)
+        kept_inside = [f for _, _, files in os.walk(PROGRAM_FOLDER) for f in files if f.endswith(".debug")]
+        self.assertEqual(kept_inside, [], "debug information inside the program folder")
+
+
+def debug_folder_of(program_folder):
+    return os.path.join(os.path.dirname(os.path.abspath(program_folder)), "debug")
+
 
 class ChecksRefuse(unittest.TestCase):
     """The checks find the faults they are there for."""
@@ -283,6 +319,17 @@ class ChecksRefuse(unittest.TestCase):
         if not PROGRAM_FOLDER or not os.path.isdir(PROGRAM_FOLDER):
             self.skipTest("no program folder given")
         self.assertEqual(len(resolution_faults(Caller, load_folder(PROGRAM_FOLDER))), 2)
+
+    def test_an_image_with_its_debug_information(self):
+        # The test programs beside the folder are linked with theirs.
+        if not PROGRAM_FOLDER or not os.path.isdir(PROGRAM_FOLDER):
+            self.skipTest("no program folder given")
+        tests = os.path.join(os.path.dirname(os.path.abspath(PROGRAM_FOLDER)), "tests")
+        unstripped = sorted(binaries_in(tests)) if os.path.isdir(tests) else []
+        if not unstripped:
+            self.skipTest("no test programs beside the program folder")
+        faults = debug_info_faults(PeImage(unstripped[0]), debug_folder_of(PROGRAM_FOLDER))
+        self.assertEqual(len(faults), 2, faults)
 
     def test_a_file_that_is_no_image(self):
         with self.assertRaises(PeError):

@@ -57,13 +57,15 @@ class Section:
 
 
 class PeImage:
-    def __init__(self, path):
+    def __init__(self, path, tables=True):
+        """tables=False reads the headers and sections only (a separate
+        debug file keeps the sections' names but not their contents)."""
         self.path = path
         with open(path, "rb") as f:
             self.data = f.read()
         self._read_headers()
-        self.exports = self._read_exports()
-        self.imports = self._read_imports()
+        self.exports = self._read_exports() if tables else {}
+        self.imports = self._read_imports() if tables else {}
 
     # -- headers --------------------------------------------------------
 
@@ -79,8 +81,11 @@ class PeImage:
         (pe_offset,) = self._unpack("<I", 0x3C)
         if self.data[pe_offset:pe_offset + 4] != b"PE\0\0":
             raise PeError(f"{self.path}: no PE signature")
-        (self.machine, section_count, _, _, _, optional_size, self.characteristics) = self._unpack(
-            "<HHIIIHH", pe_offset + 4)
+        (self.machine, section_count, _, symbol_table, symbol_count, optional_size,
+         self.characteristics) = self._unpack("<HHIIIHH", pe_offset + 4)
+        # Names longer than 8 bytes (".debug_info", ".gnu_debuglink") are
+        # "/<offset>" into the string table that follows the symbol table.
+        strings = symbol_table + 18 * symbol_count if symbol_table else None
         optional = pe_offset + 24
         (self.optional_magic,) = self._unpack("<H", optional)
         if self.optional_magic == OPTIONAL_PE32:
@@ -98,7 +103,21 @@ class PeImage:
             raw_name, virtual_size, rva, raw_size, raw_offset = self._unpack("<8sIIII", table + 40 * i)
             (flags,) = self._unpack("<I", table + 40 * i + 36)
             name = raw_name.rstrip(b"\0").decode("latin-1")
+            if name.startswith("/") and name[1:].isdigit() and strings is not None:
+                name = self._zero_terminated(strings + int(name[1:]))
             self.sections.append(Section(name, rva, virtual_size, raw_offset, raw_size, flags))
+
+    def _zero_terminated(self, offset):
+        end = self.data.find(b"\0", offset)
+        if offset >= len(self.data) or end < 0:
+            raise PeError(f"{self.path}: name at offset {offset:#x} runs past the end")
+        return self.data[offset:end].decode("latin-1")
+
+    def section(self, name):
+        return next((s for s in self.sections if s.name == name), None)
+
+    def section_data(self, section):
+        return self.data[section.raw_offset:section.raw_offset + section.raw_size]
 
     def section_of(self, rva):
         for section in self.sections:
