@@ -13,6 +13,8 @@ PACKAGES=(
   libstb-dev                  # PNG decoder of the pngio.dll stand-in
   python3 python3-pil fonts-dejavu-core   # the skin generator under assets/
 )
+# make test32 only: the i386 emulator and the compiler of its fix-up library.
+TEST32_PACKAGES=(qemu-user-static gcc gcc-multilib)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -48,6 +50,9 @@ install_missing() {
 }
 
 install_missing "${PACKAGES[@]}"
+if [ "${1:-}" = --test32 ]; then
+  install_missing "${TEST32_PACKAGES[@]}"
+fi
 
 # A machine whose kernel executes no 32-bit x86 code runs the tests on the
 # 64-bit build of the same sources, with the 64-bit Wine.
