@@ -29,6 +29,9 @@ HMODULE LoadFromDist(const char* name)
 
 FARPROC Ordinal(HMODULE module, WORD ordinal) { return GetProcAddress(module, MAKEINTRESOURCEA(ordinal)); }
 
+// The result of a function that returns nothing: eax is not looked at.
+constexpr std::uint32_t kNoResult = 0xFFFFFFFFu;
+
 // One call of a table: the export's ordinal, its arguments, the result wanted.
 struct Call {
     WORD ordinal;
@@ -44,7 +47,9 @@ void ExpectCall(HMODULE module, const Call& call)
     ASSERT_NE(function, nullptr);
     StdcallResult result = CallStdcall(function, call.arguments);
     EXPECT_EQ(result.stackDelta, 0) << "the callee left the stack moved";
-    EXPECT_EQ(result.value, call.expected);
+    if (call.expected != kNoResult) {
+        EXPECT_EQ(result.value, call.expected);
+    }
 }
 
 class OnShippedBoard : public testing::Test {
@@ -186,7 +191,7 @@ TEST_F(OnShippedBoard, DovrelExportsByOrdinalAndItsFormVariables)
 
     ExpectCall(module, {4, "ask before the create", {Arg("?"), 0, 0}, 2});
     Application->Initialize();
-    ExpectCall(module, {1, "create", {Arg(Application)}, 0});
+    ExpectCall(module, {1, "create", {Arg(Application)}, kNoResult});
     for (const char* variable : variables)
         EXPECT_NE(FormVariable(module, variable), nullptr) << variable << " after the create";
     UINT_PTR timer = SetTimer(nullptr, 0, 100, &AnswerAskDialog);
