@@ -40,6 +40,9 @@ start=$(now)
 reference=no
 (
   source scripts/wine-env.sh
+  # A prefix of its own: the program it starts must not meet the tests'.
+  export WINEPREFIX=$work/wineprefix64
+  ZX_PREFIX_USERS=$WINEPREFIX.users
   trap zx_stop_started EXIT
   source scripts/test32/show-program.sh
   [ "$ZX_ARCH" = win64 ] || exit 1

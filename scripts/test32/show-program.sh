@@ -71,7 +71,11 @@ zx_show_program() {
   window=$(zx_viewable_window Zendrix)
   xwininfo -id "$window" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }' >"$out/geometry"
-  import -window "$window" "$out/screenshot.png"
+  # The screen as the user sees it, cut to the window: read from the window
+  # itself, a layered window's pixels may come back black.
+  local x y w h
+  read -r x y w h <"$out/geometry"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/screenshot.png"
 
   start=$(zx_now)
   if ! "$ZX_WINE" "$ZX_OUT/tests/zx_signature_quit.exe" </dev/null >/dev/null 2>&1; then
