@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds, starts the program on the simulated board
 # make test  installs what is missing, builds, runs every test under Wine
-.PHONY: setup build test run clean
+# make test32 runs the 32-bit program folder under qemu-i386 (scripts/test32.sh)
+.PHONY: setup build test test32 run clean
 
 setup:
 	@scripts/setup.sh
@@ -10,6 +11,9 @@ build: setup
 
 test: build
 	@scripts/test.sh
+
+test32:
+	@scripts/test32.sh
 
 run: build
 	@scripts/run.sh

@@ -15,6 +15,8 @@ PACKAGES=(
   clang-format                # the source format check (scripts/check-format.sh)
   fonts-liberation            # Liberation Sans: Arial's metrics for the Wine prefix
 )
+# make test32 only: the i386 emulator and the compiler of its fix-up library.
+TEST32_PACKAGES=(qemu-user-static gcc gcc-multilib)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -50,6 +52,9 @@ install_missing() {
 }
 
 install_missing "${PACKAGES[@]}"
+if [ "${1:-}" = --test32 ]; then
+  install_missing "${TEST32_PACKAGES[@]}"
+fi
 
 # A machine whose kernel executes no 32-bit x86 code runs the tests on the
 # 64-bit build of the same sources, with the 64-bit Wine.

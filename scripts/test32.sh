@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# make test32: runs the real 32-bit program folder (build/dist) with the
+# 32-bit Wine under qemu-i386, on a kernel that executes no 32-bit x86 code.
+# qemu is registered for i386 files only inside a private user, mount and pid
+# namespace: nothing changes outside it, and its end ends every process
+# started in it. Checks, black-box: every export of the folder's libraries
+# called by a 32-bit client (tests/abi32), and the program started into the
+# tray, shown by a second start, screenshotted (compared with the 64-bit
+# build's window) and ended with the signature quit. Prints the time of each
+# step. Exit 0 passed, 1 failed; it skips (exit 0, "SKIP") when the emulator
+# or the namespace cannot start here.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+work=$root/build/test32
+mkdir -p "$work"
+now() { date +%s.%N; }
+since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
+total=$(now)
+
+start=$(now)
+scripts/setup.sh --test32
+scripts/build.sh >/dev/null
+echo "test32: setup and build $(since "$start") s"
+
+start=$(now)
+fixups=$work/qemu-fixups.so
+if [ ! -f "$fixups" ] || [ scripts/test32/qemu-fixups.c -nt "$fixups" ]; then
+  gcc -m32 -O2 -Wall -shared -fPIC -o "$fixups" scripts/test32/qemu-fixups.c -ldl
+fi
+echo "test32: fix-up library $(since "$start") s"
+
+if ! command -v qemu-i386-static >/dev/null || ! unshare --user --map-root-user --mount --pid --fork --mount-proc true 2>/dev/null; then
+  echo "test32: SKIP: qemu-i386-static or an unprivileged user namespace is not available"
+  exit 0
+fi
+
+# The 64-bit build's window, shown the same way, for the comparison.
+start=$(now)
+reference=no
+(
+  source scripts/wine-env.sh
+  # A prefix of its own: the program it starts must not meet the tests'.
+  export WINEPREFIX=$work/wineprefix64
+  ZX_PREFIX_USERS=$WINEPREFIX.users
+  trap zx_stop_started EXIT
+  source scripts/test32/show-program.sh
+  [ "$ZX_ARCH" = win64 ] || exit 1
+  zx_start_display && zx_ensure_prefix && zx_start_wineserver && zx_show_program "$work/program64"
+) && reference=yes
+echo "test32: 64-bit reference window $(since "$start") s ($reference)"
+
+start=$(now)
+set +e
+unshare --user --map-root-user --mount --pid --fork --mount-proc --kill-child \
+  timeout 1500 bash scripts/test32/in-namespace.sh "$work" "$fixups"
+result=$?
+set -e
+echo "test32: under the emulator $(since "$start") s"
+sed 's/^/  /' "$work/steps" 2>/dev/null || true
+if [ "$result" = 77 ]; then
+  echo "test32: SKIP (total $(since "$total") s)"
+  exit 0
+fi
+
+if [ -f "$work/program/screenshot.png" ]; then
+  if [ "$reference" = yes ]; then
+    "$(command -v /usr/bin/python3 || command -v python3)" scripts/test32/compare-windows.py "$work/program64" "$work/program" || result=1
+  else
+    echo "test32: no 64-bit reference window to compare with"
+  fi
+fi
+echo "test32: $([ "$result" = 0 ] && echo passed || echo FAILED) (total $(since "$total") s)"
+exit "$result"

@@ -1,0 +1,90 @@
+# Sourced by scripts/test32.sh: starts the program folder's program as a
+# user does (service stand-in, first start into the tray, a second start
+# that shows the main window), screenshots the main window and ends it with
+# the signature quit. Uses $ZX_WINE, $ZX_DIST, $ZX_OUT and $DISPLAY; times
+# are stretched by $ZX_SLOW (1 native, more under the emulator).
+
+zx_now() { date +%s.%N; }
+zx_since() { awk -v a="$1" -v b="$(zx_now)" 'BEGIN { printf "%.1f", b - a }'; }
+
+# The X window of the viewable top-level window titled $1 (the largest one).
+zx_viewable_window() {
+  local id best= area bestArea=0 geometry
+  for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}'); do
+    geometry=$(xwininfo -id "$id" 2>/dev/null) || continue
+    grep -q 'Map State: IsViewable' <<<"$geometry" || continue
+    area=$(awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w * h }' <<<"$geometry")
+    [ "$area" -gt "$bestArea" ] && { best=$id; bestArea=$area; }
+  done
+  [ -n "$best" ] && echo "$best"
+}
+zx_window_made() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
+
+# zx_wait <seconds> <command...>: true once the command succeeds in time.
+zx_wait() {
+  local limit=$1 i
+  shift
+  for i in $(seq 1 $((limit * 2))); do
+    "$@" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+# zx_show_program <folder>: writes <folder>/screenshot.png and
+# <folder>/geometry; prints one "step seconds" line per step to
+# <folder>/steps. False with a reason on stderr when a step fails.
+zx_show_program() {
+  local out=$1 slow=${ZX_SLOW:-1} start app attempt window
+  mkdir -p "$out"
+  rm -f "$out/screenshot.png" "$out/geometry" "$out/steps"
+  (cd "$ZX_DIST" && exec "$ZX_WINE" ZxSystemControlService.exe) >/dev/null 2>&1 </dev/null &
+  ZX_STARTED_PIDS+=("$!")
+
+  # Start-up is retried once: under the emulator Wine's own processes
+  # sometimes die while a program starts.
+  for attempt in 1 2; do
+    start=$(zx_now)
+    (cd "$ZX_DIST" && exec "$ZX_WINE" Zendrix.exe) >"$out/zendrix.log" 2>&1 </dev/null &
+    app=$!
+    ZX_STARTED_PIDS+=("$app")
+    # The shadow window is the last window start-up makes.
+    zx_wait $((30 * slow)) bash -c "kill -0 $app 2>/dev/null || exit 0; xwininfo -root -tree 2>/dev/null | grep -qF '\"ShadowForm\":'"
+    if kill -0 "$app" 2>/dev/null && zx_window_made ShadowForm; then break; fi
+    echo "program: start-up $attempt did not reach the tray" >&2
+    kill -KILL "$app" 2>/dev/null || true
+    [ "$attempt" = 2 ] && return 1
+  done
+  echo "start_into_tray $(zx_since "$start")" >>"$out/steps"
+
+  start=$(zx_now)
+  (cd "$ZX_DIST" && exec "$ZX_WINE" Zendrix.exe) >/dev/null 2>&1 </dev/null &
+  local second=$!
+  ZX_STARTED_PIDS+=("$second")
+  if ! zx_wait $((30 * slow)) zx_viewable_window Zendrix >/dev/null; then
+    echo "program: the second start did not show the main window" >&2
+    return 1
+  fi
+  echo "second_start_shows $(zx_since "$start")" >>"$out/steps"
+
+  sleep $((1 * slow))
+  window=$(zx_viewable_window Zendrix)
+  xwininfo -id "$window" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }' >"$out/geometry"
+  # The screen as the user sees it, cut to the window: read from the window
+  # itself, a layered window's pixels may come back black.
+  local x y w h
+  read -r x y w h <"$out/geometry"
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/screenshot.png"
+
+  start=$(zx_now)
+  if ! "$ZX_WINE" "$ZX_OUT/tests/zx_signature_quit.exe" </dev/null >/dev/null 2>&1; then
+    echo "program: no main window took the signature quit" >&2
+    return 1
+  fi
+  if ! zx_wait $((20 * slow)) bash -c "! kill -0 $app 2>/dev/null"; then
+    echo "program: the signature quit did not end it within $((20 * slow)) s" >&2
+    return 1
+  fi
+  echo "signature_quit_ends $(zx_since "$start")" >>"$out/steps"
+}
