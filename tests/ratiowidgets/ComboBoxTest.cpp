@@ -272,7 +272,11 @@ protected:
     // A message as the application's loop hands it over; whether it was taken.
     bool Deliver(UINT message, WPARAM wParam, LPARAM lParam = 0)
     {
-        MSG msg{form->Handle(), message, wParam, lParam};
+        MSG msg{};
+        msg.hwnd = form->Handle();
+        msg.message = message;
+        msg.wParam = wParam;
+        msg.lParam = lParam;
         bool handled = false;
         Application->OnMessage(msg, handled);
         return handled;
