@@ -76,14 +76,14 @@ bool WriteProfileFile(const ZxOcItemValueList& records, const char* path)
     const std::string target = path;
     const std::string temporary = target + ".tmp";
     EveryoneSecurity security;
-    HANDLE file = CreateFileA(temporary.c_str(), FILE_ALL_ACCESS, FILE_SHARE_READ, security.Attributes(),
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(temporary.c_str(), FILE_ALL_ACCESS, FILE_SHARE_READ, security.Attributes(), CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     const uint32_t version = kProfileVersion;
     const uint32_t count = static_cast<uint32_t>(records.size());
-    bool written = WriteAll(file, kProfileMagic, sizeof kProfileMagic) &&
-                   WriteAll(file, &version, sizeof version) && WriteAll(file, &count, sizeof count) &&
+    bool written = WriteAll(file, kProfileMagic, sizeof kProfileMagic) && WriteAll(file, &version, sizeof version) &&
+                   WriteAll(file, &count, sizeof count) &&
                    WriteAll(file, records.data(), static_cast<DWORD>(count * sizeof(tagZxOcItemValue)));
     written = FlushFileBuffers(file) && written;
     CloseHandle(file);

@@ -31,20 +31,56 @@ int Set(TuningSlot slot, int valueIndex)
 
 extern "C" {
 
-int WINAPI ZxOcQueryFsbFrquencyInfo(ItemInfo* info) { return Query(TuningSlot::FsbFrequency, info); }
-int WINAPI ZxOcQueryDramVoltInfo(ItemInfo* info) { return Query(TuningSlot::DramVoltage, info); }
-int WINAPI ZxOcQueryVcoreVoltInfo(ItemInfo* info) { return Query(TuningSlot::CoreVoltage, info); }
-int WINAPI ZxOcQueryNbCoreVoltInfo(ItemInfo* info) { return Query(TuningSlot::NbCoreVoltage, info); }
+int WINAPI ZxOcQueryFsbFrquencyInfo(ItemInfo* info)
+{
+    return Query(TuningSlot::FsbFrequency, info);
+}
+int WINAPI ZxOcQueryDramVoltInfo(ItemInfo* info)
+{
+    return Query(TuningSlot::DramVoltage, info);
+}
+int WINAPI ZxOcQueryVcoreVoltInfo(ItemInfo* info)
+{
+    return Query(TuningSlot::CoreVoltage, info);
+}
+int WINAPI ZxOcQueryNbCoreVoltInfo(ItemInfo* info)
+{
+    return Query(TuningSlot::NbCoreVoltage, info);
+}
 
-int WINAPI ZxOcGetFsbFrquency(int* valueIndex) { return Get(TuningSlot::FsbFrequency, valueIndex); }
-int WINAPI ZxOcGetDramVolt(int* valueIndex) { return Get(TuningSlot::DramVoltage, valueIndex); }
-int WINAPI ZxOcGetVcoreVolt(int* valueIndex) { return Get(TuningSlot::CoreVoltage, valueIndex); }
-int WINAPI ZxOcGetNbCoreVolt(int* valueIndex) { return Get(TuningSlot::NbCoreVoltage, valueIndex); }
+int WINAPI ZxOcGetFsbFrquency(int* valueIndex)
+{
+    return Get(TuningSlot::FsbFrequency, valueIndex);
+}
+int WINAPI ZxOcGetDramVolt(int* valueIndex)
+{
+    return Get(TuningSlot::DramVoltage, valueIndex);
+}
+int WINAPI ZxOcGetVcoreVolt(int* valueIndex)
+{
+    return Get(TuningSlot::CoreVoltage, valueIndex);
+}
+int WINAPI ZxOcGetNbCoreVolt(int* valueIndex)
+{
+    return Get(TuningSlot::NbCoreVoltage, valueIndex);
+}
 
-int WINAPI ZxOcSetFsbFrquency(int valueIndex) { return Set(TuningSlot::FsbFrequency, valueIndex); }
-int WINAPI ZxOcSetDramVolt(int valueIndex) { return Set(TuningSlot::DramVoltage, valueIndex); }
-int WINAPI ZxOcSetVcoreVolt(int valueIndex) { return Set(TuningSlot::CoreVoltage, valueIndex); }
-int WINAPI ZxOcSetNbCoreVolt(int valueIndex) { return Set(TuningSlot::NbCoreVoltage, valueIndex); }
+int WINAPI ZxOcSetFsbFrquency(int valueIndex)
+{
+    return Set(TuningSlot::FsbFrequency, valueIndex);
+}
+int WINAPI ZxOcSetDramVolt(int valueIndex)
+{
+    return Set(TuningSlot::DramVoltage, valueIndex);
+}
+int WINAPI ZxOcSetVcoreVolt(int valueIndex)
+{
+    return Set(TuningSlot::CoreVoltage, valueIndex);
+}
+int WINAPI ZxOcSetNbCoreVolt(int valueIndex)
+{
+    return Set(TuningSlot::NbCoreVoltage, valueIndex);
+}
 
 int WINAPI ZxOcSaveCurrentDovrel(const char* path)
 {

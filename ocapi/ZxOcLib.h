@@ -67,32 +67,32 @@ ZXOC_STATIC_ASSERT(offsetof(ItemInfo, valueCount) == 48, "ItemInfo layout");
 #endif
 
 /* Value ranges. 0 when the item is absent or info is null. */
-ZXOCLIB_API int WINAPI ZxOcQueryFsbFrquencyInfo(ItemInfo* info);  /* ordinal 1 */
-ZXOCLIB_API int WINAPI ZxOcQueryDramVoltInfo(ItemInfo* info);     /* ordinal 2 */
-ZXOCLIB_API int WINAPI ZxOcQueryVcoreVoltInfo(ItemInfo* info);    /* ordinal 3 */
-ZXOCLIB_API int WINAPI ZxOcQueryNbCoreVoltInfo(ItemInfo* info);   /* ordinal 4 */
+ZXOCLIB_API int WINAPI ZxOcQueryFsbFrquencyInfo(ItemInfo* info); /* ordinal 1 */
+ZXOCLIB_API int WINAPI ZxOcQueryDramVoltInfo(ItemInfo* info);    /* ordinal 2 */
+ZXOCLIB_API int WINAPI ZxOcQueryVcoreVoltInfo(ItemInfo* info);   /* ordinal 3 */
+ZXOCLIB_API int WINAPI ZxOcQueryNbCoreVoltInfo(ItemInfo* info);  /* ordinal 4 */
 
 /* Current value index. 0 (and *valueIndex untouched) when it cannot be read. */
-ZXOCLIB_API int WINAPI ZxOcGetFsbFrquency(int* valueIndex);  /* ordinal 5 */
-ZXOCLIB_API int WINAPI ZxOcGetDramVolt(int* valueIndex);     /* ordinal 6 */
-ZXOCLIB_API int WINAPI ZxOcGetVcoreVolt(int* valueIndex);    /* ordinal 7 */
-ZXOCLIB_API int WINAPI ZxOcGetNbCoreVolt(int* valueIndex);   /* ordinal 8 */
+ZXOCLIB_API int WINAPI ZxOcGetFsbFrquency(int* valueIndex); /* ordinal 5 */
+ZXOCLIB_API int WINAPI ZxOcGetDramVolt(int* valueIndex);    /* ordinal 6 */
+ZXOCLIB_API int WINAPI ZxOcGetVcoreVolt(int* valueIndex);   /* ordinal 7 */
+ZXOCLIB_API int WINAPI ZxOcGetNbCoreVolt(int* valueIndex);  /* ordinal 8 */
 
 /*
  * Writes a value index (0 .. valueCount - 1). 0 when the index is out of
  * range, already current, or the write fails; nothing is then changed.
  */
-ZXOCLIB_API int WINAPI ZxOcSetFsbFrquency(int valueIndex);  /* ordinal 9 */
-ZXOCLIB_API int WINAPI ZxOcSetDramVolt(int valueIndex);     /* ordinal 10 */
-ZXOCLIB_API int WINAPI ZxOcSetVcoreVolt(int valueIndex);    /* ordinal 11 */
-ZXOCLIB_API int WINAPI ZxOcSetNbCoreVolt(int valueIndex);   /* ordinal 12 */
+ZXOCLIB_API int WINAPI ZxOcSetFsbFrquency(int valueIndex); /* ordinal 9 */
+ZXOCLIB_API int WINAPI ZxOcSetDramVolt(int valueIndex);    /* ordinal 10 */
+ZXOCLIB_API int WINAPI ZxOcSetVcoreVolt(int valueIndex);   /* ordinal 11 */
+ZXOCLIB_API int WINAPI ZxOcSetNbCoreVolt(int valueIndex);  /* ordinal 12 */
 
 /* Writes the current BIOS tuning settings to a profile file (".oc"). */
-ZXOCLIB_API int WINAPI ZxOcSaveCurrentDovrel(const char* path);  /* ordinal 13 */
+ZXOCLIB_API int WINAPI ZxOcSaveCurrentDovrel(const char* path); /* ordinal 13 */
 /* Reads a profile file and applies its tuning items. 0 when it cannot be read. */
-ZXOCLIB_API int WINAPI ZxOcLoadProfile(const char* path);  /* ordinal 14 */
+ZXOCLIB_API int WINAPI ZxOcLoadProfile(const char* path); /* ordinal 14 */
 /* 1 when the maker's power-saving mode is on. */
-ZXOCLIB_API int WINAPI ZxOcIsOxlenMode(void);  /* ordinal 15 */
+ZXOCLIB_API int WINAPI ZxOcIsOxlenMode(void); /* ordinal 15 */
 
 /* Function types for GetProcAddress. */
 typedef int(WINAPI* ZxOcQueryInfoFunction)(ItemInfo* info);

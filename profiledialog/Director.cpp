@@ -49,8 +49,8 @@ bool IsReservedDeviceName(const std::string& name)
     for (const char* device : kDevices)
         if (base == device)
             return true;
-    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
-           base[3] >= '1' && base[3] <= '9';
+    return base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) && base[3] >= '1' &&
+           base[3] <= '9';
 }
 
 }  // namespace
@@ -136,12 +136,13 @@ void Director::Build(TProfileDialog* dialog)
         int modalResult;
     };
     const Placement placements[] = {
-        {m_save, dialog, 309, 61, "Save", mrNone},  {m_delete, dialog, 309, 107, "Delete", mrNone},
+        {m_save, dialog, 309, 61, "Save", mrNone},      {m_delete, dialog, 309, 107, "Delete", mrNone},
         {m_cancel, dialog, 309, 153, "Cancel", mrNone}, {yes, AskDialog, 46, 134, "Yes", mrYes},
-        {no, AskDialog, 160, 134, "No", mrNo},      {ok, AskDialog, 103, 134, "OK", mrOk},
+        {no, AskDialog, 160, 134, "No", mrNo},          {ok, AskDialog, 103, 134, "OK", mrOk},
     };
     for (const Placement& placement : placements) {
-        CreateSkinButton(placement.button, placement.parent, placement.x, placement.y, pictures, dovrel::Text(placement.key), "", true);
+        CreateSkinButton(placement.button, placement.parent, placement.x, placement.y, pictures,
+                         dovrel::Text(placement.key), "", true);
         placement.button->SetModalResult(placement.modalResult);
         StyleButton(placement.button);
     }

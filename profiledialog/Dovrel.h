@@ -14,8 +14,8 @@ extern "C" {
 // Once, before any other call: the dialogs then belong to `host`. A second
 // call is ignored. Until a call has made every form (a missing skin or form
 // picture stops it), each dialog export answers 2 at once.
-void WINAPI DovrelCreate(TApplication* host);                          // ordinal 1
-int WINAPI DovrelShowModal();                                           // ordinal 2
+void WINAPI DovrelCreate(TApplication* host);  // ordinal 1
+int WINAPI DovrelShowModal();                  // ordinal 2
 // As DovrelShowModal; from then on the dialog's shadow stays topmost and is
 // left out under WOW64.
 int WINAPI DovrelShowModalSp();                                         // ordinal 3

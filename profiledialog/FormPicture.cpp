@@ -30,8 +30,8 @@ void BlendOntoBackground(TBitmap* picture, TBitmap* background, int x, int y)
             const int column = x + j;
             const double a = pixel[3] / 255.0;
             for (int c = 0; c < 3; ++c) {
-                const double b = under && column >= 0 && column < background->Width() ? under[column * 4 + c]
-                                                                                        : pixel[c];
+                const double b =
+                    under && column >= 0 && column < background->Width() ? under[column * 4 + c] : pixel[c];
                 pixel[c] = static_cast<BYTE>(b * (1 - a) + pixel[c] * a);
             }
             pixel[3] = 0;
@@ -59,8 +59,14 @@ void LoadCloseButton(KyButtonTx* button, const std::string& formClass)
     button->SetModalResult(mrCancel);
 }
 
-std::string Text(const char* key) { return vessa::KyMultiLang::Instance().Translate(key); }
+std::string Text(const char* key)
+{
+    return vessa::KyMultiLang::Instance().Translate(key);
+}
 
-bool IsJapanese() { return vessa::KyMultiLang::Instance().GetLanguage() == vessa::kJapaneseLanguage; }
+bool IsJapanese()
+{
+    return vessa::KyMultiLang::Instance().GetLanguage() == vessa::kJapaneseLanguage;
+}
 
 }  // namespace dovrel

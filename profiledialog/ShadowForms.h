@@ -52,4 +52,3 @@ public:
     explicit TDialogCover(TForm* askDialog);
     std::string ClassName() const override { return "TDialogCover"; }
 };
-

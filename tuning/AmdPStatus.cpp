@@ -21,7 +21,10 @@ constexpr std::uint64_t kFidMask = 0x3F;
 constexpr std::uint64_t kForceBit = 1ull << 16;
 constexpr int kTableBytes = 64;
 
-int DivisorShift(std::uint64_t value) { return static_cast<int>((value >> 6) & 3); }
+int DivisorShift(std::uint64_t value)
+{
+    return static_cast<int>((value >> 6) & 3);
+}
 
 float RatioOfRegister(std::uint64_t value)
 {
@@ -94,7 +97,10 @@ AMDPSTATUS::AMDPSTATUS()
     delete ratioItem;
 }
 
-int AMDPSTATUS::GetScaleBase() { return 8; }
+int AMDPSTATUS::GetScaleBase()
+{
+    return 8;
+}
 
 int AMDPSTATUS::GetCoreCount()
 {
@@ -117,9 +123,18 @@ float AMDPSTATUS::GetCurrentRatio(int core)
     return RatioOfRegister(status);
 }
 
-float AMDPSTATUS::GetMaxRatio() { return m_maxRatio; }
-float AMDPSTATUS::GetDefaultRatio() { return m_defaultRatio; }
-float AMDPSTATUS::GetTurboRatio() { return m_turboRatio; }
+float AMDPSTATUS::GetMaxRatio()
+{
+    return m_maxRatio;
+}
+float AMDPSTATUS::GetDefaultRatio()
+{
+    return m_defaultRatio;
+}
+float AMDPSTATUS::GetTurboRatio()
+{
+    return m_turboRatio;
+}
 
 float AMDPSTATUS::GetTableRatio(int kind, int core)
 {
@@ -156,7 +171,10 @@ bool AMDPSTATUS::WritePStateFid(int pstate, float ratio, int core)
     return WriteCoreMSR(core, kPStateMsr + pstate, changed);
 }
 
-int AMDPSTATUS::Refresh() { return 0; }
+int AMDPSTATUS::Refresh()
+{
+    return 0;
+}
 
 float AMDPSTATUS::ReadPStateRatio(int pstate, int core)
 {

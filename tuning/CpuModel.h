@@ -19,8 +19,8 @@ constexpr DWORD kTurboTableItemId = 0x05080006;
 constexpr DWORD kBoostTableItemId = 0x05080007;
 constexpr int kTurboEnableBit = 0x10;
 
-constexpr int kModelCores = 8;        // per-core tables
-constexpr int kTurboLimitCount = 4;   // MSR 0x1AD: 1..4 active cores
+constexpr int kModelCores = 8;       // per-core tables
+constexpr int kTurboLimitCount = 4;  // MSR 0x1AD: 1..4 active cores
 constexpr int kPStateTableSize = 13;
 
 class AMDPSTATUS {

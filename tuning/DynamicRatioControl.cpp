@@ -15,7 +15,7 @@ constexpr int kMaxControlledProcessors = 32;
 
 DynamicRatioControl* DynamicRatioControl::GetInstance()
 {
-    static DynamicRatioControl* instance = [] () -> DynamicRatioControl* {
+    static DynamicRatioControl* instance = []() -> DynamicRatioControl* {
         if (IsAmdCpu() && GetPStatus()->IsCoreBoostSupported())
             return new DynamicRatioControl6Cores();
         if (IsAmdCpu())

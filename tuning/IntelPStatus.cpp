@@ -136,8 +136,14 @@ void INTELPSTATUS::BuildCoreMap()
     }
 }
 
-int INTELPSTATUS::GetScaleBase() { return 12; }
-int INTELPSTATUS::GetCoreCount() { return GetBiosCoreCount(); }
+int INTELPSTATUS::GetScaleBase()
+{
+    return 12;
+}
+int INTELPSTATUS::GetCoreCount()
+{
+    return GetBiosCoreCount();
+}
 
 float INTELPSTATUS::GetCurrentRatio(int core)
 {
@@ -153,9 +159,18 @@ float INTELPSTATUS::GetCurrentRatio(int core)
     return static_cast<float>(2 * ratio);
 }
 
-float INTELPSTATUS::GetMaxRatio() { return (m_defaultRatio + 2) * 2; }
-float INTELPSTATUS::GetDefaultRatio() { return m_defaultRatio * 2; }
-float INTELPSTATUS::GetTurboRatio() { return (m_defaultRatio + 2) * 2; }
+float INTELPSTATUS::GetMaxRatio()
+{
+    return (m_defaultRatio + 2) * 2;
+}
+float INTELPSTATUS::GetDefaultRatio()
+{
+    return m_defaultRatio * 2;
+}
+float INTELPSTATUS::GetTurboRatio()
+{
+    return (m_defaultRatio + 2) * 2;
+}
 
 int INTELPSTATUS::GetKindTableEntry(int kind, int core) const
 {
@@ -198,7 +213,10 @@ void INTELPSTATUS::SetRatios(int kind, int)
     }
 }
 
-bool INTELPSTATUS::WritePStateFid(int, float, int) { return false; }
+bool INTELPSTATUS::WritePStateFid(int, float, int)
+{
+    return false;
+}
 
 int INTELPSTATUS::MeasureCore(int position)
 {

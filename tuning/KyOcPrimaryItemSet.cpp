@@ -12,8 +12,7 @@
 namespace {
 
 // Slot of each fixed item index.
-constexpr int kSlotIndexes[] = {kFsbItemIndex, kCoreVoltageItemIndex, kDramVoltageItemIndex,
-                                kNbCoreVoltageItemIndex};
+constexpr int kSlotIndexes[] = {kFsbItemIndex, kCoreVoltageItemIndex, kDramVoltageItemIndex, kNbCoreVoltageItemIndex};
 constexpr int kSlotCount = sizeof kSlotIndexes / sizeof kSlotIndexes[0];
 
 int SlotOf(DWORD id)
@@ -32,7 +31,10 @@ int FindFirst(const tagZxOcItemValue* records, int count, int index)
     return -1;
 }
 
-bool IsRatioRecord(const tagZxOcItemValue& record) { return BiosItemIndex(record.id) == kCpuRatioItemIndex; }
+bool IsRatioRecord(const tagZxOcItemValue& record)
+{
+    return BiosItemIndex(record.id) == kCpuRatioItemIndex;
+}
 
 // Writes one record when the item's current value can be read and differs.
 void WriteItemRecord(const tagZxOcItemValue& record)

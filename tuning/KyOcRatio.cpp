@@ -72,11 +72,26 @@ KyOcRatio::KyOcRatio()
     m_perCore = m_hasItemF9 || StatusItemsSayPerCore();
 }
 
-int KyOcRatio::GetRatioCount() const { return m_item ? m_item->GetValueCount() : 0; }
-DWORD KyOcRatio::GetItemId() const { return m_item ? m_item->GetId() : 0; }
-int KyOcRatio::GetInfoValue() const { return m_item ? m_item->GetInfoValue() : 0; }
-bool KyOcRatio::IsHidden() const { return m_item && m_item->IsHidden(); }
-double KyOcRatio::IndexToValue(int index) const { return m_item ? m_item->IndexToValue(index) : 0.0; }
+int KyOcRatio::GetRatioCount() const
+{
+    return m_item ? m_item->GetValueCount() : 0;
+}
+DWORD KyOcRatio::GetItemId() const
+{
+    return m_item ? m_item->GetId() : 0;
+}
+int KyOcRatio::GetInfoValue() const
+{
+    return m_item ? m_item->GetInfoValue() : 0;
+}
+bool KyOcRatio::IsHidden() const
+{
+    return m_item && m_item->IsHidden();
+}
+double KyOcRatio::IndexToValue(int index) const
+{
+    return m_item ? m_item->IndexToValue(index) : 0.0;
+}
 
 void KyOcRatio::Select(unsigned core) const
 {

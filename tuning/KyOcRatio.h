@@ -19,10 +19,10 @@ public:
     bool HasRatioItemF9() const { return m_hasItemF9; }
     bool HasSelector() const { return m_hasSelector; }
 
-    int GetRatioCount() const;   // the item's value count; 0 without the item
-    DWORD GetItemId() const;     // 0 without the item
+    int GetRatioCount() const;  // the item's value count; 0 without the item
+    DWORD GetItemId() const;    // 0 without the item
     int GetInfoValue() const;
-    bool IsHidden() const;       // true only for an existing, hidden item
+    bool IsHidden() const;  // true only for an existing, hidden item
     double IndexToValue(int index) const;
 
     // True for an index of the ratio item's value list.

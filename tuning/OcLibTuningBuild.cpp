@@ -9,9 +9,18 @@
 
 namespace tuningbuild {
 
-bool HasGraphicsSteps() { return false; }
-bool UsesPerCoreTurboItem() { return false; }
-bool IsPelorusDriverRegistered() { return false; }
+bool HasGraphicsSteps()
+{
+    return false;
+}
+bool UsesPerCoreTurboItem()
+{
+    return false;
+}
+bool IsPelorusDriverRegistered()
+{
+    return false;
+}
 
 }  // namespace tuningbuild
 

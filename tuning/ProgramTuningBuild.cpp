@@ -10,8 +10,14 @@
 
 namespace tuningbuild {
 
-bool HasGraphicsSteps() { return true; }
-bool UsesPerCoreTurboItem() { return true; }
+bool HasGraphicsSteps()
+{
+    return true;
+}
+bool UsesPerCoreTurboItem()
+{
+    return true;
+}
 
 bool IsPelorusDriverRegistered()
 {

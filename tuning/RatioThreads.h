@@ -40,10 +40,10 @@ private:
     void Run();
 
     HANDLE m_thread = nullptr;
-    HANDLE m_mayRun = nullptr;        // manual reset: set while resumed
-    HANDLE m_pauseRequest = nullptr;  // manual reset: set while a pause is wanted
+    HANDLE m_mayRun = nullptr;              // manual reset: set while resumed
+    HANDLE m_pauseRequest = nullptr;        // manual reset: set while a pause is wanted
     std::atomic<bool> m_pauseWanted{true};  // the same, read at every pass
-    HANDLE m_parked = nullptr;        // manual reset: set by the thread once parked
+    HANDLE m_parked = nullptr;              // manual reset: set by the thread once parked
     int m_runPriority = THREAD_PRIORITY_NORMAL;
     bool m_paused = true;
 };

@@ -34,9 +34,7 @@ SysCtrlPipeClient& SysCtrlPipeClient::GetInstance()
     return *instance;
 }
 
-SysCtrlPipeClient::SysCtrlPipeClient() : m_reply(new uint8_t[kSysCtrlReplySize]())
-{
-}
+SysCtrlPipeClient::SysCtrlPipeClient() : m_reply(new uint8_t[kSysCtrlReplySize]()) {}
 
 bool SysCtrlPipeClient::NotifyChange(int a, int b, int c)
 {

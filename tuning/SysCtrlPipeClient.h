@@ -46,8 +46,8 @@ private:
     // Runs the pipe call; false when no answer can be waited for.
     bool Transact(const void* request, uint32_t size);
 
-    volatile LONG m_result = 0;       // of the last pipe call
-    uint8_t* m_reply;                 // kSysCtrlReplySize bytes, kept for the process
+    volatile LONG m_result = 0;  // of the last pipe call
+    uint8_t* m_reply;            // kSysCtrlReplySize bytes, kept for the process
     volatile LONG m_bytesRead = 0;
 };
 

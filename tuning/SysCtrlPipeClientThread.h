@@ -10,7 +10,7 @@
 
 struct SysCtrlRequestJob {
     std::vector<uint8_t> request;
-    uint8_t* reply = nullptr;          // the client's reply buffer
+    uint8_t* reply = nullptr;  // the client's reply buffer
     uint32_t replySize = 0;
     volatile LONG* bytesRead = nullptr;
     volatile LONG* result = nullptr;

@@ -19,9 +19,9 @@ constexpr int kPerCoreTurboItemIndex = 0xF9;
 // Writes: mode 2 for tuning values, mode 1 for the core selector and switches.
 constexpr int kTuningWriteMode = kAcpiTuningWriteMode;
 
-constexpr DWORD kCoreSelectorItemId = 0x030600F0;   // core number, or all cores
+constexpr DWORD kCoreSelectorItemId = 0x030600F0;  // core number, or all cores
 constexpr int kCoreSelectorAllCores = 255;
-constexpr DWORD kDangerLimitItemId = 0x030600F1;    // read at an item's index
+constexpr DWORD kDangerLimitItemId = 0x030600F1;  // read at an item's index
 constexpr DWORD kPerCoreTurboItemId = 0x030600F9;
 constexpr DWORD kGraphicsClockItemId = 0x03010060;
 constexpr DWORD kTurboStatusItemId = 0x00060008;

@@ -5,8 +5,8 @@
 #include <vector>
 
 struct tagZxOcItemValue {
-    uint32_t id;     // BIOS item id
-    int32_t value;   // value index
+    uint32_t id;    // BIOS item id
+    int32_t value;  // value index
 };
 static_assert(sizeof(tagZxOcItemValue) == 8, "a record is 8 bytes, no padding");
 

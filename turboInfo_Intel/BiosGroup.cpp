@@ -64,9 +64,7 @@ void* GroupInfo::GetCurrentData() const
 
 // ---- GroupInfoTraverser ----
 
-GroupInfoTraverser::GroupInfoTraverser() : m_descriptor(kAcpiPackageBufferSize)
-{
-}
+GroupInfoTraverser::GroupInfoTraverser() : m_descriptor(kAcpiPackageBufferSize) {}
 
 bool GroupInfoTraverser::Open(int group)
 {
@@ -207,8 +205,7 @@ bool FindInGroup(int group, Match matches, DWORD* found)
 bool FindItemId(int group, int index, DWORD* id)
 {
     return FindInGroup(
-        group, [&](DWORD current) { return BiosItemGroup(current) == group && BiosItemIndex(current) == index; },
-        id);
+        group, [&](DWORD current) { return BiosItemGroup(current) == group && BiosItemIndex(current) == index; }, id);
 }
 
 bool IsItemPresent(DWORD id)

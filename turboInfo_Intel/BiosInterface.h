@@ -20,14 +20,26 @@
 #include "platform/kyacpi/KyAcpi.h"
 
 // Item id fields.
-constexpr int kBiosKindBoolean = 7;   // bits 16-19
+constexpr int kBiosKindBoolean = 7;  // bits 16-19
 constexpr int kBiosKindString = 8;
 constexpr int kBiosExtraStringsFlag = 8;  // bits 20-23
 
-inline int BiosItemGroup(DWORD id) { return static_cast<int>(id >> 24); }
-inline int BiosItemFlags(DWORD id) { return static_cast<int>((id >> 20) & 0xF); }
-inline int BiosItemKind(DWORD id) { return static_cast<int>((id >> 16) & 0xF); }
-inline int BiosItemIndex(DWORD id) { return static_cast<int>(id & 0xFFFF); }
+inline int BiosItemGroup(DWORD id)
+{
+    return static_cast<int>(id >> 24);
+}
+inline int BiosItemFlags(DWORD id)
+{
+    return static_cast<int>((id >> 20) & 0xF);
+}
+inline int BiosItemKind(DWORD id)
+{
+    return static_cast<int>((id >> 16) & 0xF);
+}
+inline int BiosItemIndex(DWORD id)
+{
+    return static_cast<int>(id & 0xFFFF);
+}
 
 // Descriptor elements shared by every kind.
 enum BiosDescriptorElement {

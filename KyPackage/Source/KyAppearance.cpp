@@ -15,8 +15,7 @@ TBitmap* KyCtrlAppearance::GetBitmap(int index)
     return m_control->GetStateBitmap(index);
 }
 
-bool KyCtrlAppearance::LoadStateBitmaps(const std::string& folder, const std::string* names, int count,
-                                        int firstIndex)
+bool KyCtrlAppearance::LoadStateBitmaps(const std::string& folder, const std::string* names, int count, int firstIndex)
 {
     std::vector<std::unique_ptr<TBitmap>> bitmaps;
     for (int i = 0; i < count; ++i)
@@ -36,9 +35,8 @@ bool KyCtrlAppearance::LoadStateBitmaps(const std::string& folder, const std::st
     return true;
 }
 
-bool KyFourStateAppearance::LoadBitmaps(const std::string& folder, const std::string& raised,
-                                        const std::string& sunken, const std::string& focused,
-                                        const std::string& disabled)
+bool KyFourStateAppearance::LoadBitmaps(const std::string& folder, const std::string& raised, const std::string& sunken,
+                                        const std::string& focused, const std::string& disabled)
 {
     const std::string names[] = {raised, sunken, focused, disabled};
     return LoadStateBitmaps(folder, names, 4, m_firstIndex);

@@ -37,8 +37,8 @@ void KyButtonTx::Repaint()
 COLORREF KyButtonTx::GetFontColorOfCurState()
 {
     int index = GetCurrentIndex();
-    TColor color = index < kStateCount ? GetFontColorFromThreeState(m_fontColors, index, Font()->Color())
-                                       : Font()->Color();
+    TColor color =
+        index < kStateCount ? GetFontColorFromThreeState(m_fontColors, index, Font()->Color()) : Font()->Color();
     return ColorToRGB(color == kNoFontColor ? Font()->Color() : color);
 }
 

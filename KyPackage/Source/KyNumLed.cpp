@@ -3,14 +3,38 @@
 #include "KyPackage/Source/KyNumLed_imp.h"
 #include "platform/vcl/Image.h"
 
-TColor KyLedColors::LightColor() const { return m_owner->Implementation()->GetLightColor(); }
-void KyLedColors::SetLightColor(TColor color) { m_owner->Implementation()->SetLightColor(color); }
-TColor KyLedColors::DarkColor() const { return m_owner->Implementation()->GetDarkColor(); }
-void KyLedColors::SetDarkColor(TColor color) { m_owner->Implementation()->SetDarkColor(color); }
-TColor KyLedColors::BackgroundColor() const { return m_owner->Implementation()->GetBackgroundColor(); }
-void KyLedColors::SetBackgroundColor(TColor color) { m_owner->Implementation()->SetBackgroundColor(color); }
-TColor KyLedColors::TransparentColor() const { return m_owner->Implementation()->GetTransparentColor(); }
-void KyLedColors::SetTransparentColor(TColor color) { m_owner->Implementation()->SetTransparentColor(color); }
+TColor KyLedColors::LightColor() const
+{
+    return m_owner->Implementation()->GetLightColor();
+}
+void KyLedColors::SetLightColor(TColor color)
+{
+    m_owner->Implementation()->SetLightColor(color);
+}
+TColor KyLedColors::DarkColor() const
+{
+    return m_owner->Implementation()->GetDarkColor();
+}
+void KyLedColors::SetDarkColor(TColor color)
+{
+    m_owner->Implementation()->SetDarkColor(color);
+}
+TColor KyLedColors::BackgroundColor() const
+{
+    return m_owner->Implementation()->GetBackgroundColor();
+}
+void KyLedColors::SetBackgroundColor(TColor color)
+{
+    m_owner->Implementation()->SetBackgroundColor(color);
+}
+TColor KyLedColors::TransparentColor() const
+{
+    return m_owner->Implementation()->GetTransparentColor();
+}
+void KyLedColors::SetTransparentColor(TColor color)
+{
+    m_owner->Implementation()->SetTransparentColor(color);
+}
 
 void KyLedColors::AssignTo(TPersistent* destination)
 {
@@ -28,18 +52,51 @@ KyNumLed::KyNumLed(TComponent* owner)
 {
 }
 
-KyNumLed::~KyNumLed() { m_imp.reset(); }
+KyNumLed::~KyNumLed()
+{
+    m_imp.reset();
+}
 
-void KyNumLed::SetType(KyNumLedType type) { m_imp->SetType(type); }
-KyNumLedType KyNumLed::GetType() const { return m_imp->GetType(); }
-void KyNumLed::SetStyle(KyNumLedStyle style) { m_imp->SetStyle(style); }
-KyNumLedStyle KyNumLed::GetStyle() const { return m_imp->GetStyle(); }
-void KyNumLed::SetZeroLeading(bool zeroLeading) { m_imp->SetZeroLeading(zeroLeading); }
-bool KyNumLed::GetZeroLeading() const { return m_imp->GetZeroLeading(); }
-void KyNumLed::SetFormat(const std::string& format) { m_imp->SetFormat(format); }
-std::string KyNumLed::GetFormat() const { return m_imp->GetFormat(); }
-void KyNumLed::SetTransparent(bool transparent) { m_imp->SetTransparent(transparent); }
-bool KyNumLed::GetTransparent() const { return m_imp->GetTransparent(); }
+void KyNumLed::SetType(KyNumLedType type)
+{
+    m_imp->SetType(type);
+}
+KyNumLedType KyNumLed::GetType() const
+{
+    return m_imp->GetType();
+}
+void KyNumLed::SetStyle(KyNumLedStyle style)
+{
+    m_imp->SetStyle(style);
+}
+KyNumLedStyle KyNumLed::GetStyle() const
+{
+    return m_imp->GetStyle();
+}
+void KyNumLed::SetZeroLeading(bool zeroLeading)
+{
+    m_imp->SetZeroLeading(zeroLeading);
+}
+bool KyNumLed::GetZeroLeading() const
+{
+    return m_imp->GetZeroLeading();
+}
+void KyNumLed::SetFormat(const std::string& format)
+{
+    m_imp->SetFormat(format);
+}
+std::string KyNumLed::GetFormat() const
+{
+    return m_imp->GetFormat();
+}
+void KyNumLed::SetTransparent(bool transparent)
+{
+    m_imp->SetTransparent(transparent);
+}
+bool KyNumLed::GetTransparent() const
+{
+    return m_imp->GetTransparent();
+}
 
 void KyNumLed::SetKeepRatio(bool keepRatio)
 {
@@ -47,7 +104,10 @@ void KyNumLed::SetKeepRatio(bool keepRatio)
     SetBounds(Left(), Top(), Width(), Height());
 }
 
-bool KyNumLed::GetKeepRatio() const { return m_imp->GetKeepRatio(); }
+bool KyNumLed::GetKeepRatio() const
+{
+    return m_imp->GetKeepRatio();
+}
 
 void KyNumLed::SetLedColors(KyLedColors* colors)
 {
@@ -57,12 +117,30 @@ void KyNumLed::SetLedColors(KyLedColors* colors)
     m_ledColors->SetTransparentColor(colors->TransparentColor());
 }
 
-void KyNumLed::SetValue(const double& value) { m_imp->SetValue(value); }
-void KyNumLed::SetValue(const TDateTime& value) { m_imp->SetValue(value); }
-bool KyNumLed::GetValue(double& value) const { return m_imp->GetValue(value); }
-bool KyNumLed::GetValue(TDateTime& value) const { return m_imp->GetValue(value); }
-void KyNumLed::On(unsigned position) { m_imp->On(position); }
-void KyNumLed::Off(unsigned position) { m_imp->Off(position); }
+void KyNumLed::SetValue(const double& value)
+{
+    m_imp->SetValue(value);
+}
+void KyNumLed::SetValue(const TDateTime& value)
+{
+    m_imp->SetValue(value);
+}
+bool KyNumLed::GetValue(double& value) const
+{
+    return m_imp->GetValue(value);
+}
+bool KyNumLed::GetValue(TDateTime& value) const
+{
+    return m_imp->GetValue(value);
+}
+void KyNumLed::On(unsigned position)
+{
+    m_imp->On(position);
+}
+void KyNumLed::Off(unsigned position)
+{
+    m_imp->Off(position);
+}
 
 void KyNumLed::Repaint()
 {
@@ -90,6 +168,9 @@ void KyNumLed::SetParent(TWinControl* parent)
 
 namespace Kynumled {
 
-void Register() { RegisterComponents("KyComponents", {"KyNumLed"}); }
+void Register()
+{
+    RegisterComponents("KyComponents", {"KyNumLed"});
+}
 
 }  // namespace Kynumled

@@ -87,9 +87,15 @@ const Builder& BuilderFor(KyNumLedStyle)
     return *rectangle7;
 }
 
-TColor Opaque(TColor color) { return static_cast<TColor>(ColorToRGB(color) | 0xFF000000u); }
+TColor Opaque(TColor color)
+{
+    return static_cast<TColor>(ColorToRGB(color) | 0xFF000000u);
+}
 
-bool IsDigitOf(char c, const char* letters) { return c != '\0' && std::strchr(letters, c) != nullptr; }
+bool IsDigitOf(char c, const char* letters)
+{
+    return c != '\0' && std::strchr(letters, c) != nullptr;
+}
 
 }  // namespace
 
@@ -192,8 +198,14 @@ void KyNumLed_imp::SetZeroLeading(bool zeroLeading)
     Refresh();
 }
 
-void KyNumLed_imp::SetTransparent(bool transparent) { m_layer->image->SetTransparent(transparent); }
-bool KyNumLed_imp::GetTransparent() const { return m_layer->image->Transparent(); }
+void KyNumLed_imp::SetTransparent(bool transparent)
+{
+    m_layer->image->SetTransparent(transparent);
+}
+bool KyNumLed_imp::GetTransparent() const
+{
+    return m_layer->image->Transparent();
+}
 
 void KyNumLed_imp::SetValue(double value)
 {
@@ -274,9 +286,18 @@ void KyNumLed_imp::SetBackgroundColor(TColor color)
     Repaint();
 }
 
-TColor KyNumLed_imp::GetBackgroundColor() const { return m_layer->canvasLayer->backgroundColor & 0xFFFFFF; }
-void KyNumLed_imp::SetTransparentColor(TColor color) { Bitmap()->SetTransparentColor(ColorToRGB(color)); }
-TColor KyNumLed_imp::GetTransparentColor() const { return Bitmap()->TransparentColor() & 0xFFFFFF; }
+TColor KyNumLed_imp::GetBackgroundColor() const
+{
+    return m_layer->canvasLayer->backgroundColor & 0xFFFFFF;
+}
+void KyNumLed_imp::SetTransparentColor(TColor color)
+{
+    Bitmap()->SetTransparentColor(ColorToRGB(color));
+}
+TColor KyNumLed_imp::GetTransparentColor() const
+{
+    return Bitmap()->TransparentColor() & 0xFFFFFF;
+}
 
 void KyNumLed_imp::Repaint()
 {
@@ -310,11 +331,23 @@ void KyNumLed_imp::Resize(int width, int height)
     Redraw();
 }
 
-int KyNumLed_imp::Width() const { return m_layer->image->Width(); }
-int KyNumLed_imp::Height() const { return m_layer->image->Height(); }
-void KyNumLed_imp::SetParent(TWinControl* parent) { m_layer->image->SetParent(parent); }
+int KyNumLed_imp::Width() const
+{
+    return m_layer->image->Width();
+}
+int KyNumLed_imp::Height() const
+{
+    return m_layer->image->Height();
+}
+void KyNumLed_imp::SetParent(TWinControl* parent)
+{
+    m_layer->image->SetParent(parent);
+}
 
-int KyNumLed_imp::LEDState(std::size_t index) const { return m_collector.GetLED(index)->State(); }
+int KyNumLed_imp::LEDState(std::size_t index) const
+{
+    return m_collector.GetLED(index)->State();
+}
 
 void KyNumLed_imp::Apply()
 {
@@ -336,8 +369,8 @@ void KyNumLed_imp::RenderNumber(double value)
     std::size_t point = m_format.find('.');
     int fractionDigits = 0;
     if (point != std::string::npos)
-        fractionDigits = static_cast<int>(std::count(m_format.begin() + static_cast<std::ptrdiff_t>(point) + 1,
-                                                     m_format.end(), '8'));
+        fractionDigits = static_cast<int>(
+            std::count(m_format.begin() + static_cast<std::ptrdiff_t>(point) + 1, m_format.end(), '8'));
     // Whole digits as a double, so that no value can overflow.
     double n = std::fabs(std::floor(value * std::pow(10.0, fractionDigits) + 0.5));
     bool rightmostWhole = true;

@@ -20,7 +20,10 @@ public:
         dispX = dx;
         dispY = dy;
     }
-    void SetBounds(int left, int top, int width, int height) { textBounds = RECT{left, top, left + width, top + height}; }
+    void SetBounds(int left, int top, int width, int height)
+    {
+        textBounds = RECT{left, top, left + width, top + height};
+    }
     // The next drawing is the sunken one.
     void MarkSunken() { sunkenText = true; }
 

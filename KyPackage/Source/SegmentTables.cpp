@@ -38,8 +38,14 @@ int SevenSegTbl::ChildState(int state, int segment) const
     return kSevenSegments[state][segment];
 }
 
-int SingleSegTbl::ChildState(int state, int segment) const { return AllOrNone(state, segment, StateCount(), 1); }
-int FourSegBinStateTbl::ChildState(int state, int segment) const { return AllOrNone(state, segment, StateCount(), 4); }
+int SingleSegTbl::ChildState(int state, int segment) const
+{
+    return AllOrNone(state, segment, StateCount(), 1);
+}
+int FourSegBinStateTbl::ChildState(int state, int segment) const
+{
+    return AllOrNone(state, segment, StateCount(), 4);
+}
 int ThirteenSegBinStateTbl::ChildState(int state, int segment) const
 {
     return AllOrNone(state, segment, StateCount(), 16);

@@ -12,8 +12,7 @@ namespace {
 
 constexpr char kBodyNormalSkin[] = "combo_box_n.png";
 constexpr char kBodyOpenSkin[] = "combo_box_o.png";
-constexpr const char* kDropButtonSkins[4] = {"combo_button_n.png", "combo_button_d.png", "combo_button_o.png",
-                                             nullptr};
+constexpr const char* kDropButtonSkins[4] = {"combo_button_n.png", "combo_button_d.png", "combo_button_o.png", nullptr};
 constexpr char kListFont[] = "Arial";
 
 // Places relative to the body's corner.
@@ -54,13 +53,20 @@ protected:
 int KeyTarget(WPARAM key, int index, int count, int page)
 {
     switch (key) {
-    case VK_UP: return std::max(index - 1, 0);
-    case VK_DOWN: return std::min(index + 1, count - 1);
-    case VK_PRIOR: return std::max(index - page, 0);
-    case VK_NEXT: return std::min(index + page, count - 1);
-    case VK_HOME: return 0;
-    case VK_END: return count - 1;
-    default: return -1;
+    case VK_UP:
+        return std::max(index - 1, 0);
+    case VK_DOWN:
+        return std::min(index + 1, count - 1);
+    case VK_PRIOR:
+        return std::max(index - page, 0);
+    case VK_NEXT:
+        return std::min(index + page, count - 1);
+    case VK_HOME:
+        return 0;
+    case VK_END:
+        return count - 1;
+    default:
+        return -1;
     }
 }
 
@@ -119,9 +125,9 @@ void AdvComboBox::BuildLabels(TWinControl* owner)
 {
     const bool japanese = IsJapanese();
     const RECT body = m_body->BoundsRect();
-    m_captionLabel = CreateBoxLabel(owner, BoxLabelStyle{japanese ? 9 : 13, kCaptionColor, taRightJustify},
-                                    RECT{body.left - kCaptionGap, body.top, body.left - kCaptionGap + kCaptionWidth,
-                                         body.bottom});
+    m_captionLabel =
+        CreateBoxLabel(owner, BoxLabelStyle{japanese ? 9 : 13, kCaptionColor, taRightJustify},
+                       RECT{body.left - kCaptionGap, body.top, body.left - kCaptionGap + kCaptionWidth, body.bottom});
     const POINT text{body.left + kTextPlace.x, body.top + kTextPlace.y};
     m_textLabel = CreateBoxLabel(owner, BoxLabelStyle{11, kTextColor, taLeftJustify},
                                  RECT{text.x, text.y, text.x + kTextSize.cx, text.y + kTextSize.cy});
@@ -189,10 +195,22 @@ void AdvComboBox::PaintDropImage()
     canvas->StretchDraw(RECT{0, 0, kDropPanelSize.cx, bodyHeight}, body);
 }
 
-int AdvComboBox::GetLeft() const { return m_body->Left(); }
-int AdvComboBox::GetTop() const { return m_body->Top(); }
-bool AdvComboBox::IsVisible() const { return m_body->Visible(); }
-int AdvComboBox::GetHeight() const { return m_body->Top() + m_body->Height(); }
+int AdvComboBox::GetLeft() const
+{
+    return m_body->Left();
+}
+int AdvComboBox::GetTop() const
+{
+    return m_body->Top();
+}
+bool AdvComboBox::IsVisible() const
+{
+    return m_body->Visible();
+}
+int AdvComboBox::GetHeight() const
+{
+    return m_body->Top() + m_body->Height();
+}
 
 void AdvComboBox::SetVisible(bool visible)
 {

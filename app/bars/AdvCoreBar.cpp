@@ -98,9 +98,9 @@ void AdvCoreBar::StepClick(TObject* sender)
 
 void AdvCoreBar::SetVisible(bool visible)
 {
-    for (TControl* control : {static_cast<TControl*>(m_box), static_cast<TControl*>(m_captionLabel),
-                              static_cast<TControl*>(m_countLabel), static_cast<TControl*>(m_leftButton),
-                              static_cast<TControl*>(m_rightButton)})
+    for (TControl* control :
+         {static_cast<TControl*>(m_box), static_cast<TControl*>(m_captionLabel), static_cast<TControl*>(m_countLabel),
+          static_cast<TControl*>(m_leftButton), static_cast<TControl*>(m_rightButton)})
         if (control != nullptr)
             control->SetVisible(visible);
 }

@@ -14,8 +14,8 @@ namespace {
 constexpr char kDisabledSlider[] = "small_slider01_un.png";
 constexpr char kDisabledDot[] = "small_dot_un.png";
 
-constexpr AdvSmallBar::Look kGpuLook{RGB(104, 221, 255), true, -300, 120, -150, -100, -55, "right_un.png",
-                                     "left_un.png"};
+constexpr AdvSmallBar::Look kGpuLook{RGB(104, 221, 255), true,         -300, 120, -150, -100, -55,
+                                     "right_un.png",     "left_un.png"};
 
 struct TextColors {
     COLORREF name, biosValue, value;
@@ -68,8 +68,8 @@ void AdvGpuBar::SetEnabled(bool enabled)
 void AdvGpuBar::PaintTrack()
 {
     const bool enabled = m_track != nullptr && m_track->Enabled();
-    const bool filled = PaintSlider(enabled ? m_sliderImage.get() : m_sliderDisabled.get(),
-                                    enabled ? kFillColor : kDisabledFillColor);
+    const bool filled =
+        PaintSlider(enabled ? m_sliderImage.get() : m_sliderDisabled.get(), enabled ? kFillColor : kDisabledFillColor);
     // The table is read once per paint, and only when the fill shows.
     if (enabled && m_linked && filled)
         UpdateLinkedBars(GetPosition());

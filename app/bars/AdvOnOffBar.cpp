@@ -13,10 +13,10 @@ constexpr int kCaptionWidth = 127;
 
 constexpr char kBoxSkin[] = "Kavrin\\box_bg01.png";
 // Unchecked: normal and over; checked: normal only.
-constexpr const char* kOnSkins[8] = {"Kavrin\\no_n.png", nullptr, "Kavrin\\no_o.png", nullptr,
-                                     "Kavrin\\no_d.png", nullptr, nullptr,             nullptr};
-constexpr const char* kOffSkins[8] = {"Kavrin\\off_n.png", nullptr, "Kavrin\\off_o.png", nullptr,
-                                      "Kavrin\\off_d.png", nullptr, nullptr,              nullptr};
+constexpr const char* kOnSkins[8] = {
+    "Kavrin\\no_n.png", nullptr, "Kavrin\\no_o.png", nullptr, "Kavrin\\no_d.png", nullptr, nullptr, nullptr};
+constexpr const char* kOffSkins[8] = {
+    "Kavrin\\off_n.png", nullptr, "Kavrin\\off_o.png", nullptr, "Kavrin\\off_d.png", nullptr, nullptr, nullptr};
 
 const TColor kCaptionColor = static_cast<TColor>(RGB(104, 221, 255));
 
@@ -31,8 +31,8 @@ void AdvOnOffBar::Build(TWinControl* owner, int left, int top)
 
     // Both buttons are blended for the place where they stand.
     CreateCoreRadioButton(m_onButton, left + kOnButtonX, top + kButtonY, kOnSkins, nullptr, false);
-    CreateCoreRadioButton(m_offButton, m_onButton->Left() + m_onButton->Width(), top + kButtonY, kOffSkins,
-                          nullptr, false);
+    CreateCoreRadioButton(m_offButton, m_onButton->Left() + m_onButton->Width(), top + kButtonY, kOffSkins, nullptr,
+                          false);
     m_offButton->SetChecked(true);
     m_onButton->OnClick = TNotifyEvent(this, &AdvOnOffBar::ButtonClick);
     m_offButton->OnClick = TNotifyEvent(this, &AdvOnOffBar::ButtonClick);

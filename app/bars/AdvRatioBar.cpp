@@ -8,7 +8,10 @@ namespace {
 
 const std::vector<AdvBar*>* g_coreRatioBars = nullptr;
 
-bool HasRatioItem() { return KyOcRatio::GetInstance().GetCoreCount() != 0; }
+bool HasRatioItem()
+{
+    return KyOcRatio::GetInstance().GetCoreCount() != 0;
+}
 
 }  // namespace
 

@@ -70,8 +70,8 @@ void AdvRatioBarRegular::SetCoreNumber(int core)
 }
 
 void AdvRatioBarRegular::PlaceReadOuts(std::unique_ptr<FloatingLed> value, int valueLeft, int valueTop,
-                                       int fractionDigits, std::unique_ptr<FloatingLed> frequency,
-                                       int frequencyLeft, int frequencyTop)
+                                       int fractionDigits, std::unique_ptr<FloatingLed> frequency, int frequencyLeft,
+                                       int frequencyTop)
 {
     // Numbering the bar again keeps the read-outs it has.
     if (!m_valueLed) {

@@ -52,7 +52,7 @@ protected:
                        std::unique_ptr<FloatingLed> frequency, int frequencyLeft, int frequencyTop);
 
     BarHost* m_host = nullptr;  // tracks the hover over the track
-    int m_left = 0;  // where Build put the track
+    int m_left = 0;             // where Build put the track
     int m_top = 0;
 
 private:

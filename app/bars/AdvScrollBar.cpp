@@ -143,8 +143,7 @@ void AdvScrollBar::Refresh()
     // An unread value keeps the position (moving it to index 0 would offer
     // index 0 to the next apply), shows no value and cannot be moved until
     // a read succeeds.
-    const bool read = item != nullptr && item->GetCurrentIndex(&index) && index >= 0 &&
-                      index < item->GetValueCount();
+    const bool read = item != nullptr && item->GetCurrentIndex(&index) && index >= 0 && index < item->GetValueCount();
     const bool wasRead = IsRead();
     MarkRead(read);
     ShowReadState(read);

@@ -94,10 +94,9 @@ protected:
     AlphaButton* CreateStepButton(int left, int top, const char* const names[4]);
     // The dot's hover look is tracked by `host`.
     void CreateDot(BarHost& host, int left, int top, const char* normal, const char* hover);
-    void DressLabel(TCustomLabel* label, TWinControl* owner, const RECT& bounds, COLORREF color,
-                    TAlignment alignment, const char* text);
-    TLabel* CreateLabel(TWinControl* owner, const RECT& bounds, COLORREF color, TAlignment alignment,
-                        const char* text);
+    void DressLabel(TCustomLabel* label, TWinControl* owner, const RECT& bounds, COLORREF color, TAlignment alignment,
+                    const char* text);
+    TLabel* CreateLabel(TWinControl* owner, const RECT& bounds, COLORREF color, TAlignment alignment, const char* text);
 
     KyImage* m_track = nullptr;  // owned
     AlphaButton* m_leftButton = nullptr;

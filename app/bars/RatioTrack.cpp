@@ -13,7 +13,10 @@ constexpr const char* kNumeralFiles[] = {"I.png", "II.png", "III.png", "IV.png",
 constexpr int kNumeralCount = static_cast<int>(sizeof kNumeralFiles / sizeof kNumeralFiles[0]);
 constexpr int kSmallNumeralRise = 38;
 
-bool IsEmpty(TBitmap* bitmap) { return bitmap->Width() <= 0 || bitmap->Height() <= 0; }
+bool IsEmpty(TBitmap* bitmap)
+{
+    return bitmap->Width() <= 0 || bitmap->Height() <= 0;
+}
 
 // Blends the whole of `picture` onto `target` at (x, y), clipped to it.
 void DrawOver(TBitmap* target, TBitmap* picture, int x, int y)

@@ -27,7 +27,10 @@
 
 namespace {
 
-std::string Text(const char* key) { return vessa::KyMultiLang::Instance().Translate(key); }
+std::string Text(const char* key)
+{
+    return vessa::KyMultiLang::Instance().Translate(key);
+}
 
 HWND FindWindowByCaptions(const char* className, const char* const* captions, size_t count)
 {
@@ -138,8 +141,8 @@ std::pair<int, int> Director::DialogPosition(int offsetTop)
     RECT bounds{};
     GetWindowRect(MainForm->Handle(), &bounds);
     // At its place beside the window, but never out of reach.
-    const POINT place = PlaceInsideWorkArea(bounds.left + kDialogOffsetLeft, bounds.top + offsetTop, kAskDialogWidth,
-                                            kAskDialogHeight);
+    const POINT place =
+        PlaceInsideWorkArea(bounds.left + kDialogOffsetLeft, bounds.top + offsetTop, kAskDialogWidth, kAskDialogHeight);
     return {place.x, place.y};
 }
 

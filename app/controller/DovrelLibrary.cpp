@@ -24,8 +24,8 @@ Function DovrelLibrary::Bind(const char* name)
 {
     auto function = vessa::GetProcAddressAs<Function>(m_module, name);
     if (function == nullptr && m_problem.empty())
-        m_problem = "The file \"" + vessa::GetProgramFolder() + kDovrelFileName + "\" has no entry point \"" + name +
-                    "\".";
+        m_problem =
+            "The file \"" + vessa::GetProgramFolder() + kDovrelFileName + "\" has no entry point \"" + name + "\".";
     return function;
 }
 

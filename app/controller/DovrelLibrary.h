@@ -31,9 +31,9 @@ public:
 
     // Hands the library the application object; nothing when not bound.
     void Create(TApplication* application) const;
-    int ShowModal() const;                                        // Save Profile dialog
-    int AskDialog(const char* text, int left, int top) const;     // 6 Yes, 7 No, 2 Cancel
-    int WarnDialog(const char* text, int left, int top) const;    // 1 OK, 2 Cancel
+    int ShowModal() const;                                      // Save Profile dialog
+    int AskDialog(const char* text, int left, int top) const;   // 6 Yes, 7 No, 2 Cancel
+    int WarnDialog(const char* text, int left, int top) const;  // 1 OK, 2 Cancel
     int AskDialogDanger(const char* text, int left, int top) const;
 
 private:

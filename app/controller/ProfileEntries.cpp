@@ -13,7 +13,7 @@ std::vector<std::string> ListProfileEntries(const std::string& folder)
     for (int i = 0; i < ZxOcItemProfile::GetBiosProfileCount(); ++i)
         entries.push_back(ZxOcItemProfile::GetBiosProfileName(i));
     if (folder.empty())
-        return entries;  // no profile folder: no files
+        return entries;              // no profile folder: no files
     vessa::WinFileEnumerater files;  // files only, not recursive
     for (files.Open(folder, false); !files.IsEnd(); files.Next()) {
         const std::string name = files.GetName();

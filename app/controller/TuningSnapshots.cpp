@@ -17,7 +17,10 @@ constexpr int kRatioSnapshotBlockedBit = 0x40;
 constexpr int kStoredProfileSlots = 3;
 
 // Service states during which the service itself looks after the settings.
-bool ServiceOwnsSettings(int state) { return state == 1 || state == 2; }
+bool ServiceOwnsSettings(int state)
+{
+    return state == 1 || state == 2;
+}
 
 }  // namespace
 

@@ -10,7 +10,10 @@ namespace {
 constexpr DWORD kExpertOptionItems[] = {0x03080018, 0x030800B4};
 constexpr char kCheckBoxFont[] = "Arial";
 
-const char* OrEmpty(const char* name) { return name != nullptr ? name : ""; }
+const char* OrEmpty(const char* name)
+{
+    return name != nullptr ? name : "";
+}
 
 // Owned by and placed on the host form.
 template <class Control>
@@ -52,8 +55,7 @@ void LoadCheckStates(Appearance* appearance, int x, int y, const char* const nam
     load(appearance->Check(), x, y, names[4], names[5], names[6], names[7]);
 }
 
-using AppearanceLoader = void (*)(KyFourStateAppearance*, int, int, const char*, const char*, const char*,
-                                  const char*);
+using AppearanceLoader = void (*)(KyFourStateAppearance*, int, int, const char*, const char*, const char*, const char*);
 
 template <class Box>
 void MakeCaptionedBox(Box*& box, int x, int y, const char* const names[8], const char* hint, bool handCursor,
@@ -96,8 +98,7 @@ void CreateCoreAlphaButton(AlphaButton*& button, int x, int y, const char* const
     PlaceButton(button, x, y, caption, hint, handCursor);
 }
 
-void CreateCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint,
-                      bool handCursor)
+void CreateCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint, bool handCursor)
 {
     MakeCaptionedBox(box, x, y, names, hint, handCursor);
 }
@@ -114,8 +115,8 @@ void CreateMiddleCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const 
     MakeCaptionedBox(box, x, y, names, hint, handCursor, LoadFourStateAppearanceOverMiddle);
 }
 
-void CreateMiddleRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8],
-                               const char* hint, bool handCursor)
+void CreateMiddleRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8], const char* hint,
+                               bool handCursor)
 {
     MakeCaptionedBox(button, x, y, names, hint, handCursor, LoadFourStateAppearanceOverMiddle);
 }

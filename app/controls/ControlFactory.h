@@ -30,8 +30,7 @@ void CreateCoreAlphaButton(AlphaButton*& button, int x, int y, const char* const
 // A captioned check box (or radio button) at (x, y): unchecked pictures from
 // names 0-3, checked from 4-7, pre-blended over Background; font "Arial".
 // The caller sets the caption, its colours and the character set.
-void CreateCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint,
-                      bool handCursor);
+void CreateCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint, bool handCursor);
 void CreateRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8], const char* hint,
                          bool handCursor);
 // The same two, pre-blended over MiddleBk: the page controls, which show
@@ -39,8 +38,8 @@ void CreateRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* con
 // reach down to them).
 void CreateMiddleCheckBoxTx(KyCheckBoxTx*& box, int x, int y, const char* const names[8], const char* hint,
                             bool handCursor);
-void CreateMiddleRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8],
-                               const char* hint, bool handCursor);
+void CreateMiddleRadioButtonTx(KyRadioButtonTx*& button, int x, int y, const char* const names[8], const char* hint,
+                               bool handCursor);
 // A radio button without caption, pre-blended over CoreBk.
 void CreateCoreRadioButton(KyRadioButton*& button, int x, int y, const char* const names[8], const char* hint,
                            bool handCursor);

@@ -24,8 +24,8 @@ constexpr double kBoundaryAllowance = 1e-7;
 
 // The digits of a value in a fixed format, most significant first.
 struct FixedDigits {
-    double integerPart = 0;        // whole, non-negative
-    std::vector<int> fraction;     // one digit 0-9 per fraction position
+    double integerPart = 0;     // whole, non-negative
+    std::vector<int> fraction;  // one digit 0-9 per fraction position
 };
 
 // Truncates `value` to the fraction count, except that the last fraction

@@ -15,7 +15,7 @@
 
 constexpr UINT kTrayIconId = 1;
 constexpr char kTrayIconTip[] = "Zendrix";
-constexpr UINT kTrayBalloonTimeout = 10000;  // ms
+constexpr UINT kTrayBalloonTimeout = 10000;        // ms
 constexpr char kTrayIconFile[] = "Zendrix02.ico";  // in the resource folder (ResourceFiles.h)
 
 using TTrayEvent = TClosure<TCustomForm*>;

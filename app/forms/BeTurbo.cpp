@@ -94,7 +94,7 @@ private:
     HWND m_window = nullptr;
     bool m_measuring = false;  // window thread only
     std::function<void()> m_measured;
-    std::mutex m_lock;         // guards m_ratios
+    std::mutex m_lock;  // guards m_ratios
     std::vector<int> m_ratios;
 };
 

@@ -48,7 +48,7 @@ int TurboMarkValue(int core, int ratio, const TurboFigures& figures);
 // A movie file below the program folder, as "flashobj.dll" takes its path.
 std::wstring ProgramMoviePath(const char* relativePath);
 
-constexpr UINT kTurboRefreshInterval = 1000;  // ms
+constexpr UINT kTurboRefreshInterval = 1000;                         // ms
 constexpr char kTurboMovieFile[] = "res\\flash\\turbo_boost02.swf";  // below the program folder
 
 class TBeTurbo {
@@ -72,8 +72,7 @@ public:
     void SendFigures();
     // The movie's call-outs ("on", "off", with "nosend" when the program
     // made the change).
-    static void WINAPI OnFlashCall(DWORD_PTR reserved1, DWORD_PTR reserved2, const wchar_t* text,
-                                   DWORD_PTR reserved4);
+    static void WINAPI OnFlashCall(DWORD_PTR reserved1, DWORD_PTR reserved2, const wchar_t* text, DWORD_PTR reserved4);
     void HandleCall(const std::string& lowerText);
 
     bool TimerEnabled() const { return m_timer->Enabled(); }

@@ -6,8 +6,7 @@
 
 TShadowForm* ShadowForm = nullptr;
 
-TShadowForm::TShadowForm(TComponent* owner)
-    : TForm(owner), m_maker(std::make_unique<qn::TPerPixelLayeredWindowMaker>())
+TShadowForm::TShadowForm(TComponent* owner) : TForm(owner), m_maker(std::make_unique<qn::TPerPixelLayeredWindowMaker>())
 {
     SetBorderStyle(bsNone);
     SetScaled(false);

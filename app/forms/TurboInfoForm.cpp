@@ -158,8 +158,7 @@ void TfrmTurboInfoMain::Dispatch(TMessage& message)
     case WM_MOVE:
         TTransFlash::FollowAll();
         break;
-    case WM_WINDOWPOSCHANGED:
-    {
+    case WM_WINDOWPOSCHANGED: {
         // The movies are windows of their own: they hide and show with the
         // window also when it is hidden without the form knowing (the
         // application's minimize) and shown again by its restore.

@@ -1,6 +1,5 @@
 #include "app/pages/RatioLayout.h"
 
-
 #include "app/bars/AdvRatioBarRegular.h"
 #include "app/controls/ControlFactory.h"
 #include "app/pages/ZendrixLayout.h"
@@ -24,8 +23,7 @@ RatioLayout::~RatioLayout() = default;
 
 void RatioLayout::Build()
 {
-    CreateTab(kSecondTabLeft, "tab02_down.png", "tab02_up.png",
-              vessa::KyMultiLang::Instance().Translate("CPU Ratio"));
+    CreateTab(kSecondTabLeft, "tab02_down.png", "tab02_up.png", vessa::KyMultiLang::Instance().Translate("CPU Ratio"));
     TImage* picture = Host().Picture(HostPicture::kCoreBk);
     picture->SetAutoSize(true);
     picture->SetLeft(kPictureAt.x);

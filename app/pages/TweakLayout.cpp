@@ -22,8 +22,14 @@ constexpr POINT kFirstGroupAt{39, 295};
 constexpr POINT kSecondGroupAt{39, 458};
 constexpr POINT kSeparatorAt{41, 435};
 
-int UnitCode(DWORD id) { return static_cast<int>((id >> 16) & 0xF); }
-int IndexGroup(DWORD id) { return static_cast<int>((id >> 4) & 0xF); }
+int UnitCode(DWORD id)
+{
+    return static_cast<int>((id >> 16) & 0xF);
+}
+int IndexGroup(DWORD id)
+{
+    return static_cast<int>((id >> 4) & 0xF);
+}
 
 // A CPU or chipset voltage: volts, neither DRAM nor graphics.
 bool IsChipVoltage(DWORD id)
@@ -36,7 +42,10 @@ bool IsDramReference(DWORD id)
     return IndexGroup(id) == kDramIndexGroup && (UnitCode(id) == kVoltUnit || UnitCode(id) == kRatioUnit);
 }
 
-bool IsExpertOption(DWORD id) { return UnitCode(id) == kStringUnit; }
+bool IsExpertOption(DWORD id)
+{
+    return UnitCode(id) == kStringUnit;
+}
 
 // Positions of the free items that pass `test`, in item order.
 template <class Test>
@@ -103,8 +112,7 @@ void TweakLayout::BuildGroups()
     const int bottom = ZendrixLayout::ButtonRowTop(ZendrixLayout::kLarge);
     std::unique_ptr<AdvGroup> second;
     if (type == AdvGroup::kOneColumn) {
-        second = std::make_unique<AdvGroup>("misc_icon.png", "Expert Option", kSecondGroupAt.x, kSecondGroupAt.y,
-                                            type);
+        second = std::make_unique<AdvGroup>("misc_icon.png", "Expert Option", kSecondGroupAt.x, kSecondGroupAt.y, type);
         second->AddBarsAbove(FreePositions(IsExpertOption), bottom);
     } else {
         second = std::make_unique<AdvGroup>("dram_icon.png", "DRAM Reference Voltage", kSecondGroupAt.x,

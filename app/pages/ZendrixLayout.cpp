@@ -38,10 +38,9 @@ const char* const kTextButtonSkins[] = {"button01_n.png", "button01_d.png", "but
 const char* const kMoreSettingSkins[] = {"more_set_down_n.png", "more_set_down_d.png", "more_set_down_o.png", nullptr,
                                          "more_set_up_n.png",   "more_set_up_d.png",   "more_set_up_o.png",   nullptr};
 // German captions are longer: wider pictures.
-const char* const kGermanMoreSettingSkins[] = {"more_set2_down_n.png", "more_set2_down_d.png",
-                                               "more_set2_down_o.png", nullptr,
-                                               "more_set2_up_n.png",   "more_set2_up_d.png",
-                                               "more_set2_up_o.png",   nullptr};
+const char* const kGermanMoreSettingSkins[] = {
+    "more_set2_down_n.png", "more_set2_down_d.png", "more_set2_down_o.png", nullptr,
+    "more_set2_up_n.png",   "more_set2_up_d.png",   "more_set2_up_o.png",   nullptr};
 
 // Each window size: its face, the row of Apply and Undo, its shadow.
 struct SizeLook {

@@ -10,7 +10,10 @@ namespace {
 
 const SkinHost* g_host = nullptr;
 
-bool IsNamed(const char* name) { return name != nullptr && name[0] != '\0'; }
+bool IsNamed(const char* name)
+{
+    return name != nullptr && name[0] != '\0';
+}
 
 using PictureOf = TImage* SkinHost::*;
 
@@ -53,11 +56,9 @@ using StateSetter = void (KyFourStateAppearance::*)(TBitmap*);
 
 // The appearance's images in the order of the skin name lists.
 constexpr StateSetter kStateSetters[] = {&KyFourStateAppearance::SetRaisedBmp, &KyFourStateAppearance::SetSunkenBmp,
-                                         &KyFourStateAppearance::SetFocusedBmp,
-                                         &KyFourStateAppearance::SetDisabledBmp};
+                                         &KyFourStateAppearance::SetFocusedBmp, &KyFourStateAppearance::SetDisabledBmp};
 
-void LoadAppearanceOver(PictureOf which, KyFourStateAppearance* appearance, int x, int y,
-                        const char* const names[])
+void LoadAppearanceOver(PictureOf which, KyFourStateAppearance* appearance, int x, int y, const char* const names[])
 {
     for (size_t state = 0; state < std::size(kStateSetters); ++state) {
         TBitmap bitmap;
@@ -132,8 +133,8 @@ bool LoadGreyedSkinOverCore(const char* file, TBitmap* bitmap, int x, int y)
     return LoadSkinOver(&SkinHost::core, file, bitmap, x, y, true);
 }
 
-void LoadFourStateAppearance(KyFourStateAppearance* appearance, int x, int y, const char* normal,
-                             const char* pressed, const char* over, const char* unavailable)
+void LoadFourStateAppearance(KyFourStateAppearance* appearance, int x, int y, const char* normal, const char* pressed,
+                             const char* over, const char* unavailable)
 {
     const char* const names[] = {normal, pressed, over, unavailable};
     LoadAppearanceOver(&SkinHost::background, appearance, x, y, names);

@@ -55,8 +55,8 @@ bool LoadGreyedSkinOverCore(const char* file, TBitmap* bitmap, int x, int y);
 
 // Pre-blends the four named skins into the appearance's raised (normal),
 // sunken (pressed), focused (over) and disabled (unavailable) images.
-void LoadFourStateAppearance(KyFourStateAppearance* appearance, int x, int y, const char* normal,
-                             const char* pressed, const char* over, const char* unavailable);
+void LoadFourStateAppearance(KyFourStateAppearance* appearance, int x, int y, const char* normal, const char* pressed,
+                             const char* over, const char* unavailable);
 void LoadFourStateAppearanceOverMiddle(KyFourStateAppearance* appearance, int x, int y, const char* normal,
                                        const char* pressed, const char* over, const char* unavailable);
 void LoadFourStateAppearanceOverCore(KyFourStateAppearance* appearance, int x, int y, const char* normal,

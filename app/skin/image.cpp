@@ -68,8 +68,8 @@ int AlphaBlendRect(TBitmap* destination, const RECT& rect, TBitmap* source, POIN
     if (destination->PixelFormat() != pf24bit)
         destination->SetPixelFormat(pf24bit);
 
-    BlendArea area = Clip(rect, sourceOrigin, destination->Width(), destination->Height(), source->Width(),
-                          source->Height());
+    BlendArea area =
+        Clip(rect, sourceOrigin, destination->Width(), destination->Height(), source->Width(), source->Height());
     if (area.width == 0 || area.height == 0)
         return 0;
     const double fade = alpha / 255.0;

@@ -28,7 +28,8 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 std::string Utf8(const std::wstring& text)
 {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
     return out;
@@ -57,7 +58,8 @@ struct MovieHost {
 
 MovieHost* HostOf(HWND window)
 {
-    return window && IsWindow(window) ? reinterpret_cast<MovieHost*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+    return window && IsWindow(window) ? reinterpret_cast<MovieHost*>(GetWindowLongPtrW(window, GWLP_USERDATA))
+                                      : nullptr;
 }
 
 void Paint(HWND window, MovieHost* host)

@@ -30,8 +30,14 @@ enum FailSwitch : unsigned {
     kFailValues = 1u << 5,
 };
 
-inline int GroupOf(DWORD id) { return static_cast<int>(id >> 24); }
-inline unsigned FlagNibbleOf(DWORD id) { return (id >> 20) & 0xF; }
+inline int GroupOf(DWORD id)
+{
+    return static_cast<int>(id >> 24);
+}
+inline unsigned FlagNibbleOf(DWORD id)
+{
+    return (id >> 20) & 0xF;
+}
 inline ItemKind KindOf(DWORD id)
 {
     unsigned code = (id >> 16) & 0xF;
@@ -43,7 +49,10 @@ inline ItemKind KindOf(DWORD id)
 }
 // Status items (group 0) and power-saving switches (group 0x0B) hold raw
 // values rather than value indexes.
-inline bool HoldsRawValue(DWORD id) { return GroupOf(id) == 0 || GroupOf(id) == 0x0B; }
+inline bool HoldsRawValue(DWORD id)
+{
+    return GroupOf(id) == 0 || GroupOf(id) == 0x0B;
+}
 
 struct BoardItem {
     DWORD id = 0;
@@ -60,10 +69,10 @@ struct BoardItem {
     // Current value index (raw value for status and switch items); for an
     // item with per-core values, the commit slot.
     int value = 0;
-    std::vector<int> cores;  // per-core value indexes; empty when not per-core
-    std::map<int, DWORD> at;                  // ordinal 12 answers by position
-    std::map<int, std::vector<DWORD>> data;   // ordinal 13 answers by number
-    unsigned failures = 0;                    // FailSwitch bits
+    std::vector<int> cores;                  // per-core value indexes; empty when not per-core
+    std::map<int, DWORD> at;                 // ordinal 12 answers by position
+    std::map<int, std::vector<DWORD>> data;  // ordinal 13 answers by number
+    unsigned failures = 0;                   // FailSwitch bits
 
     ItemKind Kind() const { return KindOf(id); }
     bool Fails(FailSwitch operation) const { return (failures & operation) != 0; }
@@ -73,10 +82,10 @@ struct BoardItem {
 };
 
 struct Board {
-    std::vector<DWORD> info;        // ordinal 4, after its two header words
-    DWORD infoResult = 1;           // ordinal 4's result word (callers ignore it)
-    std::vector<BoardItem> items;   // file order = BIOS order within a group
-    std::set<int> failingGroups;    // ordinal 5 fails for these
+    std::vector<DWORD> info;       // ordinal 4, after its two header words
+    DWORD infoResult = 1;          // ordinal 4's result word (callers ignore it)
+    std::vector<BoardItem> items;  // file order = BIOS order within a group
+    std::set<int> failingGroups;   // ordinal 5 fails for these
 
     BoardItem* Find(DWORD id);
     const BoardItem* Find(DWORD id) const;

@@ -28,7 +28,10 @@ BoardItem* Board::Find(DWORD id)
     return nullptr;
 }
 
-const BoardItem* Board::Find(DWORD id) const { return const_cast<Board*>(this)->Find(id); }
+const BoardItem* Board::Find(DWORD id) const
+{
+    return const_cast<Board*>(this)->Find(id);
+}
 
 namespace {
 
@@ -170,8 +173,8 @@ private:
         static const struct {
             const char* name;
             FailSwitch bit;
-        } kSwitches[] = {{"read", kFailRead},   {"write", kFailWrite}, {"descriptor", kFailDescriptor},
-                         {"data", kFailData},   {"at", kFailAt},       {"values", kFailValues}};
+        } kSwitches[] = {{"read", kFailRead}, {"write", kFailWrite}, {"descriptor", kFailDescriptor},
+                         {"data", kFailData}, {"at", kFailAt},       {"values", kFailValues}};
         item.failures = 0;
         for (const std::string& part : SplitList(value, ',')) {
             if (part.empty())
@@ -215,8 +218,8 @@ private:
     {
         long long value = 0;
         if (!ParseInteger(text, value) || value < low || value > high)
-            return Fail(key + " must be a number in " + std::to_string(low) + ".." + std::to_string(high) +
-                        ": '" + text + "'");
+            return Fail(key + " must be a number in " + std::to_string(low) + ".." + std::to_string(high) + ": '" +
+                        text + "'");
         result = static_cast<int>(value);
         return true;
     }

@@ -62,8 +62,8 @@ HANDLE TheMutex()
 volatile LONG* SharedWriteCount()
 {
     static volatile LONG* count = [] {
-        HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG),
-                                            kWriteCountName);
+        HANDLE mapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG), kWriteCountName);
         return mapping ? static_cast<volatile LONG*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(LONG)))
                        : nullptr;
     }();
@@ -117,8 +117,8 @@ void ReadText(const std::string& path, std::string& text, std::string& problem)
     if (file == INVALID_HANDLE_VALUE) {
         char code[32];
         std::snprintf(code, sizeof code, " (error %lu)", GetLastError());
-        problem = "cannot open board file " + path + code +
-                  "; set KYACPI_BOARD or put KyAcpiBoard.ini beside KyAcpi.dll";
+        problem =
+            "cannot open board file " + path + code + "; set KYACPI_BOARD or put KyAcpiBoard.ini beside KyAcpi.dll";
         return;
     }
     text.clear();
@@ -142,7 +142,10 @@ std::string JoinNumbers(const std::vector<int>& numbers)
 
 }  // namespace
 
-void SetLibraryFolder(const std::string& folder) { TheCache().libraryFolder = folder; }
+void SetLibraryFolder(const std::string& folder)
+{
+    TheCache().libraryFolder = folder;
+}
 
 BoardSession::BoardSession()
 {

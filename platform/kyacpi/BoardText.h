@@ -12,11 +12,11 @@ namespace kyacpi {
 struct IniLine {
     enum class Kind { Blank, Section, Key, Bad };
     Kind kind = Kind::Blank;
-    int number = 0;         // 1-based line number
-    std::string section;    // Section: its name; Key: the section it is in
-    std::string key;        // Key: name, lower case
-    std::string value;      // Key: value, trimmed
-    size_t start = 0;       // byte range of the line in the text, without its end
+    int number = 0;       // 1-based line number
+    std::string section;  // Section: its name; Key: the section it is in
+    std::string key;      // Key: name, lower case
+    std::string value;    // Key: value, trimmed
+    size_t start = 0;     // byte range of the line in the text, without its end
     size_t end = 0;
 };
 

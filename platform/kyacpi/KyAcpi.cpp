@@ -96,10 +96,22 @@ int WINAPI AcpiReadGroupList(int group, void* buffer, int* size)
 }
 
 // The walk works on the caller's buffers alone: no lock, no log.
-KYACPI_ELEMENT WINAPI AcpiFirstElement(void* package) { return FirstElement(package); }
-int WINAPI AcpiElementCount(void* package) { return ElementCount(package); }
-void* WINAPI AcpiElementData(KYACPI_ELEMENT element) { return ElementData(element); }
-KYACPI_ELEMENT WINAPI AcpiNextElement(KYACPI_ELEMENT element) { return NextElement(element); }
+KYACPI_ELEMENT WINAPI AcpiFirstElement(void* package)
+{
+    return FirstElement(package);
+}
+int WINAPI AcpiElementCount(void* package)
+{
+    return ElementCount(package);
+}
+void* WINAPI AcpiElementData(KYACPI_ELEMENT element)
+{
+    return ElementData(element);
+}
+KYACPI_ELEMENT WINAPI AcpiNextElement(KYACPI_ELEMENT element)
+{
+    return NextElement(element);
+}
 
 int WINAPI AcpiReadItemDescriptor(void* elementData, void* buffer, int* size)
 {

@@ -6,7 +6,10 @@ namespace kyacpi {
 
 namespace {
 
-DWORD Padded(DWORD bytes) { return (bytes + 3u) & ~3u; }
+DWORD Padded(DWORD bytes)
+{
+    return (bytes + 3u) & ~3u;
+}
 
 PackageHeader* HeaderOf(void* package)
 {
@@ -24,7 +27,10 @@ PackageWriter::PackageWriter() : m_bytes(sizeof(PackageHeader))
     std::memcpy(m_bytes.data(), &header, sizeof header);
 }
 
-void PackageWriter::AddInteger(DWORD value) { Add(kIntegerElement, &value, sizeof value); }
+void PackageWriter::AddInteger(DWORD value)
+{
+    Add(kIntegerElement, &value, sizeof value);
+}
 
 void PackageWriter::AddText(const std::string& text)
 {

@@ -108,8 +108,8 @@ int CurrentProcessor()
         LONG basePriority;
     };
     using QueryThread = LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG);
-    static QueryThread query =
-        reinterpret_cast<QueryThread>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+    static QueryThread query = reinterpret_cast<QueryThread>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
     if (!query)
         return -1;
     ThreadBasicInformation information{};

@@ -58,9 +58,15 @@ void SkipFromCaller(void* context, int count)
     }
 }
 
-int CallerAtEnd(void* context) { return static_cast<CallbackSource*>(context)->ended ? 1 : 0; }
+int CallerAtEnd(void* context)
+{
+    return static_cast<CallbackSource*>(context)->ended ? 1 : 0;
+}
 
-bool HasAlpha(int channels) { return channels == 2 || channels == 4; }
+bool HasAlpha(int channels)
+{
+    return channels == 2 || channels == 4;
+}
 
 // Writes one decoded pixel of `channels` samples (grey, grey+alpha, RGB or
 // RGBA) as R, G, B and, when `withAlpha`, A.
@@ -154,9 +160,15 @@ void WINAPI FreePngData(PngInfo* info)
 }
 
 // Bound by the program but never called: writing PNG files is not offered.
-int WINAPI WritePngEx(const PngInfo* info, PngWriteCallback write, void* user) { return 0; }
+int WINAPI WritePngEx(const PngInfo* info, PngWriteCallback write, void* user)
+{
+    return 0;
+}
 
 // Bound by the program but never called; the decoder allocates its own rows.
-int WINAPI AllocatePngData(PngInfo* info) { return 0; }
+int WINAPI AllocatePngData(PngInfo* info)
+{
+    return 0;
+}
 
 }  // extern "C"

@@ -18,8 +18,8 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& text)
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".%lu.tmp", GetCurrentProcessId());
     std::string temporary = path + suffix;
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;

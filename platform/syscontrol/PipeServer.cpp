@@ -141,8 +141,8 @@ void PipeServer::Log(const std::string& line)
     if (m_options.logFile.empty())
         return;
     EnterCriticalSection(&m_logLock);
-    HANDLE file = CreateFileA(m_options.logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(m_options.logFile.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         std::string text = line + "\r\n";
         DWORD written = 0;

@@ -14,9 +14,8 @@ int main(int argc, char** argv)
     std::string error;
     if (!ParseServiceOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "ZxSystemControlService: %s\n", error.c_str());
-        std::fprintf(stderr,
-                     "usage: ZxSystemControlService [--state N] [--detail N] [--word0 N] [--reply-bytes N]\n"
-                     "                              [--delay-ms N] [--no-reply] [--log FILE] [--pipe NAME]\n");
+        std::fprintf(stderr, "usage: ZxSystemControlService [--state N] [--detail N] [--word0 N] [--reply-bytes N]\n"
+                             "                              [--delay-ms N] [--no-reply] [--log FILE] [--pipe NAME]\n");
         return 2;
     }
     PipeServer server(options);

@@ -19,13 +19,19 @@ std::set<HBITMAP>& TopDownSections()
 int BitsPerPixel(TPixelFormat format)
 {
     switch (format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+        return 1;
+    case pf4bit:
+        return 4;
+    case pf8bit:
+        return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf32bit: return 32;
-    default: return 24;  // device-dependent bitmaps are kept as 24-bit DIBs
+    case pf16bit:
+        return 16;
+    case pf32bit:
+        return 32;
+    default:
+        return 24;  // device-dependent bitmaps are kept as 24-bit DIBs
     }
 }
 
@@ -34,12 +40,18 @@ namespace {
 TPixelFormat FormatOfBits(int bits)
 {
     switch (bits) {
-    case 1: return pf1bit;
-    case 4: return pf4bit;
-    case 8: return pf8bit;
-    case 16: return pf15bit;
-    case 32: return pf32bit;
-    default: return pf24bit;
+    case 1:
+        return pf1bit;
+    case 4:
+        return pf4bit;
+    case 8:
+        return pf8bit;
+    case 16:
+        return pf15bit;
+    case 32:
+        return pf32bit;
+    default:
+        return pf24bit;
     }
 }
 

@@ -93,9 +93,10 @@ void TCanvas::RequirePenAndBrush()
         m_originalBrush = previousBrush;
     }
     m_penBrushSelected = true;
-    static const int ropModes[] = {R2_BLACK, R2_WHITE, R2_NOP, R2_NOT, R2_COPYPEN, R2_NOTCOPYPEN, R2_MERGEPENNOT,
-                                   R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
-                                   R2_MASKPEN, R2_NOTMASKPEN, R2_XORPEN, R2_NOTXORPEN};
+    static const int ropModes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                   R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                   R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                   R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     SetROP2(dc, ropModes[m_pen.Mode()]);
     SetBkColor(dc, ColorToRGB(m_brush.Color()));
     SetBkMode(dc, m_brush.Style() == bsSolid ? OPAQUE : TRANSPARENT);
@@ -261,8 +262,8 @@ void TCanvas::CopyRect(const RECT& destination, TCanvas* canvas, const RECT& sou
     if (dc && sourceDc) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, destination.left, destination.top, destination.right - destination.left,
-                   destination.bottom - destination.top, sourceDc, source.left, source.top,
-                   source.right - source.left, source.bottom - source.top, m_copyMode);
+                   destination.bottom - destination.top, sourceDc, source.left, source.top, source.right - source.left,
+                   source.bottom - source.top, m_copyMode);
     }
     Changed();
 }

@@ -335,8 +335,9 @@ void TStringList::Insert(int index, const std::string& text)
 {
     CheckIndex(index, true);
     if (m_sorted) {
-        auto at = std::upper_bound(m_items.begin(), m_items.end(), text,
-                                   [](const std::string& t, const Item& item) { return lstrcmpiA(t.c_str(), item.text.c_str()) < 0; });
+        auto at = std::upper_bound(m_items.begin(), m_items.end(), text, [](const std::string& t, const Item& item) {
+            return lstrcmpiA(t.c_str(), item.text.c_str()) < 0;
+        });
         m_items.insert(at, Item{text, nullptr});
     } else {
         m_items.insert(m_items.begin() + index, Item{text, nullptr});

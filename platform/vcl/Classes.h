@@ -127,8 +127,8 @@ public:
     int AddObject(const std::string& text, void* object);
     int IndexOf(const std::string& text) const;  // case-insensitive, -1 when absent
     void Move(int from, int to);
-    std::string Text() const;                      // lines joined with CR LF
-    void SetText(const std::string& text);         // split at CR LF, LF or CR
+    std::string Text() const;               // lines joined with CR LF
+    void SetText(const std::string& text);  // split at CR LF, LF or CR
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;
     void BeginUpdate();

@@ -54,8 +54,7 @@ public:
     bool operator==(const TClosure& other) const
     {
         return m_object == other.m_object && m_functionId == other.m_functionId &&
-               std::memcmp(m_method, other.m_method, sizeof m_method) == 0 &&
-               Assigned() == other.Assigned();
+               std::memcmp(m_method, other.m_method, sizeof m_method) == 0 && Assigned() == other.Assigned();
     }
     bool operator!=(const TClosure& other) const { return !(*this == other); }
 

@@ -7,7 +7,10 @@
 using TColor = int;
 
 constexpr TColor clSystemColor = static_cast<TColor>(0x80000000);
-constexpr TColor SystemColor(int index) { return clSystemColor | index; }
+constexpr TColor SystemColor(int index)
+{
+    return clSystemColor | index;
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;

@@ -10,20 +10,47 @@ HCURSOR CursorHandle(TCursor cursor)
 {
     LPCSTR id = nullptr;
     switch (cursor) {
-    case crArrow: id = IDC_ARROW; break;
-    case crCross: id = IDC_CROSS; break;
-    case crIBeam: id = IDC_IBEAM; break;
-    case crSizeNESW: id = IDC_SIZENESW; break;
-    case crSizeNS: id = IDC_SIZENS; break;
-    case crSizeNWSE: id = IDC_SIZENWSE; break;
-    case crSizeWE: id = IDC_SIZEWE; break;
-    case crHourGlass: id = IDC_WAIT; break;
-    case crNo: id = IDC_NO; break;
-    case crAppStart: id = IDC_APPSTARTING; break;
-    case crHelp: id = IDC_HELP; break;
-    case crHandPoint: id = IDC_HAND; break;
-    case crSizeAll: id = IDC_SIZEALL; break;
-    default: return nullptr;
+    case crArrow:
+        id = IDC_ARROW;
+        break;
+    case crCross:
+        id = IDC_CROSS;
+        break;
+    case crIBeam:
+        id = IDC_IBEAM;
+        break;
+    case crSizeNESW:
+        id = IDC_SIZENESW;
+        break;
+    case crSizeNS:
+        id = IDC_SIZENS;
+        break;
+    case crSizeNWSE:
+        id = IDC_SIZENWSE;
+        break;
+    case crSizeWE:
+        id = IDC_SIZEWE;
+        break;
+    case crHourGlass:
+        id = IDC_WAIT;
+        break;
+    case crNo:
+        id = IDC_NO;
+        break;
+    case crAppStart:
+        id = IDC_APPSTARTING;
+        break;
+    case crHelp:
+        id = IDC_HELP;
+        break;
+    case crHandPoint:
+        id = IDC_HAND;
+        break;
+    case crSizeAll:
+        id = IDC_SIZEALL;
+        break;
+    default:
+        return nullptr;
     }
     return LoadCursorA(nullptr, id);
 }
@@ -31,21 +58,30 @@ HCURSOR CursorHandle(TCursor cursor)
 TShiftState KeysToShiftState(WPARAM keys)
 {
     TShiftState shift = 0;
-    if (keys & MK_SHIFT) shift |= ssShift;
-    if (keys & MK_CONTROL) shift |= ssCtrl;
-    if (keys & MK_LBUTTON) shift |= ssLeft;
-    if (keys & MK_RBUTTON) shift |= ssRight;
-    if (keys & MK_MBUTTON) shift |= ssMiddle;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (keys & MK_SHIFT)
+        shift |= ssShift;
+    if (keys & MK_CONTROL)
+        shift |= ssCtrl;
+    if (keys & MK_LBUTTON)
+        shift |= ssLeft;
+    if (keys & MK_RBUTTON)
+        shift |= ssRight;
+    if (keys & MK_MBUTTON)
+        shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
     return shift;
 }
 
 TShiftState KeyboardShiftState()
 {
     TShiftState shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
-    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
     return shift;
 }
 
@@ -401,8 +437,9 @@ void TControl::Dispatch(TMessage& message)
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
-        TMouseButton button = message.Msg == WM_LBUTTONDBLCLK ? mbLeft
-                              : message.Msg == WM_RBUTTONDBLCLK ? mbRight : mbMiddle;
+        TMouseButton button = message.Msg == WM_LBUTTONDBLCLK   ? mbLeft
+                              : message.Msg == WM_RBUTTONDBLCLK ? mbRight
+                                                                : mbMiddle;
         if (!(m_controlStyle & csDoubleClicks)) {
             HandleButtonDown(message, button, 0);
             return;

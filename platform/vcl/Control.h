@@ -92,8 +92,16 @@ public:
     RECT BoundsRect() const { return RECT{m_left, m_top, m_left + m_width, m_top + m_height}; }
     void SetBoundsRect(const RECT& r) { SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top); }
     virtual RECT ClientRect();
-    int ClientWidth() { RECT r = ClientRect(); return r.right - r.left; }
-    int ClientHeight() { RECT r = ClientRect(); return r.bottom - r.top; }
+    int ClientWidth()
+    {
+        RECT r = ClientRect();
+        return r.right - r.left;
+    }
+    int ClientHeight()
+    {
+        RECT r = ClientRect();
+        return r.bottom - r.top;
+    }
     void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
     void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
     virtual void SetClientSize(int width, int height);

@@ -31,7 +31,10 @@ inline long long DaysFromCivil(int year, int month, int day)
     return era * 146097 + dayOfEra;
 }
 
-inline long long EpochDays() { return DaysFromCivil(1899, 12, 30); }
+inline long long EpochDays()
+{
+    return DaysFromCivil(1899, 12, 30);
+}
 
 // Whole milliseconds of the time of day, rounded to the nearest.
 inline long long DayMilliseconds(const TDateTime& value)

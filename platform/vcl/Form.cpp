@@ -69,13 +69,19 @@ void TCustomForm::CreateParams(TCreateParams& params)
     TCustomControl::CreateParams(params);
     params.Style &= ~(WS_CHILD | WS_VISIBLE);
     switch (m_borderStyle) {
-    case bsNone: params.Style |= WS_POPUP; break;
-    case bsSingle: params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER; break;
+    case bsNone:
+        params.Style |= WS_POPUP;
+        break;
+    case bsSingle:
+        params.Style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_BORDER;
+        break;
     case bsToolWindow:
         params.Style |= WS_CAPTION | WS_SYSMENU | WS_BORDER;
         params.ExStyle |= WS_EX_TOOLWINDOW;
         break;
-    case bsSizeable: params.Style |= WS_OVERLAPPEDWINDOW; break;
+    case bsSizeable:
+        params.Style |= WS_OVERLAPPEDWINDOW;
+        break;
     case bsDialog:
         params.Style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
         params.ExStyle |= WS_EX_DLGMODALFRAME;
@@ -165,13 +171,18 @@ void TCustomForm::Close()
         return;
     }
     switch (action) {
-    case caHide: Hide(); break;
+    case caHide:
+        Hide();
+        break;
     case caMinimize:
         if (HandleAllocated())
             ShowWindow(Handle(), SW_MINIMIZE);
         break;
-    case caFree: Release(); break;
-    default: break;
+    case caFree:
+        Release();
+        break;
+    default:
+        break;
     }
 }
 

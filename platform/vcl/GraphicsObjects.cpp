@@ -121,7 +121,8 @@ HBRUSH TBrush::Handle()
         } else if (m_style == bsSolid) {
             brush.lbStyle = BS_SOLID;
         } else {
-            static const int hatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+            static const int hatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
+                                          HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
             brush.lbStyle = BS_HATCHED;
             brush.lbHatch = hatches[m_style - bsHorizontal];
         }

@@ -34,9 +34,9 @@ public:
     HFONT Handle();
     const std::string& Name() const { return m_name; }
     void SetName(const std::string& name);
-    int Height() const { return m_height; }           // pixels; negative = character height
+    int Height() const { return m_height; }  // pixels; negative = character height
     void SetHeight(int height);
-    int Size() const;                                 // points at 96 pixels per inch
+    int Size() const;  // points at 96 pixels per inch
     void SetSize(int points);
     TColor Color() const { return m_color; }
     void SetColor(TColor color);
@@ -71,8 +71,24 @@ private:
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot, pmMergeNotPen,
-                pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor };
+enum TPenMode {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
 
 class TPen : public TGraphicsObject {
 public:

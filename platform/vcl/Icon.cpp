@@ -43,8 +43,11 @@ HICON TIcon::ReleaseHandle()
 
 void TIcon::LoadFromFile(const std::string& fileName)
 {
-    { TFileStream probe(fileName, fmOpenRead | fmShareDenyNone); }
-    HICON icon = static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, m_width, m_height, LR_LOADFROMFILE));
+    {
+        TFileStream probe(fileName, fmOpenRead | fmShareDenyNone);
+    }
+    HICON icon =
+        static_cast<HICON>(LoadImageA(nullptr, fileName.c_str(), IMAGE_ICON, m_width, m_height, LR_LOADFROMFILE));
     if (!icon)
         throw EInvalidGraphic("Icon image is not valid");
     SetHandle(icon);

@@ -65,8 +65,8 @@ void TImage::PictureChanged(TObject*)
         graphic->SetTransparent(m_transparent);
         graphic->OnChange = saved;
     }
-    bool covers = graphic && !m_transparent &&
-                  (m_stretch || (graphic->Width() >= Width() && graphic->Height() >= Height()));
+    bool covers =
+        graphic && !m_transparent && (m_stretch || (graphic->Width() >= Width() && graphic->Height() >= Height()));
     SetControlStyle(covers ? (ControlStyle() | csOpaque) : (ControlStyle() & ~csOpaque));
     Invalidate();
 }

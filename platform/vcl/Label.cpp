@@ -14,8 +14,7 @@ int TCustomLabel::TextFlags() const
 {
     static const int alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
     static const int ellipses[] = {0, DT_PATH_ELLIPSIS, DT_END_ELLIPSIS, DT_WORD_ELLIPSIS};
-    return DT_EXPANDTABS | (m_wordWrap ? DT_WORDBREAK : 0) | alignments[m_alignment] |
-           ellipses[m_ellipsisPosition];
+    return DT_EXPANDTABS | (m_wordWrap ? DT_WORDBREAK : 0) | alignments[m_alignment] | ellipses[m_ellipsisPosition];
 }
 
 void TCustomLabel::DoDrawText(RECT& rect, int flags)

@@ -192,11 +192,16 @@ void TListBox::Dispatch(TMessage& message)
     case CN_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
         TOwnerDrawState state = 0;
-        if (item->itemState & ODS_SELECTED) state |= odSelected;
-        if (item->itemState & ODS_GRAYED) state |= odGrayed;
-        if (item->itemState & ODS_DISABLED) state |= odDisabled;
-        if (item->itemState & ODS_CHECKED) state |= odChecked;
-        if (item->itemState & ODS_FOCUS) state |= odFocused;
+        if (item->itemState & ODS_SELECTED)
+            state |= odSelected;
+        if (item->itemState & ODS_GRAYED)
+            state |= odGrayed;
+        if (item->itemState & ODS_DISABLED)
+            state |= odDisabled;
+        if (item->itemState & ODS_CHECKED)
+            state |= odChecked;
+        if (item->itemState & ODS_FOCUS)
+            state |= odFocused;
         TCanvasDCLoan loan(&m_canvas, item->hDC);
         m_canvas.SetFont(Font());
         m_canvas.SetBrush(Brush());

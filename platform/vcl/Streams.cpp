@@ -52,14 +52,21 @@ TFileStream::TFileStream(const std::string& fileName, unsigned mode) : m_fileNam
     static const DWORD access[] = {GENERIC_READ, GENERIC_WRITE, GENERIC_READ | GENERIC_WRITE};
     DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE;
     switch (mode & 0xF0) {
-    case fmShareExclusive: share = 0; break;
-    case fmShareDenyWrite: share = FILE_SHARE_READ; break;
-    case fmShareDenyRead: share = FILE_SHARE_WRITE; break;
-    default: break;
+    case fmShareExclusive:
+        share = 0;
+        break;
+    case fmShareDenyWrite:
+        share = FILE_SHARE_READ;
+        break;
+    case fmShareDenyRead:
+        share = FILE_SHARE_WRITE;
+        break;
+    default:
+        break;
     }
     unsigned accessIndex = std::min(mode & 3u, 2u);
-    m_handle = CreateFileA(fileName.c_str(), access[accessIndex], share, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_handle = CreateFileA(fileName.c_str(), access[accessIndex], share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (m_handle == INVALID_HANDLE_VALUE)
         throw EFOpenError("Cannot open file \"" + fileName + "\". " + SysErrorMessage(GetLastError()));
 }
@@ -119,8 +126,9 @@ long TMemoryStream::Write(const void* buffer, long count)
 
 long long TMemoryStream::Seek(long long offset, TSeekOrigin origin)
 {
-    long long base = origin == soBeginning ? 0 : origin == soCurrent ? static_cast<long long>(m_position)
-                                                                      : static_cast<long long>(m_data.size());
+    long long base = origin == soBeginning ? 0
+                     : origin == soCurrent ? static_cast<long long>(m_position)
+                                           : static_cast<long long>(m_data.size());
     long long target = std::max(0LL, base + offset);
     m_position = static_cast<size_t>(target);
     return target;

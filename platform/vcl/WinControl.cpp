@@ -92,9 +92,9 @@ void TWinControl::CreateHandle()
     HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextChildId++)) : nullptr;
     TWinControl* outer = t_creatingControl;
     t_creatingControl = this;
-    HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                                  params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                                  LibraryInstance(), nullptr);
+    HWND window =
+        CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                        params.Y, params.Width, params.Height, params.WndParent, id, LibraryInstance(), nullptr);
     t_creatingControl = outer;
     if (!window)
         throw EOutOfResources("Cannot create window " + params.WinClassName + ": " + SysErrorMessage(GetLastError()));

@@ -44,7 +44,8 @@ bool TWinControl::RouteMouseToControl(TMessage& message)
     TControl* target = m_captureControl ? m_captureControl : under;
     if (!target)
         return false;
-    LPARAM local = MAKELPARAM(static_cast<short>(point.x - target->Left()), static_cast<short>(point.y - target->Top()));
+    LPARAM local =
+        MAKELPARAM(static_cast<short>(point.x - target->Left()), static_cast<short>(point.y - target->Top()));
     message.Result = target->Perform(message.Msg, message.WParam, local);
     return true;
 }
@@ -206,8 +207,8 @@ void TWinControl::PaintBuffered(HDC dc, const RECT& area)
     IntersectClipRect(memory.Get(), area.left, area.top, area.right, area.bottom);
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory.Get()), reinterpret_cast<LPARAM>(memory.Get()));
     PaintInto(memory.Get());
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.Get(), area.left,
-           area.top, SRCCOPY);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.Get(), area.left, area.top,
+           SRCCOPY);
 }
 
 void TWinControl::PaintControls(HDC dc)

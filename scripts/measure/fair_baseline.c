@@ -30,11 +30,9 @@ static const TopLevel kTopLevels[] = {
     {232, 193, OPAQUE_WINDOW, 0, 0}, /* message window */
     {0, 0, OPAQUE_WINDOW, 0, 0},     /* application window */
     {465, 283, OPAQUE_WINDOW, 0, 6}, /* the dialog library's forms */
-    {480, 299, PER_PIXEL, 0, 0},
-    {281, 203, OPAQUE_WINDOW, 0, 4},
-    {296, 219, PER_PIXEL, 0, 0},
-    {131, 146, PER_PIXEL, 1, 0},     /* the monitor, shown */
-    {121, 120, OPAQUE_WINDOW, 1, 0}, /* its two movie windows, shown */
+    {480, 299, PER_PIXEL, 0, 0},     {281, 203, OPAQUE_WINDOW, 0, 4},
+    {296, 219, PER_PIXEL, 0, 0},     {131, 146, PER_PIXEL, 1, 0}, /* the monitor, shown */
+    {121, 120, OPAQUE_WINDOW, 1, 0},                              /* its two movie windows, shown */
     {12, 12, OPAQUE_WINDOW, 1, 0},
 };
 #define TOP_LEVEL_COUNT (int)(sizeof kTopLevels / sizeof kTopLevels[0])
@@ -119,8 +117,8 @@ static HWND MakeTopLevel(HINSTANCE instance, const TopLevel* spec, const char* c
     if (window == NULL)
         return NULL;
     for (i = 0; i < spec->children; ++i)
-        CreateWindowExA(0, CLASS_NAME, "", WS_CHILD | WS_VISIBLE, 8 + 24 * (i % 16), 8 + 24 * (i / 16), 20, 20,
-                        window, NULL, instance, NULL);
+        CreateWindowExA(0, CLASS_NAME, "", WS_CHILD | WS_VISIBLE, 8 + 24 * (i % 16), 8 + 24 * (i / 16), 20, 20, window,
+                        NULL, instance, NULL);
     if (spec->layering != OPAQUE_WINDOW)
         GiveContent(window, spec);
     if (spec->shown)

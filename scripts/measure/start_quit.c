@@ -262,8 +262,8 @@ int main(int argc, char** argv)
         /* The last program against each yardstick before it. */
         printf("\n");
         for (i = 0; i + 1 < count; ++i)
-            printf("start-up ratio %s / %s: %.2fx\n", FileName(programs[count - 1].path),
-                   FileName(programs[i].path), startups[i] > 0 ? startups[count - 1] / startups[i] : 0);
+            printf("start-up ratio %s / %s: %.2fx\n", FileName(programs[count - 1].path), FileName(programs[i].path),
+                   startups[i] > 0 ? startups[count - 1] / startups[i] : 0);
     }
     return failed;
 }

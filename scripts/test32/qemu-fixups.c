@@ -22,8 +22,16 @@
 #define MAP_FIXED_NOREPLACE 0x100000
 #endif
 
-enum { TRAP_DIVIDE = 0, TRAP_DEBUG = 1, TRAP_BREAKPOINT = 3, TRAP_ILLEGAL = 6, TRAP_PROTECTION = 13,
-       TRAP_PAGE_FAULT = 14, TRAP_X87 = 16, TRAP_SIMD = 19 };
+enum {
+    TRAP_DIVIDE = 0,
+    TRAP_DEBUG = 1,
+    TRAP_BREAKPOINT = 3,
+    TRAP_ILLEGAL = 6,
+    TRAP_PROTECTION = 13,
+    TRAP_PAGE_FAULT = 14,
+    TRAP_X87 = 16,
+    TRAP_SIMD = 19
+};
 enum { ERR_WRITE = 0x2, ERR_USER = 0x4, ERR_FETCH = 0x10 };
 
 typedef int (*sigaction_fn)(int, const struct sigaction*, struct sigaction*);
@@ -49,12 +57,17 @@ static void fix_trap(int sig, const siginfo_t* info, ucontext_t* context)
                 regs[REG_ERR] = (regs[REG_ERR] & ~ERR_WRITE) | ERR_FETCH;
         }
         break;
-    case SIGILL: regs[REG_TRAPNO] = TRAP_ILLEGAL; break;
-    case SIGTRAP: regs[REG_TRAPNO] = info->si_code == TRAP_TRACE ? TRAP_DEBUG : TRAP_BREAKPOINT; break;
+    case SIGILL:
+        regs[REG_TRAPNO] = TRAP_ILLEGAL;
+        break;
+    case SIGTRAP:
+        regs[REG_TRAPNO] = info->si_code == TRAP_TRACE ? TRAP_DEBUG : TRAP_BREAKPOINT;
+        break;
     case SIGFPE:
         regs[REG_TRAPNO] = info->si_code == FPE_INTDIV || info->si_code == FPE_INTOVF ? TRAP_DIVIDE : TRAP_X87;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 

@@ -27,7 +27,10 @@ HMODULE LoadFromDist(const char* name)
     return LoadLibraryExA(zxtest::JoinPath(zxtest::DistDir(), name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
-FARPROC Ordinal(HMODULE module, WORD ordinal) { return GetProcAddress(module, MAKEINTRESOURCEA(ordinal)); }
+FARPROC Ordinal(HMODULE module, WORD ordinal)
+{
+    return GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
+}
 
 // The result of a function that returns nothing: eax is not looked at.
 constexpr std::uint32_t kNoResult = 0xFFFFFFFFu;

@@ -28,7 +28,6 @@ public:
 
 class BarFormFixture : public kytest::KyFixture {
 public:
-
     // Builds `bar` at (left, top) of the form; the fixture keeps it and
     // counts its change callbacks.
     template <class Bar>

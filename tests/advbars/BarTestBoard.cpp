@@ -17,8 +17,7 @@ std::string Section(unsigned id)
     return text;
 }
 
-void AddNumberItem(zxtest::BoardFixture& board, unsigned id, const char* name, const char* count,
-                   const char* value)
+void AddNumberItem(zxtest::BoardFixture& board, unsigned id, const char* name, const char* count, const char* value)
 {
     board.SetKey(Section(id), "name", name);
     board.SetKey(Section(id), "info", "0");

@@ -74,8 +74,8 @@ TEST_F(ScrollBarTest, EachKindShowsItsItemsNameValueAndUnitFromTheStart)
 TEST_F(ScrollBarTest, UnitTextsFollowTheUnitCodeOfTheItemId)
 {
     const std::pair<DWORD, const char*> cases[] = {
-        {0x03010011, "(MHz)"}, {0x03020012, "(V)"},      {bartest::kRatioUnitItemId, "X"},
-        {0x03060013, ""},      {0x03080018, ""},         {0x03070020, ""},
+        {0x03010011, "(MHz)"}, {0x03020012, "(V)"}, {bartest::kRatioUnitItemId, "X"},
+        {0x03060013, ""},      {0x03080018, ""},    {0x03070020, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.second, AdvScrollBar::UnitText(c.first)) << std::hex << c.first;

@@ -40,8 +40,8 @@ public:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = kPowerToolCompanionClass;
         RegisterClassA(&windowClass);
-        m_window = CreateWindowExA(WS_EX_TOOLWINDOW, kPowerToolCompanionClass, kPowerToolCompanionCaptions[0],
-                                   WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        m_window = CreateWindowExA(WS_EX_TOOLWINDOW, kPowerToolCompanionClass, kPowerToolCompanionCaptions[0], WS_POPUP,
+                                   0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         Received().clear();
     }
     ~PowerToolCompanion() { DestroyWindow(m_window); }
@@ -100,8 +100,8 @@ private:
         windowClass.lpszClassName = kPowerToolCompanionClass;
         RegisterClassA(&windowClass);
         companion->m_window =
-            CreateWindowExA(WS_EX_TOOLWINDOW, kPowerToolCompanionClass, kPowerToolCompanionCaptions[1], WS_POPUP, 0,
-                            0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            CreateWindowExA(WS_EX_TOOLWINDOW, kPowerToolCompanionClass, kPowerToolCompanionCaptions[1], WS_POPUP, 0, 0,
+                            10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetEvent(companion->m_made);
         WaitForSingleObject(companion->m_release, INFINITE);  // hung: no message is taken
         DestroyWindow(companion->m_window);
@@ -115,8 +115,8 @@ private:
 };
 
 struct Question {
-    bool danger;            // the danger face, else the plain one
-    const char* keys[2];    // the text: these texts one after the other
+    bool danger;          // the danger face, else the plain one
+    const char* keys[2];  // the text: these texts one after the other
     std::string Wording() const { return ProgramText(keys[0]) + (keys[1] != nullptr ? ProgramText(keys[1]) : ""); }
 };
 

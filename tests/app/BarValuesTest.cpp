@@ -89,9 +89,9 @@ TEST_F(BarValues, RefreshReachesEveryBarAndChangesReachTheCallback)
 
     int changes = 0;
     SetOnChangeOfBars(bars, TNotifyEvent::FromFunction([&](TObject* sender) {
-        EXPECT_EQ(nullptr, sender);
-        ++changes;
-    }));
+                          EXPECT_EQ(nullptr, sender);
+                          ++changes;
+                      }));
     read.StepUp();
     unread.StepDown();
     EXPECT_EQ(2, changes);

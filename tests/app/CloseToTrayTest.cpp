@@ -41,7 +41,10 @@ void ForgetMonitorSetting()
     }
 }
 
-void TypeAltF4() { apptest::PressKey(VK_F4, {VK_MENU}); }
+void TypeAltF4()
+{
+    apptest::PressKey(VK_F4, {VK_MENU});
+}
 
 class CloseToTray : public ::testing::Test {
 protected:
@@ -77,7 +80,11 @@ TEST_F(CloseToTray, EveryCloseOfTheMainWindowOnlyHidesItToTheTray)
         std::function<void(HWND main)> close;
     };
     const Way ways[] = {
-        {"Alt+F4 typed", [](HWND main) { ASSERT_TRUE(apptest::BringToFront(main)); TypeAltF4(); }},
+        {"Alt+F4 typed",
+         [](HWND main) {
+             ASSERT_TRUE(apptest::BringToFront(main));
+             TypeAltF4();
+         }},
         {"the close command", [](HWND main) { PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); }},
         {"WM_CLOSE", [](HWND main) { PostMessageA(main, WM_CLOSE, 0, 0); }},
     };
@@ -88,9 +95,7 @@ TEST_F(CloseToTray, EveryCloseOfTheMainWindowOnlyHidesItToTheTray)
         ASSERT_TRUE(again.started);
         ASSERT_TRUE(WaitFor([&] { return Visible(m_main) && Visible(m_program.ShadowWindow()); }));
         ASSERT_NO_FATAL_FAILURE(way.close(m_main));
-        ASSERT_TRUE(WaitFor([&] {
-            return !Visible(m_main) || !m_program.Process().IsRunning();
-        }));
+        ASSERT_TRUE(WaitFor([&] { return !Visible(m_main) || !m_program.Process().IsRunning(); }));
         Sleep(500);  // a close that ends the program takes a moment more
         ASSERT_TRUE(m_program.Process().IsRunning()) << m_program.Describe();
         EXPECT_FALSE(Visible(m_main));

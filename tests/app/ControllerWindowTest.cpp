@@ -70,7 +70,7 @@ TEST_F(WindowDriving, ChosenProfileMovesBarsAndWritesOnlyAtApply)
     HWND list = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (list = VisibleChild(m_main, "ListBox")) != nullptr; }));
     ASSERT_GE(SendMessageA(list, LB_GETCOUNT, 0, 0), 3);  // the board's three stored profiles first
-    Click(list, POINT{10, 3});  // "Gaming": FSB 40
+    Click(list, POINT{10, 3});                            // "Gaming": FSB 40
     ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
     Settle();
     EXPECT_TRUE(NewWrites().empty());

@@ -15,8 +15,7 @@ namespace {
 
 // The ask dialog's question label: its place and looks.
 constexpr RECT kMessageArea{32, 64, 32 + 209, 64 + 65};
-constexpr TextLooks kMessageLooks{-12, FW_NORMAL, RGB(0xCC, 0xCC, 0xCC), DT_EXPANDTABS | DT_WORDBREAK | DT_LEFT,
-                                  false};
+constexpr TextLooks kMessageLooks{-12, FW_NORMAL, RGB(0xCC, 0xCC, 0xCC), DT_EXPANDTABS | DT_WORDBREAK | DT_LEFT, false};
 // The header strip above the question.
 constexpr RECT kHeaderArea{60, 4, 220, 30};
 

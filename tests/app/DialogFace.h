@@ -51,7 +51,7 @@ struct TextLooks {
     int fontHeight;  // negative: the character height
     int weight;      // FW_NORMAL, FW_BOLD
     COLORREF colour;
-    UINT format;     // of DrawText
+    UINT format;  // of DrawText
     bool centredVertically;
 };
 // `text` drawn with `looks` over `background`, which shows the label's

@@ -37,12 +37,12 @@ TEST(ZendrixMissingFile, OneMessageNamesTheFileAndTheProgramEndsWithoutWindows)
         bool broken;       // written with what is no picture, instead of removed
     };
     const Case cases[] = {
-        {"Resource\\Zendrix02.ico", false},                   // the tray icon
+        {"Resource\\Zendrix02.ico", false},  // the tray icon
         {"Resource\\Zendrix02.ico", true},
-        {"Resource\\forms\\TMainForm.SmallBk.png", false},    // a form picture
+        {"Resource\\forms\\TMainForm.SmallBk.png", false},  // a form picture
         {"Resource\\forms\\TMainForm.LargeBk.png", true},
-        {"Resource\\small_shadow002.png", false},             // a skin
-        {"res\\big_bg\\big_bg_top.png", false},               // the monitor's face
+        {"Resource\\small_shadow002.png", false},  // a skin
+        {"res\\big_bg\\big_bg_top.png", false},    // the monitor's face
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + (c.broken ? " broken" : " missing"));

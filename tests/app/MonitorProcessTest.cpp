@@ -245,8 +245,8 @@ TEST_F(ZendrixMonitor, HidesAndShowsWithAllItsWindowsAtTheMainWindowsMinimize)
 TEST_F(ZendrixMonitor, StaysHiddenWhenTheSettingSaysSoAndSwitchesOffWithTheBoard)
 {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                             &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
     const DWORD hidden = 1;
     RegSetValueExA(key, "BeTurboMonitor", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hidden), sizeof hidden);
     RegCloseKey(key);

@@ -95,8 +95,8 @@ struct SwitchCase {
     const char* name;
     bool supported;
     bool monitorExists;
-    std::vector<Received> sent;     // to the message window, in order
-    DriverCalls driverCalls;              // after construction
+    std::vector<Received> sent;  // to the message window, in order
+    DriverCalls driverCalls;     // after construction
     std::vector<Received> toMonitor;
     std::vector<Received> toMain;
 };
@@ -107,24 +107,36 @@ constexpr UINT kToMonitor = kMsgCoreUnlockToMonitor;
 TEST(MessageFormSwitch, SwitchesOnChangeAndPassesEveryMessageOn)
 {
     const SwitchCase cases[] = {
-        {"unsupported: nothing switches, nothing is passed on", false, true,
-         {{kToMain, 1, 0}, {kToMonitor, 1, 0}}, {}, {}, {}},
-        {"from the bar: switched once, both passed on", true, true,
+        {"unsupported: nothing switches, nothing is passed on",
+         false,
+         true,
+         {{kToMain, 1, 0}, {kToMonitor, 1, 0}},
+         {},
+         {},
+         {}},
+        {"from the bar: switched once, both passed on",
+         true,
+         true,
          {{kToMain, 1, 0}, {kToMain, 1, 0}},
          {"bios on", "start"},
-         {{kToMonitor, 1, 0}, {kToMonitor, 1, 0}}, {}},
-        {"from the monitor: passed on to the main window", true, true,
+         {{kToMonitor, 1, 0}, {kToMonitor, 1, 0}},
+         {}},
+        {"from the monitor: passed on to the main window",
+         true,
+         true,
          {{kToMonitor, 1, 0}, {kToMonitor, 0, 0}},
-         {"bios on", "start", "bios off", "stop"}, {},
+         {"bios on", "start", "bios off", "stop"},
+         {},
          {{kToMain, 1, 0}, {kToMain, 0, 0}}},
-        {"any non-zero wParam is on; wParam and lParam pass unchanged", true, true,
+        {"any non-zero wParam is on; wParam and lParam pass unchanged",
+         true,
+         true,
          {{kToMain, 0x100, 77}, {kToMonitor, 5, -3}},
          {"bios on", "start"},
-         {{kToMonitor, 0x100, 77}}, {{kToMain, 5, -3}}},
-        {"off while off writes nothing", true, true,
-         {{kToMain, 0, 0}}, {}, {{kToMonitor, 0, 0}}, {}},
-        {"no monitor window: still switched", true, false,
-         {{kToMain, 1, 0}}, {"bios on", "start"}, {}, {}},
+         {{kToMonitor, 0x100, 77}},
+         {{kToMain, 5, -3}}},
+        {"off while off writes nothing", true, true, {{kToMain, 0, 0}}, {}, {{kToMonitor, 0, 0}}, {}},
+        {"no monitor window: still switched", true, false, {{kToMain, 1, 0}}, {"bios on", "start"}, {}, {}},
     };
     for (const SwitchCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -179,7 +191,8 @@ TEST(MessageFormSwitch, SuspendStopsAndTheFirstResumeRestartsWhileOn)
     };
     const Case cases[] = {
         {"resume without a suspend starts nothing", true, {PBT_APMRESUMESUSPEND}, {}},
-        {"suspend, then several resumes: one restart", true,
+        {"suspend, then several resumes: one restart",
+         true,
          {PBT_APMSUSPEND, PBT_APMRESUMESUSPEND, PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMECRITICAL},
          {"stop", "restart"}},
         {"every resume kind restarts", true, {PBT_APMSUSPEND, PBT_APMRESUMECRITICAL}, {"stop", "restart"}},
@@ -212,15 +225,15 @@ TEST(TurboFigures, RatioBarAndMarkCarryTheCoreInTheirThousands)
     };
     const Case cases[] = {
         {2, 44, {12, 40, 44}, 2220, 2014, 2001},  // 22x on core 2, at the maximum
-        {0, 24, {12, 40, 44}, 120, 7, 0},          // below the default: 2 + (12 x 12) / 28
-        {1, 40, {12, 40, 44}, 1200, 1010, 1000},   // at the default
-        {3, 42, {12, 40, 44}, 3210, 3012, 3001},   // above: 14 - (44 - 42)
-        {1, 23, {12, 40, 44}, 1115, 1006, 1000},   // half multipliers: 11.5x
-        {0, 12, {12, 40, 44}, 60, 2, 0},           // at the scale base
+        {0, 24, {12, 40, 44}, 120, 7, 0},         // below the default: 2 + (12 x 12) / 28
+        {1, 40, {12, 40, 44}, 1200, 1010, 1000},  // at the default
+        {3, 42, {12, 40, 44}, 3210, 3012, 3001},  // above: 14 - (44 - 42)
+        {1, 23, {12, 40, 44}, 1115, 1006, 1000},  // half multipliers: 11.5x
+        {0, 12, {12, 40, 44}, 60, 2, 0},          // at the scale base
         // Outside what the CPU model promises: the level stays within the core's scale.
-        {1, 0, {12, 40, 44}, 1000, 1000, 1000},    // unreadable core below the scale base
-        {1, 50, {12, 40, 44}, 1250, 1014, 1001},   // beyond the maximum
-        {1, 30, {40, 40, 44}, 1150, 1000, 1000},   // default equal to the scale base
+        {1, 0, {12, 40, 44}, 1000, 1000, 1000},   // unreadable core below the scale base
+        {1, 50, {12, 40, 44}, 1250, 1014, 1001},  // beyond the maximum
+        {1, 30, {40, 40, 44}, 1150, 1000, 1000},  // default equal to the scale base
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "core " << c.core << " ratio " << c.ratio);
@@ -328,13 +341,11 @@ TEST_F(Animation, TheTimerRunsOnlyWhileShownAndComesBackWithTheWindow)
         bool timer;  // after the steps
     };
     const Case cases[] = {
-        {"s1", true},
-        {"s1hs", true},     // hidden while running, shown again: runs again
-        {"s1hhs", true},    // closing hides twice
-        {"shs", false},     // shown while off stays off
-        {"s1h", false},
-        {"1s", true},       // switched on while hidden: runs once shown
-        {"s1h0s", false},   // switched off while hidden
+        {"s1", true},     {"s1hs", true},  // hidden while running, shown again: runs again
+        {"s1hhs", true},                   // closing hides twice
+        {"shs", false},                    // shown while off stays off
+        {"s1h", false},   {"1s", true},    // switched on while hidden: runs once shown
+        {"s1h0s", false},                  // switched off while hidden
         {"s10", false},
     };
     for (const Case& c : cases) {
@@ -343,11 +354,20 @@ TEST_F(Animation, TheTimerRunsOnlyWhileShownAndComesBackWithTheWindow)
         bool shown = false;
         for (const char* step = c.steps; *step; ++step) {
             switch (*step) {
-            case 's': turbo->SetVisible(shown = true); break;
-            case 'h': turbo->SetVisible(shown = false); break;
-            case '1': TBeTurbo::OnFlashCall(0, 0, L"on nosend", 0); break;
-            case '0': TBeTurbo::OnFlashCall(0, 0, L"off nosend", 0); break;
-            default: FAIL();
+            case 's':
+                turbo->SetVisible(shown = true);
+                break;
+            case 'h':
+                turbo->SetVisible(shown = false);
+                break;
+            case '1':
+                TBeTurbo::OnFlashCall(0, 0, L"on nosend", 0);
+                break;
+            case '0':
+                TBeTurbo::OnFlashCall(0, 0, L"off nosend", 0);
+                break;
+            default:
+                FAIL();
             }
         }
         EXPECT_EQ(c.timer, turbo->TimerEnabled());

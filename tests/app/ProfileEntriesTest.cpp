@@ -75,13 +75,15 @@ TEST_F(ProfileEntries, AnEntryIsReadFromTheBiosOrFromItsFile)
     // Stored profile 1 ("Quiet") over the current settings: core voltage 40.
     values = untouched;
     ASSERT_TRUE(ReadProfileEntry(1, "Quiet", Folder(), values));
-    auto core = std::find_if(values.begin(), values.end(), [](const tagZxOcItemValue& v) { return v.id == 0x03020012; });
+    auto core =
+        std::find_if(values.begin(), values.end(), [](const tagZxOcItemValue& v) { return v.id == 0x03020012; });
     ASSERT_NE(values.end(), core);
     EXPECT_EQ(40, core->value);
 
     // A file gone since the list was made, a bad index, a later version.
     Write("Later.oc", zxtest::ProfileBytes({{0x03010011, 40}}, 2));
-    for (const auto& [index, text] : std::vector<std::pair<int, std::string>>{{3, "Gone"}, {-1, "Fast"}, {4, "Later"}}) {
+    for (const auto& [index, text] :
+         std::vector<std::pair<int, std::string>>{{3, "Gone"}, {-1, "Fast"}, {4, "Later"}}) {
         SCOPED_TRACE(text);
         values = untouched;
         EXPECT_FALSE(ReadProfileEntry(index, text, Folder(), values));

@@ -61,9 +61,8 @@ TEST_F(ZendrixProtocol, ShowMessagesActOnlyWithTheSignatureInTheLowByte)
         bool shows;
     };
     const Case cases[] = {
-        {WM_USER + 2, 0x55, true},  {WM_USER + 3, 0x55, true},  {WM_USER + 2, 0x155, true},
-        {WM_USER + 3, 0x2355, true}, {WM_USER + 2, 0x56, false}, {WM_USER + 3, 0, false},
-        {WM_USER + 4, 0x55, false},
+        {WM_USER + 2, 0x55, true},  {WM_USER + 3, 0x55, true}, {WM_USER + 2, 0x155, true}, {WM_USER + 3, 0x2355, true},
+        {WM_USER + 2, 0x56, false}, {WM_USER + 3, 0, false},   {WM_USER + 4, 0x55, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "message WM_USER+" << (c.message - WM_USER) << " wParam " << c.wParam);
@@ -118,7 +117,7 @@ TEST_F(ZendrixProtocol, ShadowFollowsTheMainWindowsTopLeftCornerAndKeepsItsSize)
     Show();
     HWND shadow = m_program.ShadowWindow();
     ASSERT_NE(nullptr, shadow);
-    EXPECT_EQ(shadow, GetWindow(m_main, GW_HWNDNEXT));  // beneath the window it shadows
+    EXPECT_EQ(shadow, GetWindow(m_main, GW_HWNDNEXT));              // beneath the window it shadows
     EXPECT_EQ(m_program.AppWindow(), GetWindow(shadow, GW_OWNER));  // so no taskbar button
     const LONG exStyle = GetWindowLongA(shadow, GWL_EXSTYLE);
     EXPECT_NE(0, exStyle & WS_EX_LAYERED);

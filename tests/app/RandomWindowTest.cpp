@@ -146,7 +146,10 @@ BOOL CALLBACK CollectVisible(HWND child, LPARAM data)
 
 // The core-unlock switch writes the BIOS switch at once, as it should, with
 // no question: it stays out of the walk.
-bool IsOutOfTheWalk(HWND window) { return ClassOf(window).find("RadioButton") != std::string::npos; }
+bool IsOutOfTheWalk(HWND window)
+{
+    return ClassOf(window).find("RadioButton") != std::string::npos;
+}
 
 SIZE_T PrivateBytes(HANDLE process)
 {
@@ -309,8 +312,8 @@ protected:
             DragScreen(at, to, Between(1, 6));
         } else {
             Note("click " + Name(target) + " +" + std::to_string(at.x - bounds.left) + "," +
-                 std::to_string(at.y - bounds.top) + " (screen " + std::to_string(at.x) + "," +
-                 std::to_string(at.y) + ")");
+                 std::to_string(at.y - bounds.top) + " (screen " + std::to_string(at.x) + "," + std::to_string(at.y) +
+                 ")");
             ClickScreen(at);
         }
         Sleep(100);
@@ -328,8 +331,8 @@ protected:
             if (!PtInRect(&window, at))
                 continue;
             HWND under = WindowFromPoint(at);
-            if (under == nullptr || (under != target && !IsChild(target, under) && !IsChild(m_main, under) &&
-                                     under != m_main))
+            if (under == nullptr ||
+                (under != target && !IsChild(target, under) && !IsChild(m_main, under) && under != m_main))
                 continue;
             if (!IsOutOfTheWalk(under))
                 return true;
@@ -366,8 +369,8 @@ protected:
             bool alt;
         };
         static const Press kPresses[] = {
-            {"Alt+F4", VK_F4, true}, {"Escape", VK_ESCAPE, false}, {"Enter", VK_RETURN, false},
-            {"Tab", VK_TAB, false},  {"Space", VK_SPACE, false},   {"Left", VK_LEFT, false},
+            {"Alt+F4", VK_F4, true},    {"Escape", VK_ESCAPE, false}, {"Enter", VK_RETURN, false},
+            {"Tab", VK_TAB, false},     {"Space", VK_SPACE, false},   {"Left", VK_LEFT, false},
             {"Right", VK_RIGHT, false}, {"Down", VK_DOWN, false},
         };
         const Press& press = kPresses[Pick(sizeof kPresses / sizeof kPresses[0])];

@@ -38,7 +38,10 @@ LONG Normalised(LONG coordinate, int extent)
 }
 
 // Lets the input reach the other process's queue before the next step.
-void Pause() { Sleep(20); }
+void Pause()
+{
+    Sleep(20);
+}
 
 }  // namespace
 

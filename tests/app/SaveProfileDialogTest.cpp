@@ -402,10 +402,12 @@ TEST_F(SaveProfileDialog, RefusesNamesThatAreNoPlainFileName)
 {
     const std::string tooLong = "zxevil" + std::string(kNameLimit + 1 - 6, 'x');
     const char* const names[] = {
-        "zxevil/a", "zxevil\\a", "..\\zxevil", "../zxevil", "..\\..\\zxevil", "\\zxevil", "C:\\zxevil",
-        "..",       ".",         "...",        " ",         "CON",            "nul",       "COM1",
-        "lpt9",     "AUX.zxevil", "prn",       "zxevil<",   "zxevil>",        "zxevil:a",  "zxevil\"",
-        "zxevil|",  "zxevil?",   "zxevil*",    "zxevil\t",  "",
+        "zxevil/a",   "zxevil\\a",  "..\\zxevil", "../zxevil", "..\\..\\zxevil",
+        "\\zxevil",   "C:\\zxevil", "..",         ".",         "...",
+        " ",          "CON",        "nul",        "COM1",      "lpt9",
+        "AUX.zxevil", "prn",        "zxevil<",    "zxevil>",   "zxevil:a",
+        "zxevil\"",   "zxevil|",    "zxevil?",    "zxevil*",   "zxevil\t",
+        "",
     };
     std::vector<std::string> hostile(std::begin(names), std::end(names));
     hostile.push_back(tooLong);

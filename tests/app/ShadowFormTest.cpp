@@ -65,8 +65,8 @@ ZX_TEST_CHILD(shadow_sizes)
     std::printf("big3=%dx%d ", shadow->Width(), shadow->Height());
     shadow->ShowSmall();
     auto* pixel = static_cast<BYTE*>(shadow->Background->Picture()->Bitmap()->ScanLine(0));
-    std::printf("small=%dx%d pixel=%d,%d,%d,%d\n", shadow->Width(), shadow->Height(), pixel[0], pixel[1],
-                pixel[2], pixel[3]);
+    std::printf("small=%dx%d pixel=%d,%d,%d,%d\n", shadow->Width(), shadow->Height(), pixel[0], pixel[1], pixel[2],
+                pixel[3]);
     std::fflush(stdout);
     return 0;
 }
@@ -88,13 +88,12 @@ TEST(ShadowForm, TakesTheSizeOfThePictureItShows)
     ASSERT_TRUE(WriteShadow(resource, "small_shadow002.png", 30, 20));
     ASSERT_TRUE(WriteShadow(resource, "big_shadow002.png", 50, 40));
     ASSERT_TRUE(WriteShadow(resource, "big_shadow003.png", 70, 60));
-    ASSERT_TRUE(CopyFileA(zxtest::JoinPath(zxtest::DistDir(), "pngio.dll").c_str(), folder.File("pngio.dll").c_str(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileA(zxtest::JoinPath(zxtest::DistDir(), "pngio.dll").c_str(), folder.File("pngio.dll").c_str(), FALSE));
 
     zxtest::ProcessResult result = zxtest::RunChildCopy(folder.File("shadow_child.exe"), "shadow_sizes");
     ASSERT_TRUE(result.started);
-    EXPECT_NE(std::string::npos, result.output.find("big3=70x60 small=30x20 pixel=0,0,0,128"))
-        << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("big3=70x60 small=30x20 pixel=0,0,0,128")) << result.output;
 }
 
 }  // namespace

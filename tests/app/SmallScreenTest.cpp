@@ -93,9 +93,8 @@ protected:
 TEST_F(SmallScreen, WindowAndDialogsStayInsideTheWorkArea)
 {
     ASSERT_EQ(768, GetSystemMetrics(SM_CYSCREEN)) << "run by own-wine.sh on a 1024x768 screen";
-    ASSERT_NO_FATAL_FAILURE(StartShown([](RunningProgram& program) {
-        program.Board().SetKey("0x030600F1", "at.0x12", kVcoreLimitAtBoardValue);
-    }));
+    ASSERT_NO_FATAL_FAILURE(StartShown(
+        [](RunningProgram& program) { program.Board().SetKey("0x030600F1", "at.0x12", kVcoreLimitAtBoardValue); }));
     EXPECT_TRUE(InsideWorkArea(m_main, "collapsed"));
     Shoot("default-collapsed");
 

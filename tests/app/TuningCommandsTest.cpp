@@ -16,8 +16,8 @@
 
 namespace {
 
-using zxtest::BroadcastListener;
 using apptest::RunningProgram;
+using zxtest::BroadcastListener;
 
 constexpr UINT kSetItem = WM_USER + 36;
 constexpr UINT kProfileCommand = WM_USER + 37;
@@ -232,9 +232,12 @@ TEST_F(TuningCommands, ResumeWritesTheSuspendSnapshotBackOnlyWhenAllowed)
         bool writesBack;
     };
     const Case cases[] = {
-        {"--state 0", "default", true},        {"--state 3", "default", true},
-        {"--state 1", "default", false},       {"--state 2", "default", false},
-        {nullptr, "default", false},           {"--state 0", "power-saving-on", false},
+        {"--state 0", "default", true},
+        {"--state 3", "default", true},
+        {"--state 1", "default", false},
+        {"--state 2", "default", false},
+        {nullptr, "default", false},
+        {"--state 0", "power-saving-on", false},
         {"--state 0 --reply-bytes 8", "default", false},  // a short answer is no answer
     };
     for (const Case& c : cases) {

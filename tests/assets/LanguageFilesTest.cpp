@@ -59,7 +59,10 @@ TEST(LanguageFiles, EnglishHasATextForEveryKeyTheProgramsLookUp)
 TEST(LanguageFiles, ContinuedTextsJoinWithOneSpace)
 {
     // The program appends these texts to the first one without a separator.
-    const struct { const char* first; const char* second; } joins[] = {
+    const struct {
+        const char* first;
+        const char* second;
+    } joins[] = {
         {"ApplyWarn", "OxlenWarn"},
         {"DangerWarn", "AskContinue"},
     };

@@ -24,7 +24,10 @@ using CanvasLayerT = vessa::CanvasLayer<vessa::NullSaver<TCanvas*>>;
 
 // What the painter needs of a layer: its canvas layer.
 struct BitmapLayer {
-    explicit BitmapLayer(TBitmap* target) : canvasLayer(new CanvasLayerT(target->Canvas(), target->Width(), target->Height())) {}
+    explicit BitmapLayer(TBitmap* target)
+        : canvasLayer(new CanvasLayerT(target->Canvas(), target->Width(), target->Height()))
+    {
+    }
     ~BitmapLayer() { delete canvasLayer; }
     CanvasLayerT* canvasLayer;
 };
@@ -83,8 +86,8 @@ ZX_TEST_CHILD(figure_without_painter)
 
 TEST(ScreenFormat, FourBitScreensGetFourBitBitmapsAndDeeperOnesTwentyFour)
 {
-    const std::pair<int, TPixelFormat> cases[] = {{1, pf4bit}, {4, pf4bit}, {8, pf24bit}, {16, pf24bit},
-                                                  {24, pf24bit}, {32, pf24bit}};
+    const std::pair<int, TPixelFormat> cases[] = {{1, pf4bit},   {4, pf4bit},   {8, pf24bit},
+                                                  {16, pf24bit}, {24, pf24bit}, {32, pf24bit}};
     for (const auto& c : cases)
         EXPECT_EQ(vessa::PixelFormatForDepth(c.first), c.second) << c.first << " bits";
 }
@@ -186,7 +189,7 @@ TEST(BitmapLED, BrokenPreconditionsStopTheProgramNamingTheExpression)
     };
     const Case cases[] = {
         {"led_state_out_of_range", "state >= 0 && state < StateCount()"},
-        {"led_bitmap_out_of_range", "index < (int) m_bitmaps.size()"},
+        {"led_bitmap_out_of_range", "index < (int)m_bitmaps.size()"},
         {"figure_without_painter", "m_painterPtr"},
     };
     for (const Case& c : cases)

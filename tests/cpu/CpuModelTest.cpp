@@ -21,17 +21,26 @@ class UnsupportedModel : public MachineSuite {};
 
 }  // namespace
 
-TEST(CpuModels, AmdQuadCore) { RunSuiteOnMachine("AmdModel", "amd-4core-noboost.ini", "amd.ini"); }
+TEST(CpuModels, AmdQuadCore)
+{
+    RunSuiteOnMachine("AmdModel", "amd-4core-noboost.ini", "amd.ini");
+}
 TEST(CpuModels, AmdWithoutBoostTable)
 {
     RunSuiteOnMachine("AmdModelNoBoostTable", "amd-6core-boost.ini", "amd-noboost-table.ini");
 }
-TEST(CpuModels, IntelWithBiosTables) { RunSuiteOnMachine("IntelModel", "intel-4core-turbo.ini", "intel.ini"); }
+TEST(CpuModels, IntelWithBiosTables)
+{
+    RunSuiteOnMachine("IntelModel", "intel-4core-turbo.ini", "intel.ini");
+}
 TEST(CpuModels, IntelWithBuiltInTables)
 {
     RunSuiteOnMachine("IntelFallbackModel", "intel-4core-turbo.ini", "intel-fallback.ini");
 }
-TEST(CpuModels, UnsupportedCpu) { RunSuiteOnMachine("UnsupportedModel", "intel-2core-unsupported.ini", "intel-fallback.ini"); }
+TEST(CpuModels, UnsupportedCpu)
+{
+    RunSuiteOnMachine("UnsupportedModel", "intel-2core-unsupported.ini", "intel-fallback.ini");
+}
 
 TEST_F(AmdModel, DetectsTheVendorAndReadsTheBoardTables)
 {
@@ -94,7 +103,8 @@ TEST_F(AmdModel, ApplyCurrentFidForcesTheRunningPStateOnly)
     std::vector<std::string> writes = LogLinesWith(KyIOLog(), "KYIO_WriteMSR msr=0xC0010070");
     ASSERT_EQ(writes.size(), before + 2);
     EXPECT_NE(writes[before].find("cpu=2 KYIO_WriteMSR msr=0xC0010070 value=0x0000000000013414"), std::string::npos);
-    EXPECT_NE(writes[before + 1].find("cpu=2 KYIO_WriteMSR msr=0xC0010070 value=0x0000000000003414"), std::string::npos);
+    EXPECT_NE(writes[before + 1].find("cpu=2 KYIO_WriteMSR msr=0xC0010070 value=0x0000000000003414"),
+              std::string::npos);
 }
 
 TEST_F(AmdModel, SetTurboInBiosChangesOnlyTheEnableBit)
@@ -159,7 +169,8 @@ TEST_F(IntelModel, RefreshMeasuresEachCoreAndKeepsTheLastTurboAssignment)
 
     // Three cores in turbo take the 3-core limit.
     for (int cpu : {1, 2}) {
-        WritePrivateProfileStringA(("cpu." + std::to_string(cpu)).c_str(), "measured.ratio", "23", MachineFile().c_str());
+        WritePrivateProfileStringA(("cpu." + std::to_string(cpu)).c_str(), "measured.ratio", "23",
+                                   MachineFile().c_str());
     }
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, MachineFile().c_str());
     EXPECT_EQ(model->Refresh(), 3);
@@ -168,7 +179,8 @@ TEST_F(IntelModel, RefreshMeasuresEachCoreAndKeepsTheLastTurboAssignment)
 
     // No core above the default: the previous assignment stays.
     for (int cpu : {0, 1, 2})
-        WritePrivateProfileStringA(("cpu." + std::to_string(cpu)).c_str(), "measured.ratio", "20", MachineFile().c_str());
+        WritePrivateProfileStringA(("cpu." + std::to_string(cpu)).c_str(), "measured.ratio", "20",
+                                   MachineFile().c_str());
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, MachineFile().c_str());
     EXPECT_EQ(model->Refresh(), 3);
     EXPECT_EQ(model->GetCurrentRatio(0), 42);
@@ -189,8 +201,8 @@ TEST_F(IntelModel, SetRatiosWritesTheKindTableThroughTheCoreSelector)
     std::vector<std::string> expected;
     for (int core = 0; core < 4; ++core) {
         expected.push_back("AcpiSetItemValue id=0x030600F0 index=" + std::to_string(core) + " mode=2 result=1");
-        expected.push_back("AcpiSetItemValue id=0x03060013 index=" + std::to_string((std::vector<int>{36, 36, 30, 30})[core]) +
-                           " mode=2 result=1");
+        expected.push_back("AcpiSetItemValue id=0x03060013 index=" +
+                           std::to_string((std::vector<int>{36, 36, 30, 30})[core]) + " mode=2 result=1");
     }
     expected.push_back("AcpiSetItemValue id=0x030600F0 index=255 mode=2 result=1");
     expected.push_back("AcpiSetItemValue id=0x03060013 index=30 mode=2 result=1");
@@ -232,7 +244,8 @@ class IntelModelFarCoreIds : public MachineSuite {};
 // per-core tables, and the BIOS counts 12 cores.
 TEST(CpuModels, IntelWithCoreIdsPastTheTables)
 {
-    RunSuiteOnMachine("IntelModelFarCoreIds", "intel-4core-turbo.ini", "intel.ini", {{"0x030600F0", "count", "12"}, {"0x03060013", "cores", "36,34,30,28,28,28,28,28,28,28,28,28"}});
+    RunSuiteOnMachine("IntelModelFarCoreIds", "intel-4core-turbo.ini", "intel.ini",
+                      {{"0x030600F0", "count", "12"}, {"0x03060013", "cores", "36,34,30,28,28,28,28,28,28,28,28,28"}});
 }
 
 TEST_F(IntelModelFarCoreIds, CoresWithoutAProcessorKeepTheDefaultRatioAndNothingOverruns)
@@ -262,9 +275,9 @@ class IntelModelHostileTables : public MachineSuite {};
 // all-ones word, and only two cores of four.
 TEST(CpuModels, IntelWithHostileTurboTables)
 {
-    RunSuiteOnMachine("IntelModelHostileTables", "intel-4core-turbo.ini", "intel.ini",
-                      {{"0x05080006", "data.0", "0x00000001,36,36,99"},
-                       {"0x05080007", "data.0", "0x00000001,36,0xFFFFFFFF,20"}});
+    RunSuiteOnMachine(
+        "IntelModelHostileTables", "intel-4core-turbo.ini", "intel.ini",
+        {{"0x05080006", "data.0", "0x00000001,36,36,99"}, {"0x05080007", "data.0", "0x00000001,36,0xFFFFFFFF,20"}});
 }
 
 TEST_F(IntelModelHostileTables, OnlyRatioIndexesTheTableHoldsAreWritten)

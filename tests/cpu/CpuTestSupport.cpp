@@ -51,8 +51,8 @@ void RunSuite(const std::string& suite, const std::string& machine, const std::s
     zxtest::TempFolder folder;
     std::string machineFile = folder.File("KyIOMachine.ini");
     std::string boardFile = folder.File("KyAcpiBoard.ini");
-    ASSERT_TRUE(zxtest::WriteWholeFile(
-        machineFile, zxtest::ReadWholeFile(zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyio\\machines\\" + machine))));
+    ASSERT_TRUE(zxtest::WriteWholeFile(machineFile, zxtest::ReadWholeFile(zxtest::JoinPath(
+                                                        zxtest::SourceDir(), "platform\\kyio\\machines\\" + machine))));
     std::string boardText = zxtest::ReadWholeFile(BoardSource(board));
     ASSERT_FALSE(boardText.empty()) << board;
     ASSERT_TRUE(zxtest::WriteWholeFile(boardFile, boardText));
@@ -60,14 +60,14 @@ void RunSuite(const std::string& suite, const std::string& machine, const std::s
         WritePrivateProfileStringA(edit.section.c_str(), edit.key.c_str(), edit.value.c_str(), boardFile.c_str());
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, boardFile.c_str());
     }
-    zxtest::ProcessResult result = zxtest::RunChild(
-        "cpu_suite", {{kSuiteVariable, suite},
-                      {"KYIO_MACHINE", machineFile},
-                      {"KYACPI_BOARD", boardFile},
-                      {"KYIO_LOG", folder.File("kyio.log")},
-                      {"KYACPI_LOG", folder.File("kyacpi.log")},
-                      {kKyIOFolderVariable, kyioFolder}},
-        90000);
+    zxtest::ProcessResult result = zxtest::RunChild("cpu_suite",
+                                                    {{kSuiteVariable, suite},
+                                                     {"KYIO_MACHINE", machineFile},
+                                                     {"KYACPI_BOARD", boardFile},
+                                                     {"KYIO_LOG", folder.File("kyio.log")},
+                                                     {"KYACPI_LOG", folder.File("kyacpi.log")},
+                                                     {kKyIOFolderVariable, kyioFolder}},
+                                                    90000);
     ASSERT_TRUE(result.started);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.exitCode, 0u) << result.output;
@@ -100,10 +100,22 @@ void MachineSuite::SetUp()
     }
 }
 
-std::string MachineFile() { return Variable("KYIO_MACHINE"); }
-std::string BoardFile() { return Variable("KYACPI_BOARD"); }
-std::string KyIOLog() { return Variable("KYIO_LOG"); }
-std::string BoardLog() { return Variable("KYACPI_LOG"); }
+std::string MachineFile()
+{
+    return Variable("KYIO_MACHINE");
+}
+std::string BoardFile()
+{
+    return Variable("KYACPI_BOARD");
+}
+std::string KyIOLog()
+{
+    return Variable("KYIO_LOG");
+}
+std::string BoardLog()
+{
+    return Variable("KYACPI_LOG");
+}
 
 std::uint64_t MachineRegister(int processor, unsigned msr)
 {

@@ -40,7 +40,10 @@ std::string Registers(int processors)
     return text;
 }
 
-size_t Writes() { return LogLinesWith(KyIOLog(), "KYIO_WriteMSR").size(); }
+size_t Writes()
+{
+    return LogLinesWith(KyIOLog(), "KYIO_WriteMSR").size();
+}
 
 }  // namespace
 
@@ -48,12 +51,17 @@ TEST(RatioControl, AmdWithoutCoreBoostRunsThreads)
 {
     RunSuiteOnMachine("ThreadedControl", "amd-4core-noboost.ini", "amd.ini");
 }
-TEST(RatioControl, AmdWithCoreBoostWritesOnce) { RunSuiteOnMachine("BoostControl", "amd-6core-boost.ini", "amd.ini"); }
-TEST(RatioControl, IntelWritesTheBiosItems) { RunSuiteOnMachine("IntelControl", "intel-4core-turbo.ini", "intel.ini"); }
+TEST(RatioControl, AmdWithCoreBoostWritesOnce)
+{
+    RunSuiteOnMachine("BoostControl", "amd-6core-boost.ini", "amd.ini");
+}
+TEST(RatioControl, IntelWritesTheBiosItems)
+{
+    RunSuiteOnMachine("IntelControl", "intel-4core-turbo.ini", "intel.ini");
+}
 TEST(RatioControl, IntelSkipsCoresItCouldNotSave)
 {
-    RunSuiteOnMachine("IntelControlUnreadSave", "intel-4core-turbo.ini", "intel.ini",
-                      {{"0x03060013", "fail", "read"}});
+    RunSuiteOnMachine("IntelControlUnreadSave", "intel-4core-turbo.ini", "intel.ini", {{"0x03060013", "fail", "read"}});
 }
 
 TEST(RatioControl, AmdKeepsHalfStepsOnRestore)
@@ -155,7 +163,8 @@ TEST_F(IntelControl, StartWritesTheTurboItemsAndStopRestoresTheSavedIndexes)
     EXPECT_EQ(BoardValue("0x03060013", "cores"), "36,34,30,28");
     std::vector<std::string> lines = LogLines(BoardLog());
     ASSERT_GE(lines.size(), before + 2);
-    EXPECT_NE(lines[lines.size() - 2].find("AcpiSetItemValue id=0x030600F0 index=255 mode=1 result=1"), std::string::npos);
+    EXPECT_NE(lines[lines.size() - 2].find("AcpiSetItemValue id=0x030600F0 index=255 mode=1 result=1"),
+              std::string::npos);
     EXPECT_NE(lines.back().find("AcpiSetItemValue id=0x03060013 index=28 mode=2 result=1"), std::string::npos);
     EXPECT_EQ(LogLinesWith(KyIOLog(), "KYIO_WriteMSR").size(), 0u) << "the Intel control writes no register";
 }

@@ -88,8 +88,8 @@ TEST(DialogShaping, TheRegionIsThePictureWhereTheImageSits)
         int kind = 0;
         RECT box = RegionBox(dialog.form->Handle(), &kind);
         EXPECT_NE(kind, ERROR) << c.what;
-        EXPECT_TRUE(EqualRect(&box, &c.box)) << c.what << ": " << box.left << "," << box.top << "," << box.right
-                                              << "," << box.bottom;
+        EXPECT_TRUE(EqualRect(&box, &c.box))
+            << c.what << ": " << box.left << "," << box.top << "," << box.right << "," << box.bottom;
         EXPECT_EQ(InRegion(dialog.form->Handle(), c.left + 2, c.top + 2), !c.notched) << c.what;
         EXPECT_TRUE(InRegion(dialog.form->Handle(), c.left + 20, c.top + 20)) << c.what;
         delete dialog.form;
@@ -125,8 +125,8 @@ TEST(CanvasRoutines, ShapesAreDrawnAndTheCanvasIsLeftAsItWas)
     TCanvas* canvas = bitmap.Canvas();
     canvas->Brush()->SetColor(0xFFFFFF);
     canvas->FillRect(RECT{0, 0, 40, 40});
-    canvas->Pen()->SetColor(0x0000FF);     // red
-    canvas->Brush()->SetColor(0x00FF00);   // green
+    canvas->Pen()->SetColor(0x0000FF);    // red
+    canvas->Brush()->SetColor(0x00FF00);  // green
 
     vessa::DrawRectFilled(canvas, RECT{2, 2, 12, 12});
     EXPECT_EQ(canvas->Pixel(2, 2), 0x00FF00) << "the outline takes the brush colour";

@@ -54,8 +54,7 @@ std::vector<std::string> HostFolder::Run(const std::string& name)
     environment.push_back({"ProgramData", m_folder.File("data")});
     environment.push_back({"ALLUSERSPROFILE", m_folder.File("data")});
     environment.push_back({"DOVREL_DIST", zxtest::DistDir()});
-    zxtest::ProcessResult result =
-        zxtest::RunChildCopy(m_folder.File("program\\host.exe"), name, environment, 60000);
+    zxtest::ProcessResult result = zxtest::RunChildCopy(m_folder.File("program\\host.exe"), name, environment, 60000);
     std::vector<std::string> lines;
     std::istringstream text(result.output);
     for (std::string line; std::getline(text, line);) {

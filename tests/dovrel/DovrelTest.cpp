@@ -71,7 +71,10 @@ HWND Shown(const char* className)
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-HWND Button(HWND dialog, const char* text) { return FindWindowExA(dialog, nullptr, "KyButtonTx", text); }
+HWND Button(HWND dialog, const char* text)
+{
+    return FindWindowExA(dialog, nullptr, "KyButtonTx", text);
+}
 
 void Click(HWND button)
 {
@@ -223,8 +226,8 @@ TEST(DovrelCreate, DialogsAnswerCancelUntilEveryFormIsMadeAndASecondCreateIsIgno
 
 TEST(DovrelCreate, APictureMissingStopsCreateAndEveryDialogAnswersCancel)
 {
-    for (const char* missing : {"Resource\\forms\\TAskDialog.Background.png", "Resource\\type_name.png",
-                                "Resource\\shadow_01.png"}) {
+    for (const char* missing :
+         {"Resource\\forms\\TAskDialog.Background.png", "Resource\\type_name.png", "Resource\\shadow_01.png"}) {
         SCOPED_TRACE(missing);
         HostFolder folder;
         ASSERT_TRUE(folder.Remove(missing));

@@ -28,10 +28,10 @@ TEST(SkinBlend, EachPixelWeighsItsAlphaAndWhatReachesPastTheBackgroundLiesOverBl
     };
     // The skin's first pixel lies left of the background.
     const Case cases[] = {
-        {{10, 20, 30, 128}, {5, 10, 15, 0}},        // over black
-        {{10, 20, 30, 0}, {100, 150, 200, 0}},      // transparent: the background
-        {{10, 20, 30, 255}, {10, 20, 30, 0}},       // opaque: the skin
-        {{255, 0, 10, 128}, {177, 74, 104, 0}},     // half: truncated
+        {{10, 20, 30, 128}, {5, 10, 15, 0}},     // over black
+        {{10, 20, 30, 0}, {100, 150, 200, 0}},   // transparent: the background
+        {{10, 20, 30, 255}, {10, 20, 30, 0}},    // opaque: the skin
+        {{255, 0, 10, 128}, {177, 74, 104, 0}},  // half: truncated
         {{0, 0, 0, 64}, {74, 112, 149, 0}},
     };
     TBitmap skin;
@@ -65,8 +65,8 @@ TEST_F(FactoryFixture, AButtonShowsItsFourSkinsBlendedOverTheBackgroundAtItsPlac
     for (int i = 0; i < KyButton::kStateCount; ++i) {
         SCOPED_TRACE(kButtonSkins[i]);
         auto skin = Skin(kButtonSkins[i]);
-        EXPECT_TRUE(factorytest::ShowsBlend(*button->GetStateBitmap(i), *skin, POINT{20, 30},
-                                            factorytest::kBackgroundRed));
+        EXPECT_TRUE(
+            factorytest::ShowsBlend(*button->GetStateBitmap(i), *skin, POINT{20, 30}, factorytest::kBackgroundRed));
         EXPECT_EQ(0, zxtest::Get(*button->GetStateBitmap(i), 1, 1).a);
         EXPECT_EQ(skin->Width(), button->SourceImage(i)->Width()) << "the source keeps its alpha";
     }
@@ -92,8 +92,8 @@ TEST_F(FactoryFixture, AMoveBlendsEveryStateAgainAndTheSameBoundsDoNot)
     button->SetLeft(21);
     for (int i = 0; i < KyButton::kStateCount; ++i) {
         auto skin = Skin(kButtonSkins[i]);
-        EXPECT_TRUE(factorytest::ShowsBlend(*button->GetStateBitmap(i), *skin, POINT{21, 30},
-                                            factorytest::kBackgroundRed))
+        EXPECT_TRUE(
+            factorytest::ShowsBlend(*button->GetStateBitmap(i), *skin, POINT{21, 30}, factorytest::kBackgroundRed))
             << i;
     }
 

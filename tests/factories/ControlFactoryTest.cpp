@@ -72,8 +72,7 @@ TEST_F(FactoryFixture, ACoreButtonKeepsItsCoreBlendThroughItsPlacing)
     EXPECT_EQ(0, button->GetStateBitmap(3)->Width()) << "a null name loads nothing";
     for (int i = 0; i < 3; ++i) {
         auto skin = Skin(skins[i]);
-        EXPECT_TRUE(factorytest::ShowsBlend(*button->GetStateBitmap(i), *skin, POINT{10, 30},
-                                            factorytest::kCoreRed))
+        EXPECT_TRUE(factorytest::ShowsBlend(*button->GetStateBitmap(i), *skin, POINT{10, 30}, factorytest::kCoreRed))
             << skins[i];
     }
 }
@@ -126,7 +125,7 @@ TEST(ItemQueries, ADramItemHasThreeInBitsFourToSevenOfItsIndex)
         DWORD id;
         bool dram;
     } cases[] = {
-        {0x03020032, true}, {0x03020030, true}, {0x0302003F, true}, {0x03020132, true},
+        {0x03020032, true},  {0x03020030, true},  {0x0302003F, true},  {0x03020132, true},
         {0x03020012, false}, {0x03020040, false}, {0x03020003, false}, {0x30000000, false},
     };
     for (const auto& c : cases)

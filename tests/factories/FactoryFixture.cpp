@@ -17,8 +17,8 @@ namespace factorytest {
             got.a = 0;
             if (!(got == want))
                 return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << int(got.b) << "," << int(got.g) << ","
-                       << int(got.r) << ", expected " << int(want.b) << "," << int(want.g) << "," << int(want.r);
+                       << "pixel (" << x << ", " << y << ") is " << int(got.b) << "," << int(got.g) << "," << int(got.r)
+                       << ", expected " << int(want.b) << "," << int(want.g) << "," << int(want.r);
         }
     }
     return ::testing::AssertionSuccess();

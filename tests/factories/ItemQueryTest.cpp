@@ -39,12 +39,12 @@ TEST(ItemQueries, ExpertOptionsAndTheDramGroupFollowTheBoardsItems)
     const Case cases[] = {
         {"the default board: DRAM voltage only in its fixed slot", [](zxtest::BoardFixture&) {},
          "expert=1 dram-empty=1"},
-        {"one expert item missing",
-         [](zxtest::BoardFixture& board) { board.RemoveSection("0x030800B4"); }, "expert=0 dram-empty=1"},
-        {"a DRAM item past the fixed slots",
-         [](zxtest::BoardFixture& board) { AddDramItem(board, "0x03020033"); }, "expert=1 dram-empty=0"},
-        {"a DRAM index with higher index bits",
-         [](zxtest::BoardFixture& board) { AddDramItem(board, "0x03020135"); }, "expert=1 dram-empty=0"},
+        {"one expert item missing", [](zxtest::BoardFixture& board) { board.RemoveSection("0x030800B4"); },
+         "expert=0 dram-empty=1"},
+        {"a DRAM item past the fixed slots", [](zxtest::BoardFixture& board) { AddDramItem(board, "0x03020033"); },
+         "expert=1 dram-empty=0"},
+        {"a DRAM index with higher index bits", [](zxtest::BoardFixture& board) { AddDramItem(board, "0x03020135"); },
+         "expert=1 dram-empty=0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

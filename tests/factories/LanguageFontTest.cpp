@@ -47,8 +47,8 @@ TEST(ButtonFont, TheJapaneseLanguageTakesTheJapaneseCharacterSet)
         std::string langFiles = folder.File("LangFiles");
         ASSERT_TRUE(CreateDirectoryA(langFiles.c_str(), nullptr));
         ASSERT_TRUE(zxtest::WriteWholeFile(zxtest::JoinPath(langFiles, "KyMultiLang.ini"),
-                                           "[Languages]\r\n" + vessa::LanguageIdKey(GetSystemDefaultLangID(), 4) +
-                                               "=" + c.language + "\r\n"));
+                                           "[Languages]\r\n" + vessa::LanguageIdKey(GetSystemDefaultLangID(), 4) + "=" +
+                                               c.language + "\r\n"));
         zxtest::ProcessResult run = zxtest::RunChildCopy(folder.File("copy.exe"), "button_charsets");
         ASSERT_TRUE(run.started);
         EXPECT_EQ(0u, run.exitCode) << run.output;

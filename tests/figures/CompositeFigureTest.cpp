@@ -28,7 +28,10 @@ std::ostream& operator<<(std::ostream& out, const Box& b)
 {
     return out << "(" << b.left << ", " << b.top << ") " << b.width << "x" << b.height;
 }
-Box BoxOf(const vessa::Figure& f) { return Box{f.Left(), f.Top(), f.Width(), f.Height()}; }
+Box BoxOf(const vessa::Figure& f)
+{
+    return Box{f.Left(), f.Top(), f.Width(), f.Height()};
+}
 
 // Row i of state s lights child i when bit i of s is set.
 struct BitTable : vessa::LED_Director {
@@ -98,7 +101,7 @@ TEST(CompositeFigure, BrokenPreconditionsStopTheProgramNamingTheExpression)
         {"composite_child_outside",
          "figurePtr->Left() >= m_left && figurePtr->Top() >= m_top && figurePtr->Left() + figurePtr->Width() <= "
          "m_left + m_width && figurePtr->Top() + figurePtr->Height() <= m_top + m_height"},
-        {"composite_negative_size", "m_width >=0 && m_height >=0"},
+        {"composite_negative_size", "m_width >= 0 && m_height >= 0"},
         {"composite_bounds_leave_child_out",
          "(*first)->Left() >= rect.left && (*first)->Top() >= rect.top && (*first)->Width() + (*first)->Left() <= "
          "rect.right && (*first)->Height() + (*first)->Top() <= rect.bottom"},

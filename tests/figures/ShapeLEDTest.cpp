@@ -10,8 +10,8 @@
 #include "ContractStop.h"
 #include "vessa/Component/LED/ShapeLED.h"
 
-using figuretest::PaintTarget;
 using figuretest::Painter;
+using figuretest::PaintTarget;
 
 namespace {
 
@@ -116,9 +116,8 @@ TEST(ShapeLEDFactory, ReadsEachShapeRecordToItsPlaceAndSize)
 TEST(ShapeLEDFactory, ACompositeDrawsItsShapesInTheStatesColoursAtAnySize)
 {
     const int table[] = {
-        2, 0, 0, 10, 6,
-        0, 4, 1, 0, 9, 0, 9, 2, 1, 2,  // top bar (1, 0)-(9, 2)
-        1, 1, 4, 9, 6,                 // bottom bar (1, 4)-(9, 6)
+        2,  0, 0, 10, 6, 0, 4, 1, 0, 9, 0, 9, 2, 1, 2,  // top bar (1, 0)-(9, 2)
+        1,  1, 4, 9,  6,                                // bottom bar (1, 4)-(9, 6)
         42,
     };
     BitTable states;
@@ -138,12 +137,7 @@ TEST(ShapeLEDFactory, ACompositeDrawsItsShapesInTheStatesColoursAtAnySize)
     const std::vector<std::string> full = {
         "..............",
         "...rrrrrrrrr..",  // a polygon's outline takes in its far points
-        "...rrrrrrrrr..",
-        "...rrrrrrrrr..",
-        "..............",
-        "...bbbbbbbb...",
-        "...bbbbbbbb...",
-        "..............",
+        "...rrrrrrrrr..", "...rrrrrrrrr..", "..............", "...bbbbbbbb...", "...bbbbbbbb...", "..............",
     };
     EXPECT_EQ(target.Rows(legend), full);
 
@@ -152,14 +146,8 @@ TEST(ShapeLEDFactory, ACompositeDrawsItsShapesInTheStatesColoursAtAnySize)
     led->SetState(2);
     led->PlacedFigure()->Draw();
     const std::vector<std::string> half = {
-        "..............",
-        "..bbbbb.......",
-        "..bbbbb.......",
-        "..rrrr........",
-        "..............",
-        "..............",
-        "..............",
-        "..............",
+        "..............", "..bbbbb.......", "..bbbbb.......", "..rrrr........",
+        "..............", "..............", "..............", "..............",
     };
     EXPECT_EQ(target.Rows(legend), half);
 }

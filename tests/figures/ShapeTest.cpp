@@ -11,8 +11,8 @@
 #include "vessa/Graphics/Shape/Shape.h"
 #include "vessa/Graphics/Shape/ShapeFigure.h"
 
-using figuretest::PaintTarget;
 using figuretest::Painter;
+using figuretest::PaintTarget;
 
 namespace {
 
@@ -92,7 +92,7 @@ TEST(Shape, PolygonStretchesToTheNewBoxRoundingHalfUp)
         {{{2, 3}, {5, 3}, {5, 7}}, 6, 2, {{2, 3}, {8, 3}, {8, 5}}},
         {{{0, 0}, {3, 0}, {3, 2}}, 5, 1, {{0, 0}, {5, 0}, {5, 1}}},
         {{{1, 0}, {2, 0}, {3, 0}}, 4, 4, {{1, 4}, {3, 0}, {5, 0}}},  // flat in y: the first point opens it
-        {{{4, 4}, {4, 4}}, 3, 3, {{7, 7}, {4, 4}}},                // a single spot opens to the box
+        {{{4, 4}, {4, 4}}, 3, 3, {{7, 7}, {4, 4}}},                  // a single spot opens to the box
     };
     for (const Case& c : cases) {
         auto polygon = Polygon(c.points);

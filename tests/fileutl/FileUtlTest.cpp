@@ -145,9 +145,9 @@ TEST(PathFunctions, SplitPathsAndNames)
 {
     struct Case {
         const char* path;
-        const char* folder;     // ExtractFilePathString
-        const char* name;       // ExtractFileNameString
-        const char* extension;  // ExtractFileExtString
+        const char* folder;            // ExtractFilePathString
+        const char* name;              // ExtractFileNameString
+        const char* extension;         // ExtractFileExtString
         const char* withoutExtension;  // RemoveFileExtString
     };
     const Case cases[] = {
@@ -215,6 +215,5 @@ TEST(PathFunctions, ProgramPathOfAnyLength)
     ASSERT_GT(program.size(), 200u);
     zxtest::ProcessResult result = zxtest::RunChildCopy(program, "print_module_path");
     ASSERT_TRUE(result.started);
-    EXPECT_NE(result.output.find("path=" + program + "|folder=" + folder + "\\|"), std::string::npos)
-        << result.output;
+    EXPECT_NE(result.output.find("path=" + program + "|folder=" + folder + "\\|"), std::string::npos) << result.output;
 }

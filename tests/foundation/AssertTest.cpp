@@ -42,11 +42,9 @@ TEST(Assertion, FailedCheckNamesExpressionFileAndLineAndStops)
 
 TEST(Assertion, FixedSourceAndLineAreReported)
 {
-    zxtest::ProcessResult result =
-        zxtest::RunChild("assert_fails_at_fixed_source", {{"VESSA_ASSERT_SILENT", "1"}});
+    zxtest::ProcessResult result = zxtest::RunChild("assert_fails_at_fixed_source", {{"VESSA_ASSERT_SILENT", "1"}});
     EXPECT_EQ(result.exitCode, vessa::kAssertExitCode);
-    EXPECT_NE(result.output.find("Assertion failed: g_counter != 0, file LayeredWindow, line 111"),
-              std::string::npos)
+    EXPECT_NE(result.output.find("Assertion failed: g_counter != 0, file LayeredWindow, line 111"), std::string::npos)
         << result.output;
 }
 

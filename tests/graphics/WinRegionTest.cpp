@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr TColor kKey = 0xFF00FF;    // magenta
+constexpr TColor kKey = 0xFF00FF;  // magenta
 constexpr TColor kOther = 0x102030;
 
 // Rows of 'k' (key colour) and 'o' (another colour), all of one length.

@@ -90,8 +90,8 @@ TEST(AlphaBlendRect, PixelWeights)
         {"transparent source keeps the destination", 255, 0, 77, 10, 10},
         {"faded opaque source loses the background", 128, 255, 200, 90, BYTE(200 * 128 / 255.0)},
         {"half source alpha mixes", 255, 128, 200, 100, BYTE(200 * (128 / 255.0) + 100 * (1 - 128 / 255.0))},
-        {"fade and source alpha: weights k and 1 - a", 100, 50,
-         240, 60, BYTE(240 * (100 / 255.0) * (50 / 255.0) + 60 * (1 - 50 / 255.0))},
+        {"fade and source alpha: weights k and 1 - a", 100, 50, 240, 60,
+         BYTE(240 * (100 / 255.0) * (50 / 255.0) + 60 * (1 - 50 / 255.0))},
         {"alpha 0 over opaque source leaves black", 0, 255, 200, 90, 0},
     };
     for (const Case& c : cases) {
@@ -121,7 +121,7 @@ TEST(AlphaBlendRect, ClipsToBothBitmapsOnEverySide)
         RECT rect;
         POINT origin;
         int rows;
-        RECT covered;      // destination pixels that receive the source
+        RECT covered;           // destination pixels that receive the source
         POINT sourceAtCovered;  // the source pixel landing on covered's top-left
     };
     // Destination 8 × 6, source 4 × 3.
@@ -182,6 +182,5 @@ TEST(AlphaBlendRect, A24BitSourceIsAContractViolation)
 {
     zxtest::ProcessResult result = zxtest::RunChild("blend_from_24_bit_source", {{"VESSA_ASSERT_SILENT", "1"}});
     EXPECT_EQ(result.exitCode, vessa::kAssertExitCode);
-    EXPECT_NE(result.output.find("Assertion failed: src->PixelFormat == pf32bit"), std::string::npos)
-        << result.output;
+    EXPECT_NE(result.output.find("Assertion failed: src->PixelFormat == pf32bit"), std::string::npos) << result.output;
 }

@@ -214,14 +214,10 @@ TEST(NumberConversion, FixedPointDigitsAndPointPosition)
         const char* text;
     };
     const Case cases[] = {
-        {0.05, 2, "5", -1, false, "0.05"},
-        {0.0085, 5, "850", -2, false, "0.00850"},
-        {850.0, 0, "850", 3, false, "850"},
-        {1.5, 1, "15", 1, false, "1.5"},
-        {-12.25, 2, "1225", 2, true, "-12.25"},
-        {0.0, 0, "0", 1, false, "0"},
-        {0.0, 3, "000", 0, false, "0.000"},
-        {0.96, 1, "10", 1, false, "1.0"},   // rounding carries into a new digit
+        {0.05, 2, "5", -1, false, "0.05"},      {0.0085, 5, "850", -2, false, "0.00850"},
+        {850.0, 0, "850", 3, false, "850"},     {1.5, 1, "15", 1, false, "1.5"},
+        {-12.25, 2, "1225", 2, true, "-12.25"}, {0.0, 0, "0", 1, false, "0"},
+        {0.0, 3, "000", 0, false, "0.000"},     {0.96, 1, "10", 1, false, "1.0"},  // rounding carries into a new digit
         {9.96, 1, "100", 2, false, "10.0"},
     };
     for (const Case& c : cases) {
@@ -237,10 +233,10 @@ TEST(NumberConversion, FixedPointDigitsAndPointPosition)
 TEST(NumberConversion, DecimalPlacesRule)
 {
     EXPECT_EQ(biositem::DecimalPlaces(-2, 3, 800, 25), 5);
-    EXPECT_EQ(biositem::DecimalPlaces(0, 2, 20000, 100), 0);   // minimum equals |E| + d
-    EXPECT_EQ(biositem::DecimalPlaces(0, 3, 0, 5), 3);         // t(0) = 0
-    EXPECT_EQ(biositem::DecimalPlaces(-2, 3, 1000, -50), 4);   // t(-50) = 1
-    EXPECT_EQ(biositem::DecimalPlaces(1, 0, 5, 1), 1);         // |E| for a positive exponent
+    EXPECT_EQ(biositem::DecimalPlaces(0, 2, 20000, 100), 0);  // minimum equals |E| + d
+    EXPECT_EQ(biositem::DecimalPlaces(0, 3, 0, 5), 3);        // t(0) = 0
+    EXPECT_EQ(biositem::DecimalPlaces(-2, 3, 1000, -50), 4);  // t(-50) = 1
+    EXPECT_EQ(biositem::DecimalPlaces(1, 0, 5, 1), 1);        // |E| for a positive exponent
     EXPECT_EQ(biositem::DecimalPlaces(-128, 0, 5, 1), 128);
 }
 

@@ -52,7 +52,8 @@ fail=read
 
 using Boxes = std::vector<zxtest::CaughtBox>;
 
-void ExpectBoxes(const zxtest::MessageBoxCatcher& catcher, const std::vector<std::pair<std::string, std::string>>& expected)
+void ExpectBoxes(const zxtest::MessageBoxCatcher& catcher,
+                 const std::vector<std::pair<std::string, std::string>>& expected)
 {
     ASSERT_EQ(catcher.Boxes().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -211,8 +212,8 @@ RawDescriptor ReadRawDescriptor(int group, DWORD id)
             continue;
         const int count = AcpiElementCount(buffer.data());
         for (int i = 0; i < count; ++i) {
-            raw.dataOffsets.push_back(static_cast<int>(static_cast<unsigned char*>(AcpiElementData(element)) -
-                                                       buffer.data()));
+            raw.dataOffsets.push_back(
+                static_cast<int>(static_cast<unsigned char*>(AcpiElementData(element)) - buffer.data()));
             element = AcpiNextElement(element);
         }
         buffer.resize(static_cast<size_t>(size));

@@ -48,15 +48,11 @@ TEST(ShippedBoard, CurrentTextsAndHiddenItems)
         const char* current;
     };
     const Case cases[] = {
-        {0x03010011, "133"},      // FSB in MHz
-        {0x03020012, "1.15000"},  // core voltage in 0.00625 V steps
-        {0x03020032, "1.50"},
-        {0x03020015, "1.100"},
-        {0x03060013, "20.0"},     // CPU ratio in half steps
-        {0x03820019, "Auto"},     // extra string first
-        {0x03080018, "Auto"},
-        {0x030800B4, "Enabled"},
-        {0x03010060, "800"},
+        {0x03010011, "133"},                                                     // FSB in MHz
+        {0x03020012, "1.15000"},                                                 // core voltage in 0.00625 V steps
+        {0x03020032, "1.50"},    {0x03020015, "1.100"},   {0x03060013, "20.0"},  // CPU ratio in half steps
+        {0x03820019, "Auto"},                                                    // extra string first
+        {0x03080018, "Auto"},    {0x030800B4, "Enabled"}, {0x03010060, "800"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.current);

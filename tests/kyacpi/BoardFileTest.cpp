@@ -20,31 +20,30 @@ using namespace kyacpitest;
 
 namespace {
 
-const char kBoard[] =
-    "; a comment that must survive\r\n"
-    "[0x03010011]\r\n"
-    "name=FSB\r\n"
-    "count=201\r\n"
-    "value=33\r\n"
-    "\r\n"
-    "[0x03060013]\r\n"
-    "name=CPU Ratio\r\n"
-    "count=47\r\n"
-    "cores=1,2\r\n"
-    "[0x030600F0]\r\n"
-    "name=Core Select\r\n"
-    "count=2\r\n"
-    "value=255\r\n"
-    "[0x030600F1]\r\n"
-    "name=Danger Limit\r\n"
-    "count=1\r\n"
-    "at.18=0x00600000\r\n"
-    "[0x05080002]\r\n"
-    "name=Profiles\r\n"
-    "strings=A\r\n"
-    "data.0=1,2,3\r\n"
-    "[board]\r\n"
-    "info=5,0x03000000\r\n";
+const char kBoard[] = "; a comment that must survive\r\n"
+                      "[0x03010011]\r\n"
+                      "name=FSB\r\n"
+                      "count=201\r\n"
+                      "value=33\r\n"
+                      "\r\n"
+                      "[0x03060013]\r\n"
+                      "name=CPU Ratio\r\n"
+                      "count=47\r\n"
+                      "cores=1,2\r\n"
+                      "[0x030600F0]\r\n"
+                      "name=Core Select\r\n"
+                      "count=2\r\n"
+                      "value=255\r\n"
+                      "[0x030600F1]\r\n"
+                      "name=Danger Limit\r\n"
+                      "count=1\r\n"
+                      "at.18=0x00600000\r\n"
+                      "[0x05080002]\r\n"
+                      "name=Profiles\r\n"
+                      "strings=A\r\n"
+                      "data.0=1,2,3\r\n"
+                      "[board]\r\n"
+                      "info=5,0x03000000\r\n";
 
 std::string Env(const char* name)
 {
@@ -67,10 +66,16 @@ ZX_TEST_CHILD(WriteFsb)
 }
 
 // Child: exits with the FSB index it reads.
-ZX_TEST_CHILD(ReadFsb) { return ReadOr(0x03010011, 200); }
+ZX_TEST_CHILD(ReadFsb)
+{
+    return ReadOr(0x03010011, 200);
+}
 
 // Child: exits with AcpiOpen's result.
-ZX_TEST_CHILD(OpenOnly) { return AcpiOpen(); }
+ZX_TEST_CHILD(OpenOnly)
+{
+    return AcpiOpen();
+}
 
 // Child: many writes, for the interleaving test.
 ZX_TEST_CHILD(WriteMany)
@@ -319,8 +324,8 @@ TEST(BoardFile, WithoutKyacpiBoardOnlyTheFolderOfTheLibraryCounts)
     zxtest::TempFolder folder;
     std::string program = folder.File("kyacpi_child.exe");
     ASSERT_TRUE(CopyFileA(zxtest::SelfPath().c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(zxtest::JoinPath(zxtest::DistDir(), "KyAcpi.dll").c_str(),
-                          folder.File("KyAcpi.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(zxtest::JoinPath(zxtest::DistDir(), "KyAcpi.dll").c_str(), folder.File("KyAcpi.dll").c_str(), FALSE));
     const std::string log = folder.File("calls.log");
     const zxtest::Environment environment = {{"KYACPI_BOARD", ""}, {"KYACPI_LOG", log}};
     const std::string command = zxtest::Quote(program) + " --zx-child=OpenOnly";

@@ -11,52 +11,51 @@ using namespace kyacpitest;
 
 namespace {
 
-const char kRatioBoard[] =
-    "[0x03010011]\n"
-    "name=FSB\n"
-    "base=10000\n"
-    "step=100\n"
-    "count=201\n"
-    "value=33\n"
-    "[0x03820019]\n"
-    "name=VTT\n"
-    "base=1000\n"
-    "step=20\n"
-    "count=3\n"
-    "strings=Auto\n"
-    "[0x03080018]\n"
-    "name=LLC\n"
-    "strings=Auto|Level 1|Level 2\n"
-    "value=2\n"
-    "[0x03060013]\n"
-    "name=CPU Ratio\n"
-    "base=60\n"
-    "exponent=-1\n"
-    "step=5\n"
-    "count=47\n"
-    "value=28\n"
-    "cores=28,27,26,25\n"
-    "[0x030600F0]\n"
-    "name=Core Select\n"
-    "attributes=0x40000000\n"
-    "count=4\n"
-    "value=255\n"
-    "[0x030600F1]\n"
-    "name=Danger Limit\n"
-    "count=1\n"
-    "at.0x12=0x00600000\n"
-    "at.19=0x00200000\n"
-    "[0x05080002]\n"
-    "name=Profiles\n"
-    "strings=A|B\n"
-    "data.0=1,0x03010011,40,0xFFFFFFFF\n"
-    "data.1=\n"
-    "[0x0B060001]\n"
-    "name=Power Saving\n"
-    "value=0\n"
-    "[0x00060008]\n"
-    "name=Status\n"
-    "value=0x12\n";
+const char kRatioBoard[] = "[0x03010011]\n"
+                           "name=FSB\n"
+                           "base=10000\n"
+                           "step=100\n"
+                           "count=201\n"
+                           "value=33\n"
+                           "[0x03820019]\n"
+                           "name=VTT\n"
+                           "base=1000\n"
+                           "step=20\n"
+                           "count=3\n"
+                           "strings=Auto\n"
+                           "[0x03080018]\n"
+                           "name=LLC\n"
+                           "strings=Auto|Level 1|Level 2\n"
+                           "value=2\n"
+                           "[0x03060013]\n"
+                           "name=CPU Ratio\n"
+                           "base=60\n"
+                           "exponent=-1\n"
+                           "step=5\n"
+                           "count=47\n"
+                           "value=28\n"
+                           "cores=28,27,26,25\n"
+                           "[0x030600F0]\n"
+                           "name=Core Select\n"
+                           "attributes=0x40000000\n"
+                           "count=4\n"
+                           "value=255\n"
+                           "[0x030600F1]\n"
+                           "name=Danger Limit\n"
+                           "count=1\n"
+                           "at.0x12=0x00600000\n"
+                           "at.19=0x00200000\n"
+                           "[0x05080002]\n"
+                           "name=Profiles\n"
+                           "strings=A|B\n"
+                           "data.0=1,0x03010011,40,0xFFFFFFFF\n"
+                           "data.1=\n"
+                           "[0x0B060001]\n"
+                           "name=Power Saving\n"
+                           "value=0\n"
+                           "[0x00060008]\n"
+                           "name=Status\n"
+                           "value=0x12\n";
 
 class BoardValues : public ::testing::Test {
 protected:
@@ -74,12 +73,11 @@ TEST_F(BoardValues, WritesInsideTheValueListAreTakenOthersRefused)
         int mode;
         bool accepted;
     } cases[] = {
-        {0x03010011, 0, 2, true},     {0x03010011, 200, 1, true},  {0x03010011, 201, 2, false},
-        {0x03010011, -1, 2, false},   {0x03010011, 5, 0, false},   {0x03010011, 5, 3, false},
-        {0x03820019, 3, 2, true},     {0x03820019, 4, 2, false},  // "Auto" + 3 values
-        {0x03080018, 2, 2, true},     {0x03080018, 3, 2, false},
-        {0x0B060001, 1, 1, true},     {0x00060008, 0x7FFF, 2, true}, {0x00060008, -7, 1, true},
-        {0x03010099, 0, 2, false},
+        {0x03010011, 0, 2, true},      {0x03010011, 200, 1, true}, {0x03010011, 201, 2, false},
+        {0x03010011, -1, 2, false},    {0x03010011, 5, 0, false},  {0x03010011, 5, 3, false},
+        {0x03820019, 3, 2, true},      {0x03820019, 4, 2, false},  // "Auto" + 3 values
+        {0x03080018, 2, 2, true},      {0x03080018, 3, 2, false},  {0x0B060001, 1, 1, true},
+        {0x00060008, 0x7FFF, 2, true}, {0x00060008, -7, 1, true},  {0x03010099, 0, 2, false},
     };
     for (const Case& c : cases) {
         int before = ReadOr(c.id, -99);
@@ -150,8 +148,8 @@ TEST_F(BoardValues, DataReadsNeverPassTheGivenSize)
         int result;
         int bytes;
     } cases[] = {
-        {0, 4096, 1, 16}, {0, 16, 1, 16}, {0, 15, 1, 12}, {0, 3, 1, 0}, {0, 0, 1, 0},
-        {1, 4096, 1, 0},  {2, 4096, 0, 4096}, {0, -4, 0, -4},
+        {0, 4096, 1, 16}, {0, 16, 1, 16},  {0, 15, 1, 12},     {0, 3, 1, 0},
+        {0, 0, 1, 0},     {1, 4096, 1, 0}, {2, 4096, 0, 4096}, {0, -4, 0, -4},
     };
     for (const Case& c : cases) {
         std::vector<BYTE> buffer(64, 0xCC);
@@ -184,8 +182,7 @@ TEST(BoardFailSwitches, EachSwitchFailsItsOperationOnly)
     };
     for (const Case& c : cases) {
         zxtest::SimulatedBoard board = zxtest::SimulatedBoard::FromText(
-            std::string("[0x03010011]\nname=FSB\ncount=10\nvalue=3\nat.1=0x55\ndata.0=1,2\nfail=") + c.switches +
-            "\n");
+            std::string("[0x03010011]\nname=FSB\ncount=10\nvalue=3\nat.1=0x55\ndata.0=1,2\nfail=") + c.switches + "\n");
         board.UseInThisProcess();
         SCOPED_TRACE(c.switches);
         int index = -1;

@@ -45,7 +45,10 @@ Descriptor ReadDescriptor(DWORD id)
     return descriptor;
 }
 
-int Read(DWORD id, int& index) { return AcpiGetItemValue(id, &index); }
+int Read(DWORD id, int& index)
+{
+    return AcpiGetItemValue(id, &index);
+}
 
 int ReadOr(DWORD id, int fallback)
 {

@@ -12,7 +12,10 @@ using namespace kyacpitest;
 
 namespace {
 
-bool Has(const std::vector<DWORD>& ids, DWORD id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); }
+bool Has(const std::vector<DWORD>& ids, DWORD id)
+{
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
 
 int InfoLevel()
 {
@@ -24,7 +27,10 @@ int InfoLevel()
     return words.size() > 3 ? static_cast<int>(words[3].integer >> 24) : -1;
 }
 
-bool IsHidden(DWORD id) { return (ReadDescriptor(id).elements.at(2).integer & 0x40000000u) != 0; }
+bool IsHidden(DWORD id)
+{
+    return (ReadDescriptor(id).elements.at(2).integer & 0x40000000u) != 0;
+}
 
 }  // namespace
 
@@ -32,10 +38,10 @@ TEST(ShippedBoards, EachVariantLoadsAndDiffersAsNamed)
 {
     struct Case {
         const char* name;
-        int cores;          // value count of the core selector, 0 = no ratio item
+        int cores;  // value count of the core selector, 0 = no ratio item
         bool f9;
         bool turboTables;
-        int status;         // 0x00060008 and 0x00060009
+        int status;  // 0x00060008 and 0x00060009
         int powerSaving;
         int infoLevel;
         bool group3;
@@ -93,8 +99,8 @@ TEST(ShippedBoards, DefaultBoardCarriesEveryMainPath)
     ASSERT_GE(group3.size(), 4u);
     EXPECT_EQ(std::vector<DWORD>(group3.begin(), group3.begin() + 4),
               (std::vector<DWORD>{0x03010011, 0x03020012, 0x03020032, 0x03020015}));
-    for (DWORD id : {0x03060013u, 0x030600F0u, 0x030600F1u, 0x030600F9u, 0x03080018u, 0x030800B4u, 0x03010060u,
-                     0x03010061u})
+    for (DWORD id :
+         {0x03060013u, 0x030600F0u, 0x030600F1u, 0x030600F9u, 0x03080018u, 0x030800B4u, 0x03010060u, 0x03010061u})
         EXPECT_TRUE(Has(group3, id)) << std::hex << id;
     for (DWORD id : {0x030600F0u, 0x030600F1u, 0x030600F9u, 0x0302001Au})
         EXPECT_TRUE(IsHidden(id)) << std::hex << id;

@@ -119,9 +119,8 @@ TEST_F(KyBarDrag, AClickOnTheTrackMovesNothing)
 
 TEST_F(KyBarDrag, HandlersSnapThePositionAndMoveOnlyTheImage)
 {
-    bar->OnScroll = TKyScrollEvent::FromFunction([](TObject*, int& position, bool) {
-        position = position > 90 ? 150 : (position + 2) / 5 * 5;
-    });
+    bar->OnScroll = TKyScrollEvent::FromFunction(
+        [](TObject*, int& position, bool) { position = position > 90 ? 150 : (position + 2) / 5 * 5; });
     EXPECT_EQ(DragAlong(20, {27, 29, 33, 120}), (std::vector<int>{5, 5, 10, 100}))
         << "snapped to fives; a snap past the end stops at the end";
     Release(bar, 120, 10);

@@ -60,7 +60,7 @@ TEST_F(KyBrickLooks, TheMouseShowsOnlyTheNormalAndTheFocusedImage)
         const char* action;
         Look look;
     };
-    const Step steps[] = {{"hover", Focused}, {"press", Focused}, {"drag out", Normal},
+    const Step steps[] = {{"hover", Focused},   {"press", Focused},   {"drag out", Normal},
                           {"drag in", Focused}, {"release", Focused}, {"leave", Normal}};
     for (const Step& step : steps) {
         std::string action = step.action;

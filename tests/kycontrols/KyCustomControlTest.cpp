@@ -29,8 +29,8 @@ std::unique_ptr<TBitmap> NotchedImage()
 // A control that opens up the base's protected operations.
 class TProbe : public KyButton {
 public:
-    using KyButton::KyButton;
     using KyButton::HitTest;
+    using KyButton::KyButton;
     using KyButton::ShowBitmap;
 };
 

@@ -58,8 +58,14 @@ const zxtest::TempFolder& ProcessFolder()
 
 }  // namespace
 
-std::string SimulatedMachineTest::MachinePath() { return ProcessFolder().File("KyIOMachine.ini"); }
-std::string SimulatedMachineTest::LogPath() { return ProcessFolder().File("kyio.log"); }
+std::string SimulatedMachineTest::MachinePath()
+{
+    return ProcessFolder().File("KyIOMachine.ini");
+}
+std::string SimulatedMachineTest::LogPath()
+{
+    return ProcessFolder().File("kyio.log");
+}
 
 void SimulatedMachineTest::SetUp()
 {
@@ -77,8 +83,8 @@ void SimulatedMachineTest::UseMachine(const std::string& name)
 std::vector<std::string> SimulatedMachineTest::NewLogLines() const
 {
     std::vector<std::string> lines = zxtest::ReadLines(LogPath());
-    return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(std::min(m_logLinesBefore, lines.size())),
-                                    lines.end());
+    return std::vector<std::string>(
+        lines.begin() + static_cast<std::ptrdiff_t>(std::min(m_logLinesBefore, lines.size())), lines.end());
 }
 
 void SimulatedMachineTest::SetMachineKey(const std::string& section, const std::string& key, const std::string& value)
@@ -115,17 +121,14 @@ TEST_F(SimulatedMachineTest, LoadKyIOReportsTheFirstMissingPiece)
         const char* expected;
     };
     const Case cases[] = {
-        {nullptr, "1\n"},
-        {"KYIO_Open", "2\n"},
-        {"KYIO_Close", "3\n"},
-        {"OC_GetCurrentCpuFrequency", "4\n"},
-        {"KYIO_ReadMSR", "5\n"},
-        {"KYIO_GetCpuID", "6\n"},  // even though KYIO_Open is there: it is not called
+        {nullptr, "1\n"},        {"KYIO_Open", "2\n"},     {"KYIO_Close", "3\n"}, {"OC_GetCurrentCpuFrequency", "4\n"},
+        {"KYIO_ReadMSR", "5\n"}, {"KYIO_GetCpuID", "6\n"},  // even though KYIO_Open is there: it is not called
     };
     for (const Case& c : cases) {
         zxtest::Environment environment = {{"KYIO_MACHINE", MachinePath()}, {"KYIO_LOG", LogPath()}};
         if (c.missingExport)
-            environment.push_back({"ZX_KYIO_FOLDER", zxtest::JoinPath(zxtest::TestDir(), std::string("kyio-without-") + c.missingExport)});
+            environment.push_back({"ZX_KYIO_FOLDER", zxtest::JoinPath(zxtest::TestDir(),
+                                                                      std::string("kyio-without-") + c.missingExport)});
         else
             environment.push_back({"ZX_KYIO_HIDDEN", "1"});
         environment.push_back({"ZX_KYIO_WRITE", "1"});

@@ -20,8 +20,8 @@ constexpr int kTop = 8;
 
 // What a painted label area holds.
 struct Ink {
-    int text = 0;          // the caption's own colour
-    int shadow = 0;        // grey below white
+    int text = 0;    // the caption's own colour
+    int shadow = 0;  // grey below white
     int darkestShadow = 255;
     int firstTextColumn = -1;
     int lastTextColumn = -1;

@@ -18,7 +18,10 @@
 namespace {
 
 LANGID g_languageId = 0x0409;
-LANGID WINAPI TestLanguageId() { return g_languageId; }
+LANGID WINAPI TestLanguageId()
+{
+    return g_languageId;
+}
 
 // A program folder with language files written as the test needs them.
 class LanguageFolder {

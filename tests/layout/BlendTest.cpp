@@ -41,8 +41,8 @@ TEST(BitmapBlend, BlendsEachPixelByItsAlphaTimesTheConstantAlphaAndTruncates)
             Fill(dst, format, 2, 2, kBeneath);
             vessa::AlphaBlendBitmap(&src, &dst, c.alpha);
             Bgra got = Get(dst, 1, 1);
-            SCOPED_TRACE(testing::Message() << "format " << format << " alpha " << int(c.source.a) << "/"
-                                            << int(c.alpha));
+            SCOPED_TRACE(testing::Message()
+                         << "format " << format << " alpha " << int(c.source.a) << "/" << int(c.alpha));
             EXPECT_EQ(dst.PixelFormat(), format);
             EXPECT_EQ(got.b, c.expected.b);
             EXPECT_EQ(got.g, c.expected.g);
@@ -69,15 +69,13 @@ TEST(BitmapBlend, AreaIsClippedToTheDestinationOnEverySide)
 {
     struct Case {
         POINT origin;
-        POINT probe;         // a destination pixel
-        bool covered;        // receives a source pixel
-        POINT sourcePixel;   // which one
+        POINT probe;        // a destination pixel
+        bool covered;       // receives a source pixel
+        POINT sourcePixel;  // which one
     } cases[] = {
-        {{1, 1}, {0, 0}, false, {}},
-        {{1, 1}, {1, 1}, true, {0, 0}},
-        {{1, 1}, {3, 3}, true, {2, 2}},   // the last source row and column fall off
-        {{-1, -2}, {0, 0}, true, {1, 2}},
-        {{-1, -2}, {2, 1}, true, {3, 3}},
+        {{1, 1}, {0, 0}, false, {}},      {{1, 1}, {1, 1}, true, {0, 0}},
+        {{1, 1}, {3, 3}, true, {2, 2}},  // the last source row and column fall off
+        {{-1, -2}, {0, 0}, true, {1, 2}}, {{-1, -2}, {2, 1}, true, {3, 3}},
         {{-1, -2}, {3, 3}, false, {}},
     };
     for (const Case& c : cases) {
@@ -85,8 +83,8 @@ TEST(BitmapBlend, AreaIsClippedToTheDestinationOnEverySide)
         zxtest::FillPattern(src, pf32bit, 4, 4);
         Fill(dst, pf24bit, 4, 4, Bgra{0, 0, 0, 0});
         vessa::AlphaBlendBitmapRect(&src, RECT{0, 0, 4, 4}, &dst, c.origin, 255);
-        SCOPED_TRACE(testing::Message() << "origin " << c.origin.x << "," << c.origin.y << " probe " << c.probe.x
-                                        << "," << c.probe.y);
+        SCOPED_TRACE(testing::Message() << "origin " << c.origin.x << "," << c.origin.y << " probe " << c.probe.x << ","
+                                        << c.probe.y);
         Bgra expected{};
         if (c.covered) {
             expected = Get(src, c.sourcePixel.x, c.sourcePixel.y);

@@ -52,12 +52,10 @@ TEST(Blur, LuminanceIsTheRoundedWeightedSumOfTheChannels)
         Bgra pixel;
         int32_t luminance;
     } cases[] = {
-        {{0, 0, 0, 0}, 0},
-        {{255, 255, 255, 0}, 255},
-        {{0, 0, 255, 0}, 76},    // 76.245 + 0.5
-        {{0, 255, 0, 0}, 150},   // 149.685 + 0.5
-        {{255, 0, 0, 0}, 29},    // 29.07 + 0.5
-        {{10, 20, 30, 0}, 22},   // 1.14 + 11.74 + 8.97 = 21.85 + 0.5
+        {{0, 0, 0, 0}, 0},     {{255, 255, 255, 0}, 255}, {{0, 0, 255, 0}, 76},  // 76.245 + 0.5
+        {{0, 255, 0, 0}, 150},                                                   // 149.685 + 0.5
+        {{255, 0, 0, 0}, 29},                                                    // 29.07 + 0.5
+        {{10, 20, 30, 0}, 22},                                                   // 1.14 + 11.74 + 8.97 = 21.85 + 0.5
     };
     for (TPixelFormat format : {pf24bit, pf32bit}) {
         TBitmap bitmap;
@@ -89,11 +87,9 @@ TEST(Blur, RadiusOneAndTwoGiveTheSharedFixedKernels)
 
     factory.CreateKernel(kernel, divisor, 2);
     EXPECT_EQ(divisor, 273);
-    EXPECT_EQ(Rows(*kernel), (std::vector<std::vector<int32_t>>{{1, 4, 7, 4, 1},
-                                                               {4, 16, 26, 16, 4},
-                                                               {7, 26, 41, 26, 7},
-                                                               {4, 16, 26, 16, 4},
-                                                               {1, 4, 7, 4, 1}}));
+    EXPECT_EQ(Rows(*kernel),
+              (std::vector<std::vector<int32_t>>{
+                  {1, 4, 7, 4, 1}, {4, 16, 26, 16, 4}, {7, 26, 41, 26, 7}, {4, 16, 26, 16, 4}, {1, 4, 7, 4, 1}}));
     // A wrong radius does not free a shared kernel.
     factory.DestroyKernel(kernel, 5);
     const vessa::IntTable* again = nullptr;

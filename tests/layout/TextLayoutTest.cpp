@@ -156,9 +156,9 @@ TEST(ShadedTextLayout, RenderShadowFillsWithTheShadowColourAndBlursTheShapeIntoA
             EXPECT_LE(p.a, 120);
         }
     }
-    EXPECT_EQ(Get(shape, 10, 10).a, 120);              // wholly inside the shape
-    EXPECT_EQ(Get(shape, 3, 3).a, 0);                  // beyond the blur
-    EXPECT_GT(Get(shape, 5, 10).a, 0);                 // blurred past the shape's edge
+    EXPECT_EQ(Get(shape, 10, 10).a, 120);  // wholly inside the shape
+    EXPECT_EQ(Get(shape, 3, 3).a, 0);      // beyond the blur
+    EXPECT_GT(Get(shape, 5, 10).a, 0);     // blurred past the shape's edge
     EXPECT_LT(Get(shape, 6, 10).a, 120);
 }
 

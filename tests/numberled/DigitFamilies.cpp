@@ -14,7 +14,8 @@ namespace numberled {
 const Family kLarge{"LargeNumberLed", "Numbers\\", 22, [] { return static_cast<NumberLed*>(new LargeNumberLed); }};
 const Family kMiddle{"MiddleNumberLed", "Middle_Numbers\\", 22,
                      [] { return static_cast<NumberLed*>(new MiddleNumberLed); }};
-const Family kSmall{"SmallNumberLed", "Small_Numbers\\", 10, [] { return static_cast<NumberLed*>(new SmallNumberLed); }};
+const Family kSmall{"SmallNumberLed", "Small_Numbers\\", 10,
+                    [] { return static_cast<NumberLed*>(new SmallNumberLed); }};
 const Family kGreen{"GreenNumberLed", "Green\\", 10, [] { return static_cast<NumberLed*>(new GreenNumberLed); }};
 
 const std::vector<const Family*>& AllFamilies()
@@ -53,8 +54,7 @@ std::unique_ptr<TBitmap> Compose(int width, int height, TColor background, const
 {
     auto composed = std::make_unique<TBitmap>();
     COLORREF rgb = ColorToRGB(background);
-    zxtest::Fill(*composed, pf24bit, width, height,
-                 zxtest::Bgra{GetBValue(rgb), GetGValue(rgb), GetRValue(rgb), 0});
+    zxtest::Fill(*composed, pf24bit, width, height, zxtest::Bgra{GetBValue(rgb), GetGValue(rgb), GetRValue(rgb), 0});
     for (const Placed& placed : row) {
         RECT whole{0, 0, placed.picture->Width(), placed.picture->Height()};
         vessa::AlphaBlendBitmapRect(placed.picture, whole, composed.get(), POINT{placed.left, placed.top}, 255);
@@ -69,8 +69,8 @@ std::string Difference(TBitmap& actual, TBitmap& expected, const RECT& area)
             zxtest::Bgra a = zxtest::Get(actual, x, y), e = zxtest::Get(expected, x, y);
             if (a.b != e.b || a.g != e.g || a.r != e.r) {
                 char text[96];
-                std::snprintf(text, sizeof text, "(%d, %d): painted %d,%d,%d, expected %d,%d,%d", x, y, a.r, a.g,
-                              a.b, e.r, e.g, e.b);
+                std::snprintf(text, sizeof text, "(%d, %d): painted %d,%d,%d, expected %d,%d,%d", x, y, a.r, a.g, a.b,
+                              e.r, e.g, e.b);
                 return text;
             }
         }

@@ -34,14 +34,20 @@ struct Kind {
     POINT unitOffset;
 };
 
-const Kind kFloating{"FloatingLed", [](TWinControl* o) { return new FloatingLed(o); }, &numberled::kLarge, 0,
-                     nullptr, {0, 0}};
-const Kind kSmallLed{"SmallFloatingLed", [](TWinControl* o) { return new SmallFloatingLed(o); },
-                     &numberled::kSmall, -4, "Small_Numbers\\mhz.png", {44, 0}};
-const Kind kMiddleLed{"MiddleFloatingLed", [](TWinControl* o) { return new MiddleFloatingLed(o); },
-                      &numberled::kMiddle, -1, nullptr, {0, 0}};
-const Kind kGreenLed{"LargeGreendLed", [](TWinControl* o) { return new LargeGreendLed(o); }, &numberled::kGreen,
-                     -4, "Green\\mhz.png", {76, 3}};
+const Kind kFloating{"FloatingLed", [](TWinControl* o) { return new FloatingLed(o); }, &numberled::kLarge, 0, nullptr,
+                     {0, 0}};
+const Kind kSmallLed{"SmallFloatingLed",       [](TWinControl* o) { return new SmallFloatingLed(o); },
+                     &numberled::kSmall,       -4,
+                     "Small_Numbers\\mhz.png", {44, 0}};
+const Kind kMiddleLed{"MiddleFloatingLed",
+                      [](TWinControl* o) { return new MiddleFloatingLed(o); },
+                      &numberled::kMiddle,
+                      -1,
+                      nullptr,
+                      {0, 0}};
+const Kind kGreenLed{"LargeGreendLed",   [](TWinControl* o) { return new LargeGreendLed(o); },
+                     &numberled::kGreen, -4,
+                     "Green\\mhz.png",   {76, 3}};
 
 // Where a row's positions start: digits `spacing` apart by the width of
 // digit 0; the point starts 4 inside the digit before it, and the digit
@@ -115,9 +121,9 @@ TEST_F(FloatingLedTest, SetFormatBuildsTheRowFromTheLeft)
         int fractionDigits;
         int positions;
     } cases[] = {
-        {&kFloating, 4, 0, 4}, {&kFloating, 1, 3, 5},  {&kFloating, 2, 1, 4}, {&kMiddleLed, 2, 1, 4},
-        {&kSmallLed, 4, 0, 4}, {&kGreenLed, 4, 0, 4},  {&kGreenLed, 1, 2, 4}, {&kFloating, 0, 2, 3},
-        {&kFloating, 3, -2, 3},
+        {&kFloating, 4, 0, 4},  {&kFloating, 1, 3, 5}, {&kFloating, 2, 1, 4},
+        {&kMiddleLed, 2, 1, 4}, {&kSmallLed, 4, 0, 4}, {&kGreenLed, 4, 0, 4},
+        {&kGreenLed, 1, 2, 4},  {&kFloating, 0, 2, 3}, {&kFloating, 3, -2, 3},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.kind->name) + " " + std::to_string(c.integerDigits) + "," +
@@ -291,10 +297,8 @@ TEST_F(FloatingLedTest, TheFormPaintsEachRowsPicturesInPlace)
         double value;
         POINT at;
     } rows[] = {
-        {&kFloating, 1, 3, false, 1.35, {10, 8}},
-        {&kMiddleLed, 2, 1, true, 12.5, {130, 12}},
-        {&kSmallLed, 4, 0, false, 2133, {10, 50}},
-        {&kGreenLed, 4, 0, false, 3200, {130, 50}},
+        {&kFloating, 1, 3, false, 1.35, {10, 8}},  {&kMiddleLed, 2, 1, true, 12.5, {130, 12}},
+        {&kSmallLed, 4, 0, false, 2133, {10, 50}}, {&kGreenLed, 4, 0, false, 3200, {130, 50}},
         {&kFloating, 2, 1, true, 9.5, {250, 8}},
     };
     std::vector<std::unique_ptr<FloatingLed>> leds;
@@ -314,8 +318,8 @@ TEST_F(FloatingLedTest, TheFormPaintsEachRowsPicturesInPlace)
         const int lit = r.highlighted ? 10 : 0;
         for (size_t i = 0, d = 0; i < lefts.size(); ++i) {
             int entry = static_cast<int>(i) == r.integerDigits && r.fractionDigits > 0 ? 20 : shown[d++] - '0';
-            expected.push_back({&numberled::EntryPicture(*r.kind->family, entry + (entry == 20 ? lit / 10 : lit)),
-                                lefts[i], r.at.y});
+            expected.push_back(
+                {&numberled::EntryPicture(*r.kind->family, entry + (entry == 20 ? lit / 10 : lit)), lefts[i], r.at.y});
         }
         if (r.kind->unit)
             expected.push_back(

@@ -144,7 +144,7 @@ TEST_F(NumberLedTest, PlacementAndVisibilityPassToTheImage)
 ZX_TEST_CHILD(damaged_small_family)
 {
     std::unique_ptr<TForm> form(numberled::MakeForm(60, 40, clBlack));
-    SmallNumberLed digit;  // goes before the form that owns its image
+    SmallNumberLed digit;      // goes before the form that owns its image
     digit.Create(form.get());  // reading the family must not throw
     int failures = digit.EntryCount() == 10 ? 0 : 1;
     for (int entry = 0; entry < 10; ++entry) {
@@ -179,8 +179,8 @@ TEST(NumberLedFiles, AMissingOrDamagedPictureLeavesAnEmptyEntry)
         }
         ASSERT_TRUE(CopyFileA(zxtest::JoinPath(source, name).c_str(), zxtest::JoinPath(small, name).c_str(), FALSE));
     }
-    ASSERT_TRUE(CopyFileA(zxtest::JoinPath(zxtest::TestDir(), "pngio.dll").c_str(),
-                          folder.File("pngio.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(zxtest::JoinPath(zxtest::TestDir(), "pngio.dll").c_str(), folder.File("pngio.dll").c_str(), FALSE));
 
     zxtest::ProcessResult run = zxtest::RunChildCopy(folder.File("copy.exe"), "damaged_small_family");
     ASSERT_TRUE(run.started);

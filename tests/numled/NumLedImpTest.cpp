@@ -101,14 +101,10 @@ TEST(KyNumLedImp, NumbersFillTheDigitPositionsFromTheRight)
         States expected;
     };
     const Case cases[] = {
-        {"88.8", false, 3.14159, {0, 4, 1, 2}},
-        {"8888", false, 12345, {3, 4, 5, 6}},
-        {"8888", true, 7, {1, 1, 1, 8}},
-        {"8888", false, 7, {0, 0, 0, 8}},
-        {"88.8", false, -1.5, {0, 2, 1, 6}},
-        {"8888", false, 105, {0, 2, 1, 6}},
-        {"8.88", false, 0.05, {1, 1, 1, 6}},
-        {"88C", false, 21, {3, 2, 1}},  // a symbol stays lit
+        {"88.8", false, 3.14159, {0, 4, 1, 2}}, {"8888", false, 12345, {3, 4, 5, 6}},
+        {"8888", true, 7, {1, 1, 1, 8}},        {"8888", false, 7, {0, 0, 0, 8}},
+        {"88.8", false, -1.5, {0, 2, 1, 6}},    {"8888", false, 105, {0, 2, 1, 6}},
+        {"8.88", false, 0.05, {1, 1, 1, 6}},    {"88C", false, 21, {3, 2, 1}},  // a symbol stays lit
     };
     for (const Case& c : cases) {
         NumLed led;
@@ -212,7 +208,10 @@ TEST(KyNumLedImp, KeepRatioShrinksToTheFiguresProportion)
         int expectedWidth, expectedHeight;
     };
     const Case cases[] = {
-        {false, 144, 22, 144, 22}, {true, 144, 22, 72, 22}, {true, 144, 88, 144, 44}, {true, 36, 100, 36, 11},
+        {false, 144, 22, 144, 22},
+        {true, 144, 22, 72, 22},
+        {true, 144, 88, 144, 44},
+        {true, 36, 100, 36, 11},
     };
     for (const Case& c : cases) {
         NumLed led;
@@ -236,8 +235,8 @@ TEST(KyNumLedImp, LitSegmentsAreLightUnlitOnesDarkOnTheBackground)
         COLORREF expected;
     };
     const Probe probes[] = {
-        {54 + 8, 2, light}, {54 + 8, 10, light}, {54 + 14, 6, light}, {54 + 0, 0, black}, {54 + 8, 6, black},
-        {8, 2, dark},       {8, 10, dark},       {36 + 8, 18, dark},
+        {54 + 8, 2, light}, {54 + 8, 10, light}, {54 + 14, 6, light}, {54 + 0, 0, black},
+        {54 + 8, 6, black}, {8, 2, dark},        {8, 10, dark},       {36 + 8, 18, dark},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(led.Pixel(p.x, p.y), p.expected) << p.x << ", " << p.y;

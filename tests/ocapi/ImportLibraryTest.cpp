@@ -21,8 +21,8 @@ std::vector<WORD> ImportedOrdinals(const char* dll, bool* byName)
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + entry.VirtualAddress);
-         import->Name != 0; ++import) {
+    for (auto import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + entry.VirtualAddress); import->Name != 0;
+         ++import) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + import->Name), dll) != 0)
             continue;
         auto thunk = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + import->OriginalFirstThunk);

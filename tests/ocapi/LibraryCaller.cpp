@@ -70,9 +70,8 @@ void Call(const ZxOcLibModule& library, const std::string& call, bool byOrdinal)
         int result = As<ZxOcQueryInfoFunction>(function)(null ? nullptr : &info);
         size_t nameLength = strnlen(info.name, sizeof info.name);
         std::printf("%s result=%d name=%.*s nameLength=%u min=%d/%d step=%d/%d count=%d\n", name.c_str(), result,
-                    static_cast<int>(nameLength), info.name, static_cast<unsigned>(nameLength),
-                    info.minimumNumerator, info.minimumDenominator, info.stepNumerator, info.stepDenominator,
-                    info.valueCount);
+                    static_cast<int>(nameLength), info.name, static_cast<unsigned>(nameLength), info.minimumNumerator,
+                    info.minimumDenominator, info.stepNumerator, info.stepDenominator, info.valueCount);
     } else if (name.find("Get") != std::string::npos) {
         int value = kUntouched;
         int result = As<ZxOcGetValueFunction>(function)(null ? nullptr : &value);

@@ -8,11 +8,11 @@
 #include "LibraryCaller.h"
 #include "TestFiles.h"
 
-using zxtest::BoardFixture;
 using ocapitest::ExpectOneChangeBroadcast;
-using zxtest::ProfileBytes;
 using ocapitest::RunCalls;
 using ocapitest::ZxOcLibChange;
+using zxtest::BoardFixture;
+using zxtest::ProfileBytes;
 
 TEST_F(ZxOcLibChange, LoadAppliesInFrequencySafeOrderAndBroadcastsWithoutARequest)
 {
@@ -24,10 +24,12 @@ TEST_F(ZxOcLibChange, LoadAppliesInFrequencySafeOrderAndBroadcastsWithoutAReques
     // FSB 33 -> 20 lowers the clock: FSB first, then the voltages. FSB
     // 33 -> 60 raises it: the voltages first.
     const Case cases[] = {
-        {"going down", 20,
+        {"going down",
+         20,
          {"id=0x03010011 index=20 mode=2 result=1", "id=0x03020012 index=70 mode=2 result=1",
           "id=0x03020032 index=20 mode=2 result=1"}},
-        {"going up", 60,
+        {"going up",
+         60,
          {"id=0x03020012 index=70 mode=2 result=1", "id=0x03020032 index=20 mode=2 result=1",
           "id=0x03010011 index=60 mode=2 result=1"}},
     };
@@ -76,13 +78,13 @@ TEST_F(ZxOcLibChange, LoadSkipsEverythingButTheTuningItems)
     BoardFixture board;
     std::string path = board.File("Foreign.oc");
     ASSERT_TRUE(zxtest::WriteWholeFile(path, ProfileBytes({
-                                                 {0x00060009, 0},   // status item
-                                                 {0x0B060001, 1},   // power-saving switch
-                                                 {0x030600F0, 2},   // hidden core selector
-                                                 {0x0302001A, 3},   // hidden tuning item
-                                                 {0x05080002, 1},   // profile data
-                                                 {0x07010011, 9},   // unknown group, FSB's index
-                                                 {0x03020017, 9},   // a visible tuning item
+                                                 {0x00060009, 0},  // status item
+                                                 {0x0B060001, 1},  // power-saving switch
+                                                 {0x030600F0, 2},  // hidden core selector
+                                                 {0x0302001A, 3},  // hidden tuning item
+                                                 {0x05080002, 1},  // profile data
+                                                 {0x07010011, 9},  // unknown group, FSB's index
+                                                 {0x03020017, 9},  // a visible tuning item
                                              })));
     auto run = RunCalls({"ZxOcLoadProfile " + path}, board.Environment());
     EXPECT_EQ(run.Line("ZxOcLoadProfile"), "ZxOcLoadProfile result=1");
@@ -104,13 +106,14 @@ TEST_F(ZxOcLibChange, LoadWritesTheCpuRatioPerCore)
     // values. Then the selector goes to all cores and the last value is
     // written once more.
     EXPECT_NE(board.BoardText().find("cores=38,34,30,26"), std::string::npos) << board.BoardText();
-    EXPECT_EQ(board.Writes(), (std::vector<std::string>{
-                                  "id=0x030600F0 index=0 mode=1 result=1", "id=0x030600F0 index=1 mode=1 result=1",
-                                  "id=0x030600F0 index=2 mode=1 result=1", "id=0x030600F0 index=3 mode=1 result=1",
-                                  "id=0x030600F0 index=0 mode=1 result=1", "id=0x03060013 index=38 mode=2 result=1",
-                                  "id=0x030600F0 index=1 mode=1 result=1", "id=0x030600F0 index=2 mode=1 result=1",
-                                  "id=0x030600F0 index=3 mode=1 result=1", "id=0x03060013 index=26 mode=2 result=1",
-                                  "id=0x030600F0 index=255 mode=1 result=1", "id=0x03060013 index=26 mode=2 result=1"}));
+    EXPECT_EQ(board.Writes(),
+              (std::vector<std::string>{
+                  "id=0x030600F0 index=0 mode=1 result=1", "id=0x030600F0 index=1 mode=1 result=1",
+                  "id=0x030600F0 index=2 mode=1 result=1", "id=0x030600F0 index=3 mode=1 result=1",
+                  "id=0x030600F0 index=0 mode=1 result=1", "id=0x03060013 index=38 mode=2 result=1",
+                  "id=0x030600F0 index=1 mode=1 result=1", "id=0x030600F0 index=2 mode=1 result=1",
+                  "id=0x030600F0 index=3 mode=1 result=1", "id=0x03060013 index=26 mode=2 result=1",
+                  "id=0x030600F0 index=255 mode=1 result=1", "id=0x03060013 index=26 mode=2 result=1"}));
     ExpectOneChangeBroadcast(run);
     EXPECT_TRUE(Requests().empty());
 }
@@ -179,8 +182,16 @@ TEST_F(ZxOcLibChange, LoadWritesOnlyInRangeIndexesOfAHostileFile)
           Write(kSelect, 1), Write(kRatio, 30), Write(kSelect, 2), Write(kSelect, 3), Write(kRatio, 26),
           Write(kSelect, 255), Write(kRatio, 26)}},
         {"mixed good and bad records, the clock going down",
-         {{kVcore, 50}, {kFsb, 201}, {kFsb, 20}, {kDram, 41}, {kRatio, 34}, {kRatio, 34}, {kRatio, 30},
-          {kRatio, 26}, {kNb, kAllOnes}, {kPll, 12}},
+         {{kVcore, 50},
+          {kFsb, 201},
+          {kFsb, 20},
+          {kDram, 41},
+          {kRatio, 34},
+          {kRatio, 34},
+          {kRatio, 30},
+          {kRatio, 26},
+          {kNb, kAllOnes},
+          {kPll, 12}},
          {Write(kSelect, 0), Write(kSelect, 1), Write(kSelect, 2), Write(kSelect, 3), Write(kFsb, 20),
           Write(kSelect, 0), Write(kRatio, 34), Write(kSelect, 1), Write(kSelect, 2), Write(kSelect, 3),
           Write(kRatio, 26), Write(kSelect, 255), Write(kRatio, 26), Write(kVcore, 50), Write(kPll, 12)}},

@@ -6,8 +6,8 @@
 #include "BoardFixture.h"
 #include "LibraryCaller.h"
 
-using zxtest::BoardFixture;
 using ocapitest::RunCalls;
+using zxtest::BoardFixture;
 
 namespace {
 
@@ -25,8 +25,8 @@ TEST(ZxOcLibQuery, RecordsOfTheFourSlotsFollowTheBoard)
     const QueryCase cases[] = {
         {"ZxOcQueryFsbFrquencyInfo",
          "ZxOcQueryFsbFrquencyInfo result=1 name=CPU FSB Frequency nameLength=17 min=10000/100 step=100/100 count=201"},
-        {"ZxOcQueryVcoreVoltInfo",
-         "ZxOcQueryVcoreVoltInfo result=1 name=CPU Core Voltage nameLength=16 min=80000/100000 step=625/100000 count=129"},
+        {"ZxOcQueryVcoreVoltInfo", "ZxOcQueryVcoreVoltInfo result=1 name=CPU Core Voltage nameLength=16 "
+                                   "min=80000/100000 step=625/100000 count=129"},
         {"ZxOcQueryDramVoltInfo",
          "ZxOcQueryDramVoltInfo result=1 name=DRAM Voltage nameLength=12 min=1200/1000 step=20/1000 count=41"},
         {"ZxOcQueryNbCoreVoltInfo",
@@ -51,9 +51,9 @@ TEST(ZxOcLibQuery, OneValueItemEmptySlotLongNameAndNullRecord)
     board.SetKey("0x03020015", "count", "1");
     board.RemoveSection("0x03020032");  // no DRAM voltage item: slot 2 stays empty
     board.SetKey("0x03010011", "name", "CPU FSB Frequency Host Clock Setting");
-    auto run = RunCalls({"ZxOcQueryNbCoreVoltInfo", "ZxOcQueryDramVoltInfo", "ZxOcQueryFsbFrquencyInfo",
-                         "ZxOcQueryVcoreVoltInfo null"},
-                        board.Environment());
+    auto run = RunCalls(
+        {"ZxOcQueryNbCoreVoltInfo", "ZxOcQueryDramVoltInfo", "ZxOcQueryFsbFrquencyInfo", "ZxOcQueryVcoreVoltInfo null"},
+        board.Environment());
 
     EXPECT_EQ(run.Line("ZxOcQueryNbCoreVoltInfo"),
               "ZxOcQueryNbCoreVoltInfo result=1 name=NB Core Voltage nameLength=15 min=1000/1000 step=0/1 count=1");
@@ -71,9 +71,9 @@ TEST(ZxOcLibGet, CurrentIndexesAndFailedReads)
 {
     BoardFixture board;
     board.SetKey("0x03020032", "fail", "read");
-    auto run = RunCalls({"ZxOcGetFsbFrquency", "ZxOcGetVcoreVolt", "ZxOcGetDramVolt", "ZxOcGetNbCoreVolt",
-                         "ZxOcGetFsbFrquency null"},
-                        board.Environment());
+    auto run = RunCalls(
+        {"ZxOcGetFsbFrquency", "ZxOcGetVcoreVolt", "ZxOcGetDramVolt", "ZxOcGetNbCoreVolt", "ZxOcGetFsbFrquency null"},
+        board.Environment());
     EXPECT_EQ(run.Line("ZxOcGetFsbFrquency"), "ZxOcGetFsbFrquency result=1 value=33");
     EXPECT_EQ(run.Line("ZxOcGetVcoreVolt"), "ZxOcGetVcoreVolt result=1 value=56");
     EXPECT_EQ(run.Line("ZxOcGetDramVolt"), "ZxOcGetDramVolt result=0 value=-7");  // untouched

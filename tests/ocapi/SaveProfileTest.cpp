@@ -8,19 +8,18 @@
 #include "LibraryCaller.h"
 #include "TestFiles.h"
 
+using ocapitest::RunCalls;
 using zxtest::BoardFixture;
 using zxtest::ProfileBytes;
-using ocapitest::RunCalls;
 
 namespace {
 
 // Every visible group-3 item of the default board in BIOS order, with one
 // ratio record per core.
 const std::vector<std::pair<unsigned, int>> kDefaultBoardProfile = {
-    {0x03010011, 33}, {0x03020012, 56}, {0x03020032, 15}, {0x03020015, 4},
-    {0x03060013, 36}, {0x03060013, 34}, {0x03060013, 30}, {0x03060013, 28},
-    {0x03020016, 4},  {0x03020017, 5},  {0x03820019, 0},  {0x03080018, 0},
-    {0x030800B4, 1},  {0x03010060, 8},  {0x03010061, 4},
+    {0x03010011, 33}, {0x03020012, 56}, {0x03020032, 15}, {0x03020015, 4}, {0x03060013, 36},
+    {0x03060013, 34}, {0x03060013, 30}, {0x03060013, 28}, {0x03020016, 4}, {0x03020017, 5},
+    {0x03820019, 0},  {0x03080018, 0},  {0x030800B4, 1},  {0x03010060, 8}, {0x03010061, 4},
 };
 
 }  // namespace

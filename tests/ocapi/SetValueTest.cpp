@@ -8,10 +8,10 @@
 #include "ChangeFixture.h"
 #include "LibraryCaller.h"
 
-using zxtest::BoardFixture;
 using ocapitest::ExpectOneChangeBroadcast;
 using ocapitest::RunCalls;
 using ocapitest::ZxOcLibChange;
+using zxtest::BoardFixture;
 
 TEST_F(ZxOcLibChange, SetWritesOnceTellsTheServiceAndBroadcasts)
 {
@@ -48,11 +48,10 @@ TEST_F(ZxOcLibChange, SetThatChangesNothingWritesSendsAndPostsNothing)
 {
     BoardFixture board;
     board.SetKey("0x03020015", "fail", "write");
-    auto run = RunCalls({"ZxOcSetFsbFrquency 33",     // already current
-                         "ZxOcSetFsbFrquency -1",     // below the range
-                         "ZxOcSetFsbFrquency 201",    // one past the last index
-                         "ZxOcSetVcoreVolt 2147483647",
-                         "ZxOcSetNbCoreVolt 5"},      // the BIOS refuses the write
+    auto run = RunCalls({"ZxOcSetFsbFrquency 33",                                // already current
+                         "ZxOcSetFsbFrquency -1",                                // below the range
+                         "ZxOcSetFsbFrquency 201",                               // one past the last index
+                         "ZxOcSetVcoreVolt 2147483647", "ZxOcSetNbCoreVolt 5"},  // the BIOS refuses the write
                         board.Environment());
     EXPECT_EQ(run.Line("ZxOcSetFsbFrquency", 0), "ZxOcSetFsbFrquency result=0");
     EXPECT_EQ(run.Line("ZxOcSetFsbFrquency", 1), "ZxOcSetFsbFrquency result=0");
@@ -74,4 +73,3 @@ TEST_F(ZxOcLibChange, SetOnAnEmptySlotReturnsZero)
     EXPECT_TRUE(board.Writes().empty());
     EXPECT_EQ(run.Broadcasts(), 0);
 }
-

@@ -38,7 +38,6 @@ public:
     FARPROC ByName(const char* name) const { return GetProcAddress(m_module, name); }
     FARPROC ByOrdinal(WORD ordinal) const { return GetProcAddress(m_module, MAKEINTRESOURCEA(ordinal)); }
 
-
     // The names in the module's export directory, with their ordinals.
     std::vector<std::pair<std::string, WORD>> ExportDirectory() const;
 

@@ -161,8 +161,8 @@ void ReportOutside(std::ostringstream& out)
         TControl* control = MainForm->Controls(i);
         const RECT r = control->BoundsRect();
         if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height)
-            out << control->ClassName() << "@" << Place(r.left, r.top) << "+" << Place(r.right - r.left, r.bottom - r.top)
-                << " ";
+            out << control->ClassName() << "@" << Place(r.left, r.top) << "+"
+                << Place(r.right - r.left, r.bottom - r.top) << " ";
     }
     out << "\n";
 }
@@ -240,7 +240,8 @@ void ReportBarTexts(std::ostringstream& out, AdvScrollBar* bar)
     BiosItemA* item = KyOcPrimaryItemSet::GetInstance().GetItem(bar->GetItemSlot());
     for (int position = 0; item != nullptr && position < item->GetValueCount(); ++position) {
         const std::string text = AdvScrollBar::ValueText(*item, position);
-        for (TControl* label : {static_cast<TControl*>(bar->ValueLabel()), static_cast<TControl*>(bar->BiosValueLabel())})
+        for (TControl* label :
+             {static_cast<TControl*>(bar->ValueLabel()), static_cast<TControl*>(bar->BiosValueLabel())})
             if (TextWidthIn(label, text) > label->Width()) {
                 out << who << "\"" << text << "\" is " << TextWidthIn(label, text) << " in " << label->Width() << "; ";
                 break;

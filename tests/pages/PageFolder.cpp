@@ -40,8 +40,8 @@ PageFolder::PageFolder(const std::string& language)
     CopyFolder(zxtest::JoinPath(zxtest::DistDir(), "LangFiles"), langFiles);
     if (!language.empty()) {
         zxtest::WriteWholeFile(zxtest::JoinPath(langFiles, "KyMultiLang.ini"),
-                               "[Languages]\r\n" + vessa::LanguageIdKey(GetSystemDefaultLangID(), 4) + "=" +
-                                   language + "\r\n");
+                               "[Languages]\r\n" + vessa::LanguageIdKey(GetSystemDefaultLangID(), 4) + "=" + language +
+                                   "\r\n");
     }
 }
 

@@ -107,10 +107,17 @@ const char* const kLarge = "state size=2 client=636x641 shadow=651x658 buttons=6
 TEST(PageChoice, EachBoardGetsItsRatioPage)
 {
     RunCases({
-        {"4 cores, per-core turbo item, core-unlock CPU", "default", nullptr, "",
+        {"4 cores, per-core turbo item, core-unlock CPU",
+         "default",
+         nullptr,
+         "",
          {"pages=tweak,turbo-kavrin tabs=27,176\n"}},
-        {"per-core turbo item without core-unlock support", "ratio-no-turbo-table", nullptr, "",
-         {"pages=tweak,turbo tabs=27,176\n"}, "intel-2core-unsupported.ini"},
+        {"per-core turbo item without core-unlock support",
+         "ratio-no-turbo-table",
+         nullptr,
+         "",
+         {"pages=tweak,turbo tabs=27,176\n"},
+         "intel-2core-unsupported.ini"},
         {"4 cores without the turbo item", "ratio-no-f9", nullptr, "", {"pages=tweak,ratio tabs=27,176\n"}},
         {"6 cores, a ratio per core", "ratio-6core-percore", nullptr, "", {"pages=tweak,multi tabs=27,176\n"}},
         {"6 cores, one ratio", "ratio-6core-single", nullptr, "", {"pages=tweak,single tabs=27,176\n"}},
@@ -119,24 +126,33 @@ TEST(PageChoice, EachBoardGetsItsRatioPage)
     });
 }
 
-
 TEST(PageChoice, TheGraphicsPageComesWithTheDriverAndOpensTheWindow)
 {
-    RunCases({{"no driver: collapsed, the voltage page selected", "default", nullptr, "",
+    RunCases({{"no driver: collapsed, the voltage page selected",
+               "default",
+               nullptr,
+               "",
                {kDefaultPages, std::string(kCollapsed) + " selected=0"}}});
     GraphicsDriver driver;
     RunCases({
-        {"driver: the graphics page selected and the pages shown", "default", nullptr, "",
-         {kDefaultPagesWithGraphics, "gpu=450,324 450,374 \n",
-          std::string(kMiddle) + kGraphicsSelected}},
-        {"driver without a ratio page: its tab in the ratio tab's place", "no-ratio", nullptr, "",
+        {"driver: the graphics page selected and the pages shown",
+         "default",
+         nullptr,
+         "",
+         {kDefaultPagesWithGraphics, "gpu=450,324 450,374 \n", std::string(kMiddle) + kGraphicsSelected}},
+        {"driver without a ratio page: its tab in the ratio tab's place",
+         "no-ratio",
+         nullptr,
+         "",
          {"pages=tweak,gpu tabs=27,176\n"}},
-        {"driver but no graphics item", "default",
+        {"driver but no graphics item",
+         "default",
          [](zxtest::BoardFixture& board) {
              board.RemoveSection("0x03010060");
              board.RemoveSection("0x03010061");
          },
-         "", {kDefaultPages}},
+         "",
+         {kDefaultPages}},
         {"the link box couples the second bar", "default", nullptr, "link", {" gpu=1111\n", " gpu=1110\n"}},
     });
 }
@@ -144,21 +160,33 @@ TEST(PageChoice, TheGraphicsPageComesWithTheDriverAndOpensTheWindow)
 TEST(VoltagePage, GroupsFollowTheExpertItemsTheDramItemsAndTheValueTexts)
 {
     RunCases({
-        {"expert items, no DRAM item: one group, rows 45 apart", "default", nullptr, "",
+        {"expert items, no DRAM item: one group, rows 45 apart",
+         "default",
+         nullptr,
+         "",
          {"group0=4 CPU/Chip Voltage 211,333 509,333 211,378\n"}},
-        {"neither: the same rows", "default", [](zxtest::BoardFixture& board) { board.RemoveSection("0x030800B4"); },
-         "", {"group0=2 CPU/Chip Voltage 211,333 509,333 211,378\n"}},
-        {"a DRAM item and expert items: the expert group below", "default",
-         [](zxtest::BoardFixture& board) { AddVoltage(board, "0x03020033", "1200", "0", "20"); }, "show",
+        {"neither: the same rows",
+         "default",
+         [](zxtest::BoardFixture& board) { board.RemoveSection("0x030800B4"); },
+         "",
+         {"group0=2 CPU/Chip Voltage 211,333 509,333 211,378\n"}},
+        {"a DRAM item and expert items: the expert group below",
+         "default",
+         [](zxtest::BoardFixture& board) { AddVoltage(board, "0x03020033", "1200", "0", "20"); },
+         "show",
          {"group0=4 CPU/Chip Voltage", "group1=3 Expert Option 339,488 339,519\n", kLarge}},
-        {"a DRAM item without expert items: the DRAM group, rows 31 apart", "default",
+        {"a DRAM item without expert items: the DRAM group, rows 31 apart",
+         "default",
          [](zxtest::BoardFixture& board) {
              AddVoltage(board, "0x03020033", "1200", "0", "20");
              board.RemoveSection("0x03080018");
          },
-         "", {"group0=0 CPU/Chip Voltage 211,325 509,325 211,356\n", "group1=0 DRAM Reference Voltage 211,488\n"}},
-        {"a six-character value: narrow labels in both groups", "default",
-         [](zxtest::BoardFixture& board) { AddVoltage(board, "0x0302001B", "80000", "-2", "625"); }, "",
+         "",
+         {"group0=0 CPU/Chip Voltage 211,325 509,325 211,356\n", "group1=0 DRAM Reference Voltage 211,488\n"}},
+        {"a six-character value: narrow labels in both groups",
+         "default",
+         [](zxtest::BoardFixture& board) { AddVoltage(board, "0x0302001B", "80000", "-2", "625"); },
+         "",
          {"group0=1 CPU/Chip Voltage 211,325 509,325 211,356 509,356\n"}},
     });
 }
@@ -173,12 +201,16 @@ TEST(VoltagePage, ItemsBeyondTheRoomOfTheirGroupGetNoBar)
     const char* const kTwoGraphicsBars = "gpu=450,324 450,374 \n";
     const char* const kSixChipBars = " 211,325 509,325 211,356 509,356 211,387 509,387\n";
     RunCases({
-        {"12 voltages, 8 DRAM voltages, 4 graphics clocks", "default",
-         [](zxtest::BoardFixture& board) { pagetest::AddManyItems(board, false); }, "tab0,show,crowd,tab2,crowd",
+        {"12 voltages, 8 DRAM voltages, 4 graphics clocks",
+         "default",
+         [](zxtest::BoardFixture& board) { pagetest::AddManyItems(board, false); },
+         "tab0,show,crowd,tab2,crowd",
          {std::string("group0=0 CPU/Chip Voltage") + kSixChipBars,
           "group1=0 DRAM Reference Voltage 211,488 509,488 211,519 509,519 211,550 509,550\n", kTwoGraphicsBars,
           "\ncrowded=\nstate size=2", "\ncrowded=\nstate size=1"}},
-        {"the same with 6 expert options", "default", [](zxtest::BoardFixture& board) { pagetest::AddManyItems(board, true); },
+        {"the same with 6 expert options",
+         "default",
+         [](zxtest::BoardFixture& board) { pagetest::AddManyItems(board, true); },
          "tab0,show,crowd,tab2,crowd",
          {std::string("group0=0 CPU/Chip Voltage") + kSixChipBars, "group1=3 Expert Option 339,488 339,519 339,550\n",
           kTwoGraphicsBars, "\ncrowded=\nstate size=2", "\ncrowded=\nstate size=1"}},
@@ -229,13 +261,20 @@ TEST(MainBars, OneRowPerUsableFixedSlotWithoutGaps)
 {
     RunCases({
         {"all four", "default", nullptr, "", {"main=296,94 296,122 296,150 296,178 \n"}},
-        {"no core voltage item: the DRAM bar moves up", "default",
-         [](zxtest::BoardFixture& board) { board.RemoveSection("0x03020012"); }, "",
+        {"no core voltage item: the DRAM bar moves up",
+         "default",
+         [](zxtest::BoardFixture& board) { board.RemoveSection("0x03020012"); },
+         "",
          {"main=296,94 296,122 296,150 \n"}},
-        {"a hidden core voltage item counts as missing", "default",
-         [](zxtest::BoardFixture& board) { board.SetKey("0x03020012", "attributes", "0x40000000"); }, "",
+        {"a hidden core voltage item counts as missing",
+         "default",
+         [](zxtest::BoardFixture& board) { board.SetKey("0x03020012", "attributes", "0x40000000"); },
+         "",
          {"main=296,94 296,122 296,150 \n"}},
-        {"failing items: the unreadable descriptor leaves its slot out", "fault-items", nullptr, "",
+        {"failing items: the unreadable descriptor leaves its slot out",
+         "fault-items",
+         nullptr,
+         "",
          {"main=296,94 296,122 296,150 \n"}},
     });
 }
@@ -261,7 +300,9 @@ TEST(Languages, TheMoreSettingBoxFollowsTheLanguage)
 TEST(WindowSizes, EachSizeTakesItsPictureShadowAndButtonRow)
 {
     RunCases({
-        {"voltage page middle, ratio page large, back and collapsed", "default", nullptr,
+        {"voltage page middle, ratio page large, back and collapsed",
+         "default",
+         nullptr,
          "show,tab1,tab0,collapse,middle,middle,large",
          {std::string(kCollapsed) + " selected=0",
           std::string(kMiddle) + " selected=0 ratio=262,372,0 262,372,0 262,372,0 262,372,0 ",
@@ -276,30 +317,50 @@ TEST(WindowSizes, EachSizeTakesItsPictureShadowAndButtonRow)
 TEST(RatioPages, BarsStayInsideTheWindowAndFollowTheirControls)
 {
     RunCases({
-        {"four cores side by side", "ratio-no-f9", nullptr, "show,tab1",
+        {"four cores side by side",
+         "ratio-no-f9",
+         nullptr,
+         "show,tab1",
          {"ratio=262,334,1 352,334,1 442,334,1 532,334,1 "}},
-        {"six cores per core: two groups, one button for the other", "ratio-6core-percore", nullptr,
+        {"six cores per core: two groups, one button for the other",
+         "ratio-6core-percore",
+         nullptr,
          "show,tab1,preview0",
          {"ratio=262,334,1 352,334,1 442,334,1 262,334,0 352,334,0 442,334,0  group=0 buttons=516,421:1 ",
           "ratio=262,334,0 352,334,0 442,334,0 262,334,1 352,334,1 442,334,1  group=1 buttons=516,421:0 "}},
-        {"twelve cores per core: three buttons inside the page", "ratio-6core-percore",
-         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 12, "0x12", false); }, "show,tab1,preview2",
+        {"twelve cores per core: three buttons inside the page",
+         "ratio-6core-percore",
+         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 12, "0x12", false); },
+         "show,tab1,preview2",
          {"group=0 buttons=516,503:1 516,421:2 516,339:3 ", "group=3 buttons=516,503:0 516,421:1 516,339:2 "}},
-        {"seven cores per core: the last group's preview reads only the seventh core", "ratio-6core-percore",
-         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 7, "0x12", false); }, "show,tab1,preview1,preview0",
+        {"seven cores per core: the last group's preview reads only the seventh core",
+         "ratio-6core-percore",
+         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 7, "0x12", false); },
+         "show,tab1,preview1,preview0",
          {"group=0 buttons=516,421:1 516,339:2 ", "group=2 buttons=516,421:0 516,339:1 "}},
-        {"seven cores per core: a paint of the previews reads the seventh core once", "ratio-6core-percore",
-         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 7, "0x12", false); }, "show,tab1,paint",
+        {"seven cores per core: a paint of the previews reads the seventh core once",
+         "ratio-6core-percore",
+         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 7, "0x12", false); },
+         "show,tab1,paint",
          {"ratio reads per paint=1\n"}},
-        {"six cores, one ratio: the small bars beside the large one", "ratio-6core-single", nullptr, "show,tab1",
+        {"six cores, one ratio: the small bars beside the large one",
+         "ratio-6core-single",
+         nullptr,
+         "show,tab1",
          {"ratio=262,334,1 362,431,1 412,431,1 462,431,1 512,431,1 562,431,1 "}},
-        {"twelve cores, one ratio: small bars up to the sixth core", "ratio-6core-single",
-         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 12, "0x10", false); }, "show,tab1",
+        {"twelve cores, one ratio: small bars up to the sixth core",
+         "ratio-6core-single",
+         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 12, "0x10", false); },
+         "show,tab1",
          {"ratio=262,334,1 362,431,1 412,431,1 462,431,1 512,431,1 562,431,1 \n"}},
-        {"twelve cores with the turbo item: previews up to the sixth core", "default",
-         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 12, "0x12", true); }, "show,tab1",
+        {"twelve cores with the turbo item: previews up to the sixth core",
+         "default",
+         [](zxtest::BoardFixture& board) { pagetest::MakeCores(board, 12, "0x12", true); },
+         "show,tab1",
          {"previews=11111 cores=11"}},
-        {"core-unlock: on shows its pictures, 2 is no state, off brings the choice back", "default", nullptr,
+        {"core-unlock: on shows its pictures, 2 is no state, off brings the choice back",
+         "default",
+         nullptr,
          "show,tab1,unlock1,unlock2,unlock0",
          {"262,372,1 previews=111 cores=3 unlock=0 images=0000\n",
           "262,372,0 previews=000 cores=3 unlock=1 images=1111\n",
@@ -307,6 +368,5 @@ TEST(RatioPages, BarsStayInsideTheWindowAndFollowTheirControls)
           "262,372,1 previews=111 cores=3 unlock=0 images=0000\nstate size=2"}},
     });
 }
-
 
 }  // namespace

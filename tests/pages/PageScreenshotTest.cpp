@@ -166,9 +166,8 @@ void Visit(const Variant& variant)
     EXPECT_EQ(nullptr, apptest::FindProcessWindow(program.Process().Id(), "#32770")) << "a message box shows";
     EXPECT_TRUE(program.Process().IsRunning());
     const std::vector<std::string> writes = program.Board().Writes();
-    const bool unlockStarted = std::any_of(writes.begin(), writes.end(), [](const std::string& write) {
-        return write.rfind("id=0x00060009 ", 0) == 0;
-    });
+    const bool unlockStarted = std::any_of(
+        writes.begin(), writes.end(), [](const std::string& write) { return write.rfind("id=0x00060009 ", 0) == 0; });
     for (const std::string& write : writes)
         EXPECT_TRUE(IsAllowedWrite(write, unlockStarted)) << write;
 }
@@ -187,8 +186,10 @@ TEST(PageScreens, EveryBoardVariantOpensItsPagesWithoutBoxOrWrite)
         {"info-level-2", "info-level-2", nullptr},
         {"fault-items", "fault-items", nullptr},
         {"long-texts", "long-texts", nullptr},
-        {"12core-percore", "ratio-6core-percore", [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x12", false); }},
-        {"12core-single", "ratio-6core-single", [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x10", false); }},
+        {"12core-percore", "ratio-6core-percore",
+         [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x12", false); }},
+        {"12core-single", "ratio-6core-single",
+         [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x10", false); }},
         {"12core-turbo", "default", [](zxtest::BoardFixture& b) { pagetest::MakeCores(b, 12, "0x12", true); }},
         {"dram-and-expert", "default",
          [](zxtest::BoardFixture& b) {
@@ -198,7 +199,8 @@ TEST(PageScreens, EveryBoardVariantOpensItsPagesWithoutBoxOrWrite)
              b.SetKey("0x03020033", "count", "41");
              b.SetKey("0x03020033", "value", "3");
          }},
-        {"ratio-locked", "default", [](zxtest::BoardFixture& b) { b.SetKey("0x03060013", "attributes", "0x40000000"); }},
+        {"ratio-locked", "default",
+         [](zxtest::BoardFixture& b) { b.SetKey("0x03060013", "attributes", "0x40000000"); }},
         {"fault-values", "fault-values", nullptr},
         {"many-items", "default", [](zxtest::BoardFixture& b) { pagetest::AddManyItems(b, false); }},
         {"many-items-expert", "default", [](zxtest::BoardFixture& b) { pagetest::AddManyItems(b, true); }},

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 TEST(RatioPreview, TheFillIsClampedAndZeroWhenUnknown)
 {
     struct Case {
@@ -16,15 +15,13 @@ TEST(RatioPreview, TheFillIsClampedAndZeroWhenUnknown)
         double fraction;
     };
     const Case cases[] = {
-        {0, 47, 0.0},   {46, 47, 1.0}, {23, 47, 0.5},
-        {-1, 47, 0.0},  // a failed read
-        {0, 1, 0.0},    // a ratio item with one value
-        {5, 1, 0.0},    {3, 0, 0.0},   // no ratio values at all
-        {60, 47, 1.0},  // an index past the range
+        {0, 47, 0.0},  {46, 47, 1.0}, {23, 47, 0.5}, {-1, 47, 0.0},  // a failed read
+        {0, 1, 0.0},                                                 // a ratio item with one value
+        {5, 1, 0.0},   {3, 0, 0.0},                                  // no ratio values at all
+        {60, 47, 1.0},                                               // an index past the range
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(c.fraction, RatioFraction(c.index, c.count)) << c.index << " of " << c.count;
 }
-
 
 }  // namespace

@@ -150,21 +150,25 @@ TEST_F(PngIoTest, ExpandsEveryColourTypeToEightBitRgbOrRgba)
     const std::vector<uint8_t> rgbPalette{255, 0, 0, 0, 255, 0, 0, 0, 255};
     const DecodeCase cases[] = {
         {"RGBA keeps straight alpha and the colour of alpha-0 pixels",
-         Image(2, 1, 6, 8, {10, 20, 30, 0, 200, 100, 50, 128}), 6, {10, 20, 30, 0, 200, 100, 50, 128}},
+         Image(2, 1, 6, 8, {10, 20, 30, 0, 200, 100, 50, 128}),
+         6,
+         {10, 20, 30, 0, 200, 100, 50, 128}},
         {"RGB", Image(2, 1, 2, 8, {1, 2, 3, 250, 251, 252}), 2, {1, 2, 3, 250, 251, 252}},
         {"grey 8", Image(2, 1, 0, 8, {0, 77}), 2, {0, 0, 0, 77, 77, 77}},
         {"grey 4 is scaled to 8 bits", Image(3, 1, 0, 4, {0, 8, 15}), 2, {0, 0, 0, 136, 136, 136, 255, 255, 255}},
         {"grey 1", Image(2, 1, 0, 1, {1, 0}), 2, {255, 255, 255, 0, 0, 0}},
         {"grey + alpha", Image(2, 1, 4, 8, {90, 255, 10, 0}), 6, {90, 90, 90, 255, 10, 10, 10, 0}},
-        {"grey + tRNS has alpha", WithTrns(Image(2, 1, 0, 8, {77, 78}), {0, 77}), 6,
-         {77, 77, 77, 0, 78, 78, 78, 255}},
-        {"RGB + tRNS has alpha", WithTrns(Image(2, 1, 2, 8, {1, 2, 3, 1, 2, 4}), {0, 1, 0, 2, 0, 3}), 6,
+        {"grey + tRNS has alpha", WithTrns(Image(2, 1, 0, 8, {77, 78}), {0, 77}), 6, {77, 77, 77, 0, 78, 78, 78, 255}},
+        {"RGB + tRNS has alpha",
+         WithTrns(Image(2, 1, 2, 8, {1, 2, 3, 1, 2, 4}), {0, 1, 0, 2, 0, 3}),
+         6,
          {1, 2, 3, 0, 1, 2, 4, 255}},
         {"palette", WithPalette(Image(3, 1, 3, 8, {2, 0, 1}), rgbPalette), 2, {0, 0, 255, 255, 0, 0, 0, 255, 0}},
-        {"palette 2-bit", WithPalette(Image(3, 1, 3, 2, {2, 0, 1}), rgbPalette), 2,
-         {0, 0, 255, 255, 0, 0, 0, 255, 0}},
-        {"palette + tRNS shorter than the palette", WithPalette(Image(3, 1, 3, 8, {0, 1, 2}), rgbPalette, {0, 128}),
-         6, {255, 0, 0, 0, 0, 255, 0, 128, 0, 0, 255, 255}},
+        {"palette 2-bit", WithPalette(Image(3, 1, 3, 2, {2, 0, 1}), rgbPalette), 2, {0, 0, 255, 255, 0, 0, 0, 255, 0}},
+        {"palette + tRNS shorter than the palette",
+         WithPalette(Image(3, 1, 3, 8, {0, 1, 2}), rgbPalette, {0, 128}),
+         6,
+         {255, 0, 0, 0, 0, 255, 0, 128, 0, 0, 255, 255}},
         {"RGB 16 keeps the high bytes", Image(1, 1, 2, 16, {0x1234, 0xABCD, 0xFFFF}), 2, {0x12, 0xAB, 0xFF}},
         {"RGBA 16", Image(1, 1, 6, 16, {0x0102, 0x0304, 0x0506, 0x80FF}), 6, {0x01, 0x03, 0x05, 0x80}},
         {"grey 16", Image(2, 1, 0, 16, {0x00FF, 0xFF00}), 2, {0, 0, 0, 255, 255, 255}},
@@ -313,7 +317,10 @@ TEST_F(PngIoTest, LargePicturesInTurnEachDecodeToTheirOwnPixels)
 
 namespace {
 
-std::string CorpusDir() { return zxtest::JoinPath(zxtest::SharedTestDataDir(), "pngsuite"); }
+std::string CorpusDir()
+{
+    return zxtest::JoinPath(zxtest::SharedTestDataDir(), "pngsuite");
+}
 
 // What the file itself says: alpha channel or tRNS chunk.
 bool FileHasAlpha(const std::string& bytes)
@@ -370,12 +377,12 @@ TEST_F(PngIoTest, CorpusPixelsMatchTheirKnownValues)
         std::vector<uint8_t> pixel;  // R, G, B[, A]
     };
     const Probe probes[] = {
-        {"basn0g01.png", 0, 0, {255, 255, 255}},   {"basn0g01.png", 31, 31, {0, 0, 0}},
-        {"basn0g02.png", 31, 31, {170, 170, 170}}, {"basn0g04.png", 31, 31, {238, 238, 238}},
-        {"basn0g16.png", 5, 9, {63, 63, 63}},      {"basn2c16.png", 0, 0, {255, 255, 0}},
-        {"basn3p01.png", 0, 0, {238, 255, 34}},    {"basn3p04.png", 31, 31, {255, 0, 187}},
-        {"basn3p08.png", 31, 31, {255, 254, 255}}, {"basn4a08.png", 5, 9, {180, 180, 180, 41}},
-        {"basn4a16.png", 5, 9, {97, 97, 97, 82}},  {"basn6a08.png", 0, 0, {255, 0, 8, 0}},
+        {"basn0g01.png", 0, 0, {255, 255, 255}},     {"basn0g01.png", 31, 31, {0, 0, 0}},
+        {"basn0g02.png", 31, 31, {170, 170, 170}},   {"basn0g04.png", 31, 31, {238, 238, 238}},
+        {"basn0g16.png", 5, 9, {63, 63, 63}},        {"basn2c16.png", 0, 0, {255, 255, 0}},
+        {"basn3p01.png", 0, 0, {238, 255, 34}},      {"basn3p04.png", 31, 31, {255, 0, 187}},
+        {"basn3p08.png", 31, 31, {255, 254, 255}},   {"basn4a08.png", 5, 9, {180, 180, 180, 41}},
+        {"basn4a16.png", 5, 9, {97, 97, 97, 82}},    {"basn6a08.png", 0, 0, {255, 0, 8, 0}},
         {"basn6a08.png", 31, 31, {0, 32, 255, 255}}, {"ftbwn0g16.png", 0, 0, {255, 255, 255, 0}},
         {"ftbbn3p08.png", 0, 0, {255, 255, 255, 0}}, {"ftp0n3p08.png", 0, 0, {127, 127, 127}},
     };

@@ -39,7 +39,10 @@ TMemoryStream* StreamOf(const std::string& bytes)
     return stream;
 }
 
-std::string LibraryInDist() { return zxtest::JoinPath(zxtest::DistDir(), kPngIoLibraryName); }
+std::string LibraryInDist()
+{
+    return zxtest::JoinPath(zxtest::DistDir(), kPngIoLibraryName);
+}
 
 // Reads `bytes` into a fresh bitmap of `format`.
 struct ReadResult {
@@ -81,17 +84,23 @@ std::vector<DecodeCase> DecodeCases()
 
     return {
         // Straight alpha is kept; only alpha 0 blackens the colour.
-        {"rgba", Image(3, 1, 6, 8, {10, 20, 30, 0, 10, 20, 30, 128, 1, 2, 3, 255}), pf32bit,
+        {"rgba",
+         Image(3, 1, 6, 8, {10, 20, 30, 0, 10, 20, 30, 128, 1, 2, 3, 255}),
+         pf32bit,
          {{0, 0, 0, 0}, {30, 20, 10, 128}, {3, 2, 1, 255}}},
         {"rgb is opaque", Image(2, 1, 2, 8, {10, 20, 30, 0, 0, 0}), pf32bit, {{30, 20, 10, 255}, {0, 0, 0, 255}}},
         {"grey", Image(2, 1, 0, 8, {7, 200}), pf32bit, {{7, 7, 7, 255}, {200, 200, 200, 255}}},
         {"grey and alpha", Image(2, 1, 4, 8, {50, 0, 60, 70}), pf32bit, {{0, 0, 0, 0}, {60, 60, 60, 70}}},
         {"palette with tRNS", palette, pf32bit, {{0, 0, 0, 0}, {0, 255, 0, 128}, {255, 0, 0, 255}}},
-        {"16-bit rgb keeps the high bytes", Image(1, 1, 2, 16, {0xAB12, 0x34FF, 0x0101}), pf32bit,
+        {"16-bit rgb keeps the high bytes",
+         Image(1, 1, 2, 16, {0xAB12, 0x34FF, 0x0101}),
+         pf32bit,
          {{0x01, 0x34, 0xAB, 255}}},
         {"interlaced", interlaced, pf32bit, interlacedPixels},
         // A 24-bit target gets no alpha byte, and transparent pixels keep their colour.
-        {"rgba into 24-bit", Image(2, 1, 6, 8, {10, 20, 30, 0, 40, 50, 60, 255}), pf24bit,
+        {"rgba into 24-bit",
+         Image(2, 1, 6, 8, {10, 20, 30, 0, 40, 50, 60, 255}),
+         pf24bit,
          {{30, 20, 10, -1}, {60, 50, 40, -1}}},
         {"device format becomes 24-bit", Image(1, 1, 2, 8, {1, 2, 3}), pfDevice, {{3, 2, 1, -1}}},
     };

@@ -35,8 +35,8 @@ bool SameColours(TBitmap* a, TBitmap* b)
 // stays until it is killed.
 ZX_TEST_CHILD(foreground_window)
 {
-    HWND window = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 200,
-                                  100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 200, 100,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     SetForegroundWindow(window);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
@@ -196,9 +196,9 @@ TEST_F(ComboBoxOnTheMainForm, SetItemIndexTakesOnlyIndexesOfTheList)
         const char* text;
         int changes;
     } steps[] = {
-        {1, 1, "Gaming", 1},  {1, 1, "Gaming", 1},  // the same index again: nothing
-        {3, 1, "Gaming", 1},  {-2, 1, "Gaming", 1}, {100, 1, "Gaming", 1},  // outside the list: nothing
-        {2, 2, "Silent", 2},  {-1, -1, "", 3},     {-1, -1, "", 3},
+        {1, 1, "Gaming", 1}, {1, 1, "Gaming", 1},                          // the same index again: nothing
+        {3, 1, "Gaming", 1}, {-2, 1, "Gaming", 1}, {100, 1, "Gaming", 1},  // outside the list: nothing
+        {2, 2, "Silent", 2}, {-1, -1, "", 3},      {-1, -1, "", 3},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.index);
@@ -238,7 +238,7 @@ TEST_F(ComboBoxOnTheMainForm, HidingAnOpenBoxClosesItsList)
     EXPECT_FALSE(box->IsVisible());
     EXPECT_TRUE(ShowsBody("combo_box_n.png"));
     for (TControl* control : std::vector<TControl*>{box->Body(), box->CaptionLabel(), box->TextLabel(),
-                                                   box->DropButton(), box->DropPanel()})
+                                                    box->DropButton(), box->DropPanel()})
         EXPECT_FALSE(control->Visible());
 
     box->SetVisible(true);
@@ -253,7 +253,6 @@ TEST_F(ComboBoxOnTheMainForm, GivesTheApplicationItsHandlersBack)
     box.reset();
     EXPECT_EQ(previousHandler, Application->OnMessage);
 }
-
 
 // More names than the list shows: no system scroll bar on the dark skin
 // (it would cover the names' ends); the wheel and the keys scroll the open

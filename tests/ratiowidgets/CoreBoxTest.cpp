@@ -74,8 +74,8 @@ TEST_F(CoreBoxOnFourCores, ButtonsCycleThroughTheCoresBothWays)
         bool right;
         int index;
         const char* text;
-    } steps[] = {{true, 0, "1 core"}, {true, 1, "2 cores"}, {false, 0, "1 core"}, {false, 3, "4 cores"},
-                 {false, 2, "3 cores"}};
+    } steps[] = {
+        {true, 0, "1 core"}, {true, 1, "2 cores"}, {false, 0, "1 core"}, {false, 3, "4 cores"}, {false, 2, "3 cores"}};
     int clicks = 0;
     for (const auto& step : steps) {
         ClickOn(step.right ? box.RightButton() : box.LeftButton());
@@ -215,9 +215,8 @@ TEST(CoreAndOnOffBoxes, OnTheirBoards)
     const struct {
         const char* suite;
         const char* board;
-    } runs[] = {{"CoreBoxOnFourCores", "default"},
-                {"CoreBoxWithoutRatio", "no-ratio"},
-                {"OnOffBoxOnTheMainForm", "default"}};
+    } runs[] = {
+        {"CoreBoxOnFourCores", "default"}, {"CoreBoxWithoutRatio", "no-ratio"}, {"OnOffBoxOnTheMainForm", "default"}};
     for (const auto& run : runs) {
         SCOPED_TRACE(run.suite);
         zxtest::BoardFixture board(run.board);

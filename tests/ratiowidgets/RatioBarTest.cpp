@@ -96,11 +96,11 @@ TEST(CoreRatioOffsets, MapTheRangeOntoTheTrackWithoutDividingByZero)
     const struct {
         int position, min, max, length, offset;
     } cases[] = {
-        {0, 0, 46, 47, 0},   {46, 0, 46, 47, 47}, {23, 0, 46, 47, 24},  // rounded half up
-        {1, 0, 46, 47, 1},   {-5, 0, 46, 47, 0},  {60, 0, 46, 47, 47},  // outside: clamped
-        {5, 5, 5, 47, 0},    {0, 0, 0, 47, 0},                          // one value
-        {3, 6, 2, 47, 0},                                                // inverted range
-        {10, 0, 46, 0, 0},                                               // no track
+        {0, 0, 46, 47, 0}, {46, 0, 46, 47, 47}, {23, 0, 46, 47, 24},  // rounded half up
+        {1, 0, 46, 47, 1}, {-5, 0, 46, 47, 0},  {60, 0, 46, 47, 47},  // outside: clamped
+        {5, 5, 5, 47, 0},  {0, 0, 0, 47, 0},                          // one value
+        {3, 6, 2, 47, 0},                                             // inverted range
+        {10, 0, 46, 0, 0},                                            // no track
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.offset, AdvCoreRatio::PositionToOffset(c.position, c.min, c.max, c.length))

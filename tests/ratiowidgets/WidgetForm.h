@@ -14,12 +14,18 @@
 #include "app/forms/MainForm.h"
 
 // Places and rectangles compare and print in the checks.
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(const POINT& a, const POINT& b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 inline bool operator==(const RECT& a, const RECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-inline std::ostream& operator<<(std::ostream& out, const POINT& p) { return out << "(" << p.x << ", " << p.y << ")"; }
+inline std::ostream& operator<<(std::ostream& out, const POINT& p)
+{
+    return out << "(" << p.x << ", " << p.y << ")";
+}
 inline std::ostream& operator<<(std::ostream& out, const RECT& r)
 {
     return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
@@ -48,6 +54,7 @@ protected:
     // The form as the screen shows it, also saved as `name`.bmp beside the
     // test program.
     std::unique_ptr<TBitmap> Screenshot(const std::string& name);
+
 public:
     // The board file this child reads; the simulated board reads it afresh
     // on every call, so a test may edit it (the fixture restores it).

@@ -68,8 +68,8 @@ TEST(Registry, ReadStringTakesStringTypesUpToTheFirstZero)
         const char* text;
     };
     const Case cases[] = {
-        {"Plain", true, "1.2.3"},    {"Unterminated", true, "abc"}, {"Expand", true, "%TEMP%\\x"},
-        {"Multi", true, "first"},    {"Empty", true, ""},           {"Number", false, "untouched"},
+        {"Plain", true, "1.2.3"},        {"Unterminated", true, "abc"}, {"Expand", true, "%TEMP%\\x"},
+        {"Multi", true, "first"},        {"Empty", true, ""},           {"Number", false, "untouched"},
         {"Missing", false, "untouched"},
     };
     for (const Case& c : cases) {

@@ -8,9 +8,15 @@ namespace zxtest {
 
 namespace {
 
-std::string SectionHeader(const std::string& section) { return "[" + section + "]"; }
+std::string SectionHeader(const std::string& section)
+{
+    return "[" + section + "]";
+}
 
-bool IsSectionHeader(const std::string& line) { return !line.empty() && line[0] == '['; }
+bool IsSectionHeader(const std::string& line)
+{
+    return !line.empty() && line[0] == '[';
+}
 
 void AppendWord(std::string& bytes, unsigned word)
 {
@@ -22,8 +28,8 @@ void AppendWord(std::string& bytes, unsigned word)
 
 BoardFixture::BoardFixture(const std::string& shippedBoard)
 {
-    m_lines = zxtest::ReadLines(
-        zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\" + shippedBoard + ".ini"));
+    m_lines =
+        zxtest::ReadLines(zxtest::JoinPath(zxtest::SourceDir(), "platform\\kyacpi\\boards\\" + shippedBoard + ".ini"));
 }
 
 void BoardFixture::SetKey(const std::string& section, const std::string& key, const std::string& value)

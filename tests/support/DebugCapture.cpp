@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 namespace zxtest {
 
 namespace {
@@ -79,10 +78,9 @@ void DebugLoop(const PROCESS_INFORMATION& info, ProcessResult& result, std::vect
 DebugRunResult RunUnderDebugger(const std::string& commandLine, const Environment& environment, DWORD timeoutMs)
 {
     std::vector<std::string> traces;
-    ProcessResult run = RunSupervised(commandLine, environment, DEBUG_ONLY_THIS_PROCESS,
-                                      [&](const PROCESS_INFORMATION& info, ProcessResult& result) {
-                                          DebugLoop(info, result, traces, timeoutMs);
-                                      });
+    ProcessResult run = RunSupervised(
+        commandLine, environment, DEBUG_ONLY_THIS_PROCESS,
+        [&](const PROCESS_INFORMATION& info, ProcessResult& result) { DebugLoop(info, result, traces, timeoutMs); });
     DebugRunResult result;
     static_cast<ProcessResult&>(result) = run;
     result.traces = std::move(traces);

@@ -5,8 +5,8 @@ namespace zxtest {
 PrivateDesktop::PrivateDesktop()
 {
     static LONG serial = 0;
-    m_name = "ZxTestDesktop-" + std::to_string(GetCurrentProcessId()) + "-" +
-             std::to_string(InterlockedIncrement(&serial));
+    m_name =
+        "ZxTestDesktop-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(InterlockedIncrement(&serial));
     m_desktop = CreateDesktopA(m_name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
 }
 

@@ -50,10 +50,10 @@ public:
 
     zxtest::BackgroundProcess& Process() { return m_process; }
     zxtest::BoardFixture& Board() { return m_board; }
-    HWND MainWindow() const;    // "TMainForm" / "Zendrix"
-    HWND ShadowWindow() const;  // "TShadowForm" / "ShadowForm"
-    HWND AppWindow() const;     // "TApplication" / "Zendrix"
-    HWND MessageWindow() const; // "TMessageForm" / "ZendrixHelp"
+    HWND MainWindow() const;     // "TMainForm" / "Zendrix"
+    HWND ShadowWindow() const;   // "TShadowForm" / "ShadowForm"
+    HWND AppWindow() const;      // "TApplication" / "Zendrix"
+    HWND MessageWindow() const;  // "TMessageForm" / "ZendrixHelp"
     // Ends the program as other programs do (WM_USER with the signature)
     // and waits for its end; false when it did not end.
     bool Quit();

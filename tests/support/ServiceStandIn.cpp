@@ -47,8 +47,8 @@ bool ServiceStandIn::Start(const std::string& options)
     // would answer in this one's place.
     if (!WaitUntil([&] { return !PipeServed(path); }, 3000))
         return false;
-    std::string line = Quote(JoinPath(DistDir(), "ZxSystemControlService.exe")) + " --log " + Quote(m_log) +
-                       " --pipe " + Quote(name);
+    std::string line =
+        Quote(JoinPath(DistDir(), "ZxSystemControlService.exe")) + " --log " + Quote(m_log) + " --pipe " + Quote(name);
     if (!options.empty())
         line += " " + options;
     if (!m_process.Start(line))

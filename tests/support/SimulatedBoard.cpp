@@ -33,13 +33,25 @@ SimulatedBoard SimulatedBoard::FromText(const std::string& text)
     return board;
 }
 
-std::string SimulatedBoard::BoardText() const { return ReadWholeFile(m_boardPath); }
+std::string SimulatedBoard::BoardText() const
+{
+    return ReadWholeFile(m_boardPath);
+}
 
-bool SimulatedBoard::Rewrite(const std::string& text) const { return WriteWholeFile(m_boardPath, text); }
+bool SimulatedBoard::Rewrite(const std::string& text) const
+{
+    return WriteWholeFile(m_boardPath, text);
+}
 
-std::vector<std::string> SimulatedBoard::LogLines() const { return ReadLines(m_logPath); }
+std::vector<std::string> SimulatedBoard::LogLines() const
+{
+    return ReadLines(m_logPath);
+}
 
-Environment SimulatedBoard::Env() const { return {{"KYACPI_BOARD", m_boardPath}, {"KYACPI_LOG", m_logPath}}; }
+Environment SimulatedBoard::Env() const
+{
+    return {{"KYACPI_BOARD", m_boardPath}, {"KYACPI_LOG", m_logPath}};
+}
 
 void SimulatedBoard::UseInThisProcess()
 {

@@ -24,7 +24,7 @@ public:
 
     const std::string& BoardPath() const { return m_boardPath; }
     const std::string& LogPath() const { return m_logPath; }
-    std::string BoardText() const;       // the file as it is now
+    std::string BoardText() const;  // the file as it is now
     bool Rewrite(const std::string& text) const;
     std::vector<std::string> LogLines() const;
 

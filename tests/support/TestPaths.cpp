@@ -16,10 +16,22 @@ std::string UnixToWindowsPath(const std::string& unixPath)
     return path;
 }
 
-std::string DistDir() { return UnixToWindowsPath(ZX_DIST_DIR_UNIX); }
-std::string TestDir() { return UnixToWindowsPath(ZX_TEST_DIR_UNIX); }
-std::string SourceDir() { return UnixToWindowsPath(ZX_SOURCE_DIR_UNIX); }
-std::string SharedTestDataDir() { return UnixToWindowsPath(ZX_SHARED_TESTDATA_UNIX); }
+std::string DistDir()
+{
+    return UnixToWindowsPath(ZX_DIST_DIR_UNIX);
+}
+std::string TestDir()
+{
+    return UnixToWindowsPath(ZX_TEST_DIR_UNIX);
+}
+std::string SourceDir()
+{
+    return UnixToWindowsPath(ZX_SOURCE_DIR_UNIX);
+}
+std::string SharedTestDataDir()
+{
+    return UnixToWindowsPath(ZX_SHARED_TESTDATA_UNIX);
+}
 
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
@@ -77,6 +89,9 @@ static void DeleteTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-TempFolder::~TempFolder() { DeleteTree(m_path); }
+TempFolder::~TempFolder()
+{
+    DeleteTree(m_path);
+}
 
 }  // namespace zxtest

@@ -8,10 +8,10 @@ namespace zxtest {
 
 std::string UnixToWindowsPath(const std::string& unixPath);
 
-std::string DistDir();          // build\dist, the program folder
-std::string TestDir();          // build\tests, the test programs and test DLLs
-std::string SourceDir();        // the project's source tree
-std::string SharedTestDataDir(); // ..\shared\testdata beside the project (may be absent)
+std::string DistDir();            // build\dist, the program folder
+std::string TestDir();            // build\tests, the test programs and test DLLs
+std::string SourceDir();          // the project's source tree
+std::string SharedTestDataDir();  // ..\shared\testdata beside the project (may be absent)
 
 std::string JoinPath(const std::string& folder, const std::string& name);
 bool FileExists(const std::string& path);

@@ -104,10 +104,14 @@ std::string RawImageData(const PngImage& image)
 int PngChannels(int colorType)
 {
     switch (colorType) {
-    case 2: return 3;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;  // grey, palette
+    case 2:
+        return 3;
+    case 4:
+        return 2;
+    case 6:
+        return 4;
+    default:
+        return 1;  // grey, palette
     }
 }
 
@@ -122,7 +126,10 @@ uint32_t PngCrc32(const std::string& bytes)
     return ~crc;
 }
 
-std::string PngSignature() { return std::string("\x89PNG\r\n\x1a\n", 8); }
+std::string PngSignature()
+{
+    return std::string("\x89PNG\r\n\x1a\n", 8);
+}
 
 std::string PngChunk(const char type[4], const std::string& body)
 {

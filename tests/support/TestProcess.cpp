@@ -57,8 +57,8 @@ std::string BuildEnvironmentBlock(const Environment& overrides)
 
 namespace {
 
-bool Launch(const std::string& commandLine, const Environment& environment, HANDLE output,
-            PROCESS_INFORMATION& info, DWORD creationFlags = 0)
+bool Launch(const std::string& commandLine, const Environment& environment, HANDLE output, PROCESS_INFORMATION& info,
+            DWORD creationFlags = 0)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -70,12 +70,11 @@ bool Launch(const std::string& commandLine, const Environment& environment, HAND
     }
     std::string env = BuildEnvironmentBlock(environment);
     std::string mutableLine = commandLine;
-    return CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, output != nullptr, creationFlags, &env[0], nullptr,
-                          &startup, &info) != FALSE;
+    return CreateProcessA(nullptr, &mutableLine[0], nullptr, nullptr, output != nullptr, creationFlags, &env[0],
+                          nullptr, &startup, &info) != FALSE;
 }
 
-std::string ChildProgramLine(const std::string& program, const std::string& name,
-                             const std::string& extraArguments);
+std::string ChildProgramLine(const std::string& program, const std::string& name, const std::string& extraArguments);
 
 }  // namespace
 
@@ -164,12 +163,13 @@ ProcessResult RunSupervised(const std::string& commandLine, const Environment& e
 
 ProcessResult RunProcess(const std::string& commandLine, const Environment& environment, DWORD timeoutMs)
 {
-    return RunSupervised(commandLine, environment, 0, [timeoutMs](const PROCESS_INFORMATION& info, ProcessResult& result) {
-        if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_TIMEOUT) {
-            result.timedOut = true;
-            TerminateProcess(info.hProcess, 0xDEAD);
-        }
-    });
+    return RunSupervised(commandLine, environment, 0,
+                         [timeoutMs](const PROCESS_INFORMATION& info, ProcessResult& result) {
+                             if (WaitForSingleObject(info.hProcess, timeoutMs) == WAIT_TIMEOUT) {
+                                 result.timedOut = true;
+                                 TerminateProcess(info.hProcess, 0xDEAD);
+                             }
+                         });
 }
 
 namespace {

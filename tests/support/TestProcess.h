@@ -18,9 +18,9 @@ using Environment = std::vector<std::pair<std::string, std::string>>;
 
 struct ProcessResult {
     bool started = false;
-    bool timedOut = false;    // killed after the time-out
+    bool timedOut = false;  // killed after the time-out
     DWORD exitCode = 0;
-    std::string output;       // standard output and standard error together
+    std::string output;  // standard output and standard error together
 };
 
 // A complete environment block: the current one with `environment` laid over it.
@@ -28,8 +28,7 @@ std::string BuildEnvironmentBlock(const Environment& environment);
 
 // Runs `commandLine` to its end (or kills it after timeoutMs) and collects
 // what it printed.
-ProcessResult RunProcess(const std::string& commandLine, const Environment& environment = {},
-                         DWORD timeoutMs = 30000);
+ProcessResult RunProcess(const std::string& commandLine, const Environment& environment = {}, DWORD timeoutMs = 30000);
 
 // Starts `commandLine` with `creationFlags`, collecting its output, and calls
 // `supervise` to see it to its end (it returns once the process has ended or
@@ -68,8 +67,7 @@ public:
     BackgroundProcess(const BackgroundProcess&) = delete;
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
 
-    bool Start(const std::string& commandLine, const Environment& environment = {},
-               const std::string& outputFile = "");
+    bool Start(const std::string& commandLine, const Environment& environment = {}, const std::string& outputFile = "");
     bool IsRunning() const;
     // Waits for the end; false on time-out.
     bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
@@ -92,8 +90,7 @@ int RunRegisteredChild(int argc, char** argv);
 }  // namespace zxtest
 
 // Defines a child entry point: ZX_TEST_CHILD(name) { ...; return exitCode; }
-#define ZX_TEST_CHILD(name)                                                      \
-    static int ZxTestChild_##name();                                             \
-    static ::zxtest::ChildRegistration zxTestChildRegistration_##name(#name,     \
-                                                                      &ZxTestChild_##name); \
+#define ZX_TEST_CHILD(name)                                                                                            \
+    static int ZxTestChild_##name();                                                                                   \
+    static ::zxtest::ChildRegistration zxTestChildRegistration_##name(#name, &ZxTestChild_##name);                     \
     static int ZxTestChild_##name()

@@ -107,8 +107,8 @@ TEST(SysCtrlPipeClient, QueryStateAnswers)
     const Case cases[] = {
         {"--state 2 --detail 7", 1, "state=2 detail=7"},
         {"", 1, "state=0 detail=0"},
-        {"--state 1 --reply-bytes 8", 0, nullptr},   // too short for state and detail
-        {"--state 3 --word0 0", 0, nullptr},         // the service reports failure
+        {"--state 1 --reply-bytes 8", 0, nullptr},  // too short for state and detail
+        {"--state 3 --word0 0", 0, nullptr},        // the service reports failure
         {"--state 3 --word0 2", 0, nullptr},
         {"--state 5 --reply-bytes 16", 1, "state=5 detail=0"},  // longer replies are fine
     };
@@ -121,7 +121,8 @@ TEST(SysCtrlPipeClient, QueryStateAnswers)
         if (c.expectedOutput)
             EXPECT_NE(run.output.find(c.expectedOutput), std::string::npos) << run.output;
         else
-            EXPECT_NE(run.output.find("state=-1 detail=-1"), std::string::npos) << "outputs were written: " << run.output;
+            EXPECT_NE(run.output.find("state=-1 detail=-1"), std::string::npos)
+                << "outputs were written: " << run.output;
         EXPECT_EQ(service.Requests(), std::vector<std::string>{kQueryLine});
         EXPECT_TRUE(ClientTraces(run).empty());
     }

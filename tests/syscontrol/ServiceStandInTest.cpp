@@ -22,8 +22,8 @@ std::vector<DWORD> Call(const std::vector<DWORD>& request, int* size, size_t req
     DWORD reply[1024] = {};
     DWORD read = 0;
     DWORD bytes = requestBytes ? static_cast<DWORD>(requestBytes) : static_cast<DWORD>(request.size() * 4);
-    BOOL ok = CallNamedPipeA(zxtest::PrivateControlPipePath().c_str(), const_cast<DWORD*>(request.data()), bytes, reply, sizeof reply, &read,
-                             NMPWAIT_WAIT_FOREVER);
+    BOOL ok = CallNamedPipeA(zxtest::PrivateControlPipePath().c_str(), const_cast<DWORD*>(request.data()), bytes, reply,
+                             sizeof reply, &read, NMPWAIT_WAIT_FOREVER);
     *size = ok ? static_cast<int>(read) : -1;
     return ok ? std::vector<DWORD>(reply, reply + read / 4) : std::vector<DWORD>{};
 }
@@ -116,8 +116,8 @@ TEST(ServiceStandIn, RefusesBadOptions)
 {
     for (const char* options : {"--state", "--state x", "--bogus", "--reply-bytes 5000", "--pipe", "--pipe a\\b"}) {
         SCOPED_TRACE(options);
-        auto run = zxtest::RunProcess(
-            zxtest::Quote(zxtest::JoinPath(zxtest::DistDir(), "ZxSystemControlService.exe")) + " " + options);
+        auto run = zxtest::RunProcess(zxtest::Quote(zxtest::JoinPath(zxtest::DistDir(), "ZxSystemControlService.exe")) +
+                                      " " + options);
         EXPECT_EQ(run.exitCode, 2u);
         EXPECT_NE(run.output.find("usage:"), std::string::npos) << run.output;
     }

@@ -21,7 +21,10 @@ using namespace traytest;
 
 constexpr UINT kCallback = WM_USER + 200;
 
-std::string ShippedIcon() { return zxtest::JoinPath(zxtest::DistDir(), std::string(kResourceFolderName) + kTrayIconFile); }
+std::string ShippedIcon()
+{
+    return zxtest::JoinPath(zxtest::DistDir(), std::string(kResourceFolderName) + kTrayIconFile);
+}
 
 class AdvTrayIconTest : public testing::Test {
 protected:
@@ -33,7 +36,10 @@ protected:
 
 struct EventLog {
     std::vector<std::string> entries;
-    void DoubleClick(TCustomForm* form) { entries.push_back(form != nullptr ? "double click" : "double click, no form"); }
+    void DoubleClick(TCustomForm* form)
+    {
+        entries.push_back(form != nullptr ? "double click" : "double click, no form");
+    }
     void RightButtonUp(TCustomForm* form) { entries.push_back(form != nullptr ? "right up" : "right up, no form"); }
 };
 
@@ -72,8 +78,8 @@ TEST_F(AdvTrayIconTest, OnlyDoubleClickAndRightButtonUpAct)
     m_tray.HandleMessage(Callback(WM_LBUTTONDBLCLK));  // no handler set yet: nothing
     m_tray.OnDoubleClick = TTrayEvent(&log, &EventLog::DoubleClick);
     m_tray.OnRightButtonUp = TTrayEvent(&log, &EventLog::RightButtonUp);
-    for (LPARAM mouse : {LPARAM(WM_LBUTTONDBLCLK), LPARAM(WM_RBUTTONDBLCLK), LPARAM(WM_RBUTTONUP),
-                         LPARAM(WM_LBUTTONUP), LPARAM(WM_RBUTTONDOWN), LPARAM(WM_MOUSEMOVE)})
+    for (LPARAM mouse : {LPARAM(WM_LBUTTONDBLCLK), LPARAM(WM_RBUTTONDBLCLK), LPARAM(WM_RBUTTONUP), LPARAM(WM_LBUTTONUP),
+                         LPARAM(WM_RBUTTONDOWN), LPARAM(WM_MOUSEMOVE)})
         m_tray.HandleMessage(Callback(mouse));
     EXPECT_EQ(log.entries, (std::vector<std::string>{"double click", "right up"}));
 }

@@ -97,7 +97,9 @@ TEST_F(TrayIconTest, ShowAndHideSendOnlyOnChange)
     EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_SETVERSION, NIM_ADD, NIM_DELETE, NIM_ADD, NIM_DELETE}));
 
     g_calls.clear();
-    { vessa::TrayIcon hidden(m_window, 1, WM_USER, "Tip", &RecordingShell); }
+    {
+        vessa::TrayIcon hidden(m_window, 1, WM_USER, "Tip", &RecordingShell);
+    }
     EXPECT_EQ(Messages(), std::vector<DWORD>{NIM_SETVERSION});  // nothing to remove
 }
 
@@ -153,8 +155,8 @@ TEST(ForceForegroundWindow, RestoresShowsAndFrontsTheWindowAndKeepsTheLockTimeou
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "ZxForegroundTest";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "ZxForegroundTest", "Foreground", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100,
-                                  nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, "ZxForegroundTest", "Foreground", WS_OVERLAPPEDWINDOW, 50, 50, 200, 100, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
 
     DWORD before = 0;

@@ -99,17 +99,22 @@ std::map<DWORD, int> VisibleTuningItems()
 int HostileIndex(std::mt19937& rng, int count)
 {
     switch (rng() % 8) {
-    case 0: return count;
-    case 1: return count + static_cast<int>(rng() % 1000);
-    case 2: return -1 - static_cast<int>(rng() % 3);
-    case 3: return static_cast<int>(0xFFFFFFFFu);
-    case 4: return INT_MIN;
-    default: return count > 0 ? static_cast<int>(rng() % count) : 0;
+    case 0:
+        return count;
+    case 1:
+        return count + static_cast<int>(rng() % 1000);
+    case 2:
+        return -1 - static_cast<int>(rng() % 3);
+    case 3:
+        return static_cast<int>(0xFFFFFFFFu);
+    case 4:
+        return INT_MIN;
+    default:
+        return count > 0 ? static_cast<int>(rng() % count) : 0;
     }
 }
 
-std::vector<std::pair<DWORD, int>> HostileRecords(std::mt19937& rng, const std::map<DWORD, int>& items,
-                                                  DWORD ratioId)
+std::vector<std::pair<DWORD, int>> HostileRecords(std::mt19937& rng, const std::map<DWORD, int>& items, DWORD ratioId)
 {
     static const DWORD kForeign[] = {kSelectorId, 0x0302001A, 0x030600F1, 0x0B060001, 0x00060009, 0x07010011};
     std::vector<std::pair<DWORD, int>> records;
@@ -341,8 +346,8 @@ std::vector<std::string> ShippedFiles(const std::string& folder)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(zxtest::JoinPath(zxtest::JoinPath(zxtest::SourceDir(), folder), "*.ini").c_str(),
-                                   &found);
+    HANDLE search =
+        FindFirstFileA(zxtest::JoinPath(zxtest::JoinPath(zxtest::SourceDir(), folder), "*.ini").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do

@@ -28,9 +28,9 @@ std::vector<std::string> Lines(const std::string& text)
 // The default board's current settings: the CPU ratio of each core as the
 // board holds it, then the visible tuning items in BIOS order.
 const std::vector<std::string> kCurrentSettings = {
-    "03060013:36", "03060013:34", "03060013:30", "03060013:28", "03010011:33", "03020012:56",
-    "03020032:15", "03020015:4",  "03020016:4",  "03020017:5",  "03820019:0",  "03080018:0",
-    "030800B4:1",  "03010060:8",  "03010061:4",
+    "03060013:36", "03060013:34", "03060013:30", "03060013:28", "03010011:33",
+    "03020012:56", "03020032:15", "03020015:4",  "03020016:4",  "03020017:5",
+    "03820019:0",  "03080018:0",  "030800B4:1",  "03010060:8",  "03010061:4",
 };
 
 std::vector<std::string> Records(const std::vector<std::string>& lines)
@@ -79,8 +79,7 @@ TEST(StoredProfiles, EndMarksShortReadsAndRefusals)
     };
     const Case cases[] = {
         {"end mark first: the current settings", "0x00000001,0xFFFFFFFF,7", "1", "result=1", {}},
-        {"half a pair at the end is not taken", "0x00000001,0x03020015,9,0x03020012", "1", "result=1",
-         {"03020015:9"}},
+        {"half a pair at the end is not taken", "0x00000001,0x03020015,9,0x03020012", "1", "result=1", {"03020015:9"}},
         {"a number one past the names still asks the library", nullptr, "3", "result=0", {}},
         {"a number further out is refused", nullptr, "4", "result=0", {}},
     };
@@ -161,11 +160,14 @@ TEST(StoredProfiles, CoresWithoutTheirOwnRatioPairTakeTheLastPair)
         std::vector<std::string> ratios;  // the four ratio records
     };
     const Case cases[] = {
-        {"two pairs for four cores", "0x00000001,0x03060013,40,0x03060013,38,0xFFFFFFFF",
+        {"two pairs for four cores",
+         "0x00000001,0x03060013,40,0x03060013,38,0xFFFFFFFF",
          {"03060013:40", "03060013:38", "03060013:38", "03060013:38"}},
-        {"a pair for every core", "0x00000001,0x03060013,40,0x03060013,38,0x03060013,32,0x03060013,30,0xFFFFFFFF",
+        {"a pair for every core",
+         "0x00000001,0x03060013,40,0x03060013,38,0x03060013,32,0x03060013,30,0xFFFFFFFF",
          {"03060013:40", "03060013:38", "03060013:32", "03060013:30"}},
-        {"no ratio pair: every core keeps its ratio", "0x00000001,0x03010011,40,0xFFFFFFFF",
+        {"no ratio pair: every core keeps its ratio",
+         "0x00000001,0x03010011,40,0xFFFFFFFF",
          {"03060013:36", "03060013:34", "03060013:30", "03060013:28"}},
     };
     for (const auto& c : cases) {

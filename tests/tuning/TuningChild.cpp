@@ -56,8 +56,8 @@ ZxOcItemValueList ParseRecords(const std::string& text)
     while (std::getline(list, item, ',')) {
         size_t colon = item.find(':');
         if (colon != std::string::npos)
-            records.push_back({static_cast<uint32_t>(std::strtoul(item.c_str(), nullptr, 16)),
-                               std::atoi(item.c_str() + colon + 1)});
+            records.push_back(
+                {static_cast<uint32_t>(std::strtoul(item.c_str(), nullptr, 16)), std::atoi(item.c_str() + colon + 1)});
     }
     return records;
 }

@@ -32,10 +32,7 @@ public:
     int colour = 0;
 
 protected:
-    void AssignTo(TPersistent* destination) override
-    {
-        As<TColourBox>(destination)->colour = colour;
-    }
+    void AssignTo(TPersistent* destination) override { As<TColourBox>(destination)->colour = colour; }
 };
 
 class TOtherBox : public TPersistent {};
@@ -56,8 +53,16 @@ protected:
 struct Counter {
     int calls = 0;
     std::vector<std::string> order;
-    void First(TObject*) { order.push_back("first"); ++calls; }
-    void Second(TObject*) { order.push_back("second"); ++calls; }
+    void First(TObject*)
+    {
+        order.push_back("first");
+        ++calls;
+    }
+    void Second(TObject*)
+    {
+        order.push_back("second");
+        ++calls;
+    }
 };
 
 }  // namespace
@@ -82,8 +87,8 @@ TEST(VclComponent, OwnerFreesItsComponentsLastFirstAndMarksThemDestroying)
     EXPECT_EQ(owner->ComponentCount(), 2);
     owner->Free();
     // The owner's own destructor body runs first; then what it owns, last first.
-    EXPECT_EQ(log, (std::vector<std::string>{"owner not marked", "b destroying", "a destroying",
-                                             "a.child destroying"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"owner not marked", "b destroying", "a destroying", "a.child destroying"}));
 }
 
 TEST(VclComponent, ComponentFreedBeforeItsOwnerLeavesTheOwnersList)
@@ -112,8 +117,8 @@ TEST(VclPersistent, AssignCopiesThroughAssignToAndMismatchRaises)
     EXPECT_EQ(target.colour, 42);
 
     TOtherBox other;
-    EXPECT_THROW(other.Assign(&source), EInvalidCast);  // source's AssignTo casts the target
-    EXPECT_THROW(source.Assign(&other), EConvertError); // the default AssignTo refuses
+    EXPECT_THROW(other.Assign(&source), EInvalidCast);   // source's AssignTo casts the target
+    EXPECT_THROW(source.Assign(&other), EConvertError);  // the default AssignTo refuses
     try {
         source.Assign(&other);
     } catch (const EConvertError& error) {
@@ -178,8 +183,8 @@ TEST(VclSysUtils, StrToIntConvertsOrRaises)
         bool ok;
         int value;
     };
-    const Case cases[] = {{"42", true, 42}, {" -7 ", true, -7}, {"$1F", true, 31}, {"0x10", true, 16},
-                          {"", false, 0},  {"12a", false, 0},  {"99999999999", false, 0}};
+    const Case cases[] = {{"42", true, 42}, {" -7 ", true, -7}, {"$1F", true, 31},        {"0x10", true, 16},
+                          {"", false, 0},   {"12a", false, 0},  {"99999999999", false, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         if (c.ok)

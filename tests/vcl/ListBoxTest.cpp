@@ -36,11 +36,10 @@ TEST(VclListBox, OwnerDrawnItemsAreMeasuredAndDrawnWithTheListFont)
     list->Items()->Add("two");
     std::map<int, std::string> drawn;
     int fontHeight = 0;
-    list->OnMeasureItem = TMeasureItemEvent::FromFunction([](TWinControl*, int index, int& height) {
-        height = 20 + index * 10;
-    });
-    list->OnDrawItem = TDrawItemEvent::FromFunction(
-        [&](TWinControl* control, int index, const RECT& rect, TOwnerDrawState) {
+    list->OnMeasureItem =
+        TMeasureItemEvent::FromFunction([](TWinControl*, int index, int& height) { height = 20 + index * 10; });
+    list->OnDrawItem =
+        TDrawItemEvent::FromFunction([&](TWinControl* control, int index, const RECT& rect, TOwnerDrawState) {
             auto* box = As<TListBox>(control);
             drawn[index] = box->Items()->Get(index);
             fontHeight = box->Canvas()->Font()->Height();
@@ -101,9 +100,8 @@ TEST(VclListBox, APressSelectsTheEntryBeforeTheMouseDownEvent)
     for (const char* entry : {"one", "two", "three"})
         list->Items()->Add(entry);
     int chosenAtPress = -2;
-    list->OnMouseDown = TMouseEvent::FromFunction([&](TObject*, TMouseButton, TShiftState, int, int) {
-        chosenAtPress = list->ItemIndex();
-    });
+    list->OnMouseDown = TMouseEvent::FromFunction(
+        [&](TObject*, TMouseButton, TShiftState, int, int) { chosenAtPress = list->ItemIndex(); });
     form->Show();
     const RECT second = list->ItemRect(1);
     const LPARAM at = MAKELPARAM(10, (second.top + second.bottom) / 2);

@@ -76,10 +76,7 @@ protected:
         form.reset();
         g_log = nullptr;
     }
-    void Send(UINT msg, int x, int y, WPARAM keys = 0)
-    {
-        SendMessageA(window, msg, keys, MAKELPARAM(x, y));
-    }
+    void Send(UINT msg, int x, int y, WPARAM keys = 0) { SendMessageA(window, msg, keys, MAKELPARAM(x, y)); }
 
     std::vector<std::string> log;
     std::unique_ptr<TFormRecorder> form;
@@ -119,8 +116,8 @@ TEST_F(MouseRouting, ClickComesBeforeMouseUpAndDoubleClickFollowsControlStyle)
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {true, {"child down 1,1", "child click", "child up 1,1", "child dblclick", "child double-down 1,1",
-                "child up 1,1"}},
+        {true,
+         {"child down 1,1", "child click", "child up 1,1", "child dblclick", "child double-down 1,1", "child up 1,1"}},
         {false, {"child down 1,1", "child click", "child up 1,1", "child down 1,1", "child click", "child up 1,1"}},
     };
     for (const Case& c : cases) {

@@ -119,7 +119,8 @@ TEST(VclWindows, AnExceptionInAHandlerIsShownAndDoesNotLeaveTheWindowProcedure)
 {
     auto form = std::make_unique<TProbeMainForm>(Application);
     std::vector<std::string> shown;
-    Application->OnException = TExceptionEvent::FromFunction([&](TObject*, const char* text) { shown.push_back(text); });
+    Application->OnException =
+        TExceptionEvent::FromFunction([&](TObject*, const char* text) { shown.push_back(text); });
     SendMessageA(form->Handle(), WM_USER + 50, 0, 0);
     Application->OnException = nullptr;
     EXPECT_EQ(shown, (std::vector<std::string>{"handler failed"}));

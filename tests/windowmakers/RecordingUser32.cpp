@@ -20,8 +20,8 @@ BOOL WINAPI RecordSetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alp
     return TRUE;
 }
 
-BOOL WINAPI RecordUpdateLayeredWindow(HWND window, HDC, POINT* destination, SIZE* size, HDC source, POINT*, COLORREF key,
-                                BLENDFUNCTION* blend, DWORD flags)
+BOOL WINAPI RecordUpdateLayeredWindow(HWND window, HDC, POINT* destination, SIZE* size, HDC source, POINT*,
+                                      COLORREF key, BLENDFUNCTION* blend, DWORD flags)
 {
     ++g_calls.updateCalls;
     g_calls.updateWindow = window;
@@ -36,8 +36,14 @@ BOOL WINAPI RecordUpdateLayeredWindow(HWND window, HDC, POINT* destination, SIZE
     return TRUE;
 }
 
-RecordedLayeredCalls* WINAPI RecordedCalls() { return &g_calls; }
+RecordedLayeredCalls* WINAPI RecordedCalls()
+{
+    return &g_calls;
+}
 
-void WINAPI ResetRecordedCalls() { std::memset(&g_calls, 0, sizeof g_calls); }
+void WINAPI ResetRecordedCalls()
+{
+    std::memset(&g_calls, 0, sizeof g_calls);
+}
 
 }  // extern "C"

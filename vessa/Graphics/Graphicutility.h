@@ -8,8 +8,14 @@
 
 namespace vessa {
 
-inline int RectWidth(const RECT& rect) { return rect.right - rect.left; }
-inline int RectHeight(const RECT& rect) { return rect.bottom - rect.top; }
+inline int RectWidth(const RECT& rect)
+{
+    return rect.right - rect.left;
+}
+inline int RectHeight(const RECT& rect)
+{
+    return rect.bottom - rect.top;
+}
 
 inline void SetRectFromRefs(RECT& rect, const int& left, const int& top, const int& right, const int& bottom)
 {
@@ -17,7 +23,10 @@ inline void SetRectFromRefs(RECT& rect, const int& left, const int& top, const i
 }
 
 // The colour without the form library's flag byte.
-inline TColor ColorRGB(TColor color) { return color & 0xFFFFFF; }
+inline TColor ColorRGB(TColor color)
+{
+    return color & 0xFFFFFF;
+}
 
 // Copies `source` of the bitmap to (x, y) on `canvas`, same size, as a
 // plain source copy whatever copy mode the canvas has (which it keeps).

@@ -17,8 +17,8 @@ public:
     ~ForegroundLockLifted()
     {
         if (m_saved)
-            SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(m_timeout)),
-                                  SPIF_SENDCHANGE);
+            SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                                  reinterpret_cast<void*>(static_cast<UINT_PTR>(m_timeout)), SPIF_SENDCHANGE);
     }
     ForegroundLockLifted(const ForegroundLockLifted&) = delete;
     ForegroundLockLifted& operator=(const ForegroundLockLifted&) = delete;

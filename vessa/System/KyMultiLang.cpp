@@ -34,9 +34,15 @@ KyMultiLang::KyMultiLang(std::string programFolder, LanguageIdSource languageId)
 {
 }
 
-std::string KyMultiLang::LangFilesFolder() const { return m_programFolder + kLangFilesFolder; }
+std::string KyMultiLang::LangFilesFolder() const
+{
+    return m_programFolder + kLangFilesFolder;
+}
 
-std::string KyMultiLang::GetEnglishFolder() const { return LangFilesFolder() + kEnglishLanguage + "\\"; }
+std::string KyMultiLang::GetEnglishFolder() const
+{
+    return LangFilesFolder() + kEnglishLanguage + "\\";
+}
 
 std::string KyMultiLang::GetLanguage() const
 {

@@ -36,7 +36,10 @@ HICON TrayIcon::SetIcon(HICON icon)
     return previous;
 }
 
-void TrayIcon::SetTimeout(UINT milliseconds) { m_data.uTimeout = milliseconds; }
+void TrayIcon::SetTimeout(UINT milliseconds)
+{
+    m_data.uTimeout = milliseconds;
+}
 
 void TrayIcon::SetVersion(bool useVersion)
 {
@@ -78,7 +81,10 @@ void TrayIcon::ComputeFlags()
     std::memset(m_data.szInfo, 0, sizeof m_data.szInfo);
 }
 
-bool TrayIcon::Send(DWORD message) { return m_notify(message, &m_data) == TRUE; }
+bool TrayIcon::Send(DWORD message)
+{
+    return m_notify(message, &m_data) == TRUE;
+}
 
 void TrayIcon::Add()
 {

@@ -44,10 +44,9 @@ constexpr UINT kAssertExitCode = 3;
 #define VESSA_ASSERT_AT(expression, source, line) ((void)0)
 #else
 // Reports this file and line.
-#define VESSA_ASSERT(expression) \
-    ((expression) ? (void)0 : ::vessa::AssertFailed(#expression, __FILE__, __LINE__))
+#define VESSA_ASSERT(expression) ((expression) ? (void)0 : ::vessa::AssertFailed(#expression, __FILE__, __LINE__))
 // Reports a fixed source unit and line, where the report text is part of the
 // unit's contract.
-#define VESSA_ASSERT_AT(expression, source, line) \
+#define VESSA_ASSERT_AT(expression, source, line)                                                                      \
     ((expression) ? (void)0 : ::vessa::AssertFailed(#expression, source, line))
 #endif

@@ -134,8 +134,8 @@ bool PngManager::Read(TStream* stream, TBitmap* bitmap)
     bitmap->SetSize(static_cast<int>(info.width), static_cast<int>(info.height));
     const bool sourceAlpha = info.colorType == kPngColorTypeRgba;
     for (uint32_t y = 0; y < info.height; ++y)
-        ConvertRow(info.rows[y], sourceAlpha, static_cast<uint8_t*>(bitmap->ScanLine(static_cast<int>(y))),
-                   targetAlpha, info.width);
+        ConvertRow(info.rows[y], sourceAlpha, static_cast<uint8_t*>(bitmap->ScanLine(static_cast<int>(y))), targetAlpha,
+                   info.width);
     return true;
 }
 

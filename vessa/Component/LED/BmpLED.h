@@ -94,14 +94,14 @@ public:
     TBitmap* Bitmap(int index)
     {
         VESSA_ASSERT(index >= 0);
-        VESSA_ASSERT(index < (int) m_bitmaps.size());
+        VESSA_ASSERT(index < (int)m_bitmaps.size());
         return m_bitmaps[index];
     }
 
     void RemoveBitmap(int index)
     {
         VESSA_ASSERT(index >= 0);
-        VESSA_ASSERT(index < (int) m_bitmaps.size());
+        VESSA_ASSERT(index < (int)m_bitmaps.size());
         delete m_bitmaps[index];
         m_bitmaps.erase(m_bitmaps.begin() + index);
     }

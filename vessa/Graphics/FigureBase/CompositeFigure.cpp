@@ -10,12 +10,14 @@ namespace vessa {
 CompositeFigure::CompositeFigure(int left, int top, int right, int bottom)
     : m_left(left), m_top(top), m_width(right - left), m_height(bottom - top)
 {
-    VESSA_ASSERT(m_width >=0 && m_height >=0);
+    VESSA_ASSERT(m_width >= 0 && m_height >= 0);
 }
 
 void CompositeFigure::Add(Figure* figurePtr)
 {
-    VESSA_ASSERT(figurePtr->Left() >= m_left && figurePtr->Top() >= m_top && figurePtr->Left() + figurePtr->Width() <= m_left + m_width && figurePtr->Top() + figurePtr->Height() <= m_top + m_height);
+    VESSA_ASSERT(figurePtr->Left() >= m_left && figurePtr->Top() >= m_top &&
+                 figurePtr->Left() + figurePtr->Width() <= m_left + m_width &&
+                 figurePtr->Top() + figurePtr->Height() <= m_top + m_height);
     m_children.push_back(figurePtr);
 }
 
@@ -34,9 +36,11 @@ void CompositeFigure::SetBounds(const RECT& rect)
     m_top = rect.top;
     m_width = rect.right - rect.left;
     m_height = rect.bottom - rect.top;
-    VESSA_ASSERT(m_width >=0 && m_height >=0);
+    VESSA_ASSERT(m_width >= 0 && m_height >= 0);
     for (auto first = m_children.begin(); first != m_children.end(); ++first)
-        VESSA_ASSERT((*first)->Left() >= rect.left && (*first)->Top() >= rect.top && (*first)->Width() + (*first)->Left() <= rect.right && (*first)->Height() + (*first)->Top() <= rect.bottom);
+        VESSA_ASSERT((*first)->Left() >= rect.left && (*first)->Top() >= rect.top &&
+                     (*first)->Width() + (*first)->Left() <= rect.right &&
+                     (*first)->Height() + (*first)->Top() <= rect.bottom);
 }
 
 void CompositeFigure::Draw()
@@ -67,7 +71,10 @@ CompositeScalableFig::CompositeScalableFig(int left, int top, int right, int bot
 }
 
 // Only scalable figures are ever added, so the children can be scaled.
-static ScalableFigure* Scalable(Figure* child) { return static_cast<ScalableFigure*>(child); }
+static ScalableFigure* Scalable(Figure* child)
+{
+    return static_cast<ScalableFigure*>(child);
+}
 
 void CompositeScalableFig::Add(ScalableFigure* figure)
 {

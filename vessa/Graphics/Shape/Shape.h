@@ -60,11 +60,13 @@ private:
 };
 
 template <class T>
-class BasicRectangle : public BasicTwoCorners<T> {};
+class BasicRectangle : public BasicTwoCorners<T> {
+};
 
 // The ellipse inscribed in the box.
 template <class T>
-class BasicEllipse : public BasicTwoCorners<T> {};
+class BasicEllipse : public BasicTwoCorners<T> {
+};
 
 // A two-corner shape whose box stays square.
 template <class T>
@@ -103,11 +105,13 @@ private:
 };
 
 template <class T>
-class BasicSquare : public BasicSquareBox<T> {};
+class BasicSquare : public BasicSquareBox<T> {
+};
 
 // The circle inscribed in the square box.
 template <class T>
-class BasicCircle : public BasicSquareBox<T> {};
+class BasicCircle : public BasicSquareBox<T> {
+};
 
 // The box plus the width and height of the ellipse that rounds its corners.
 template <class T>
@@ -159,8 +163,16 @@ public:
     }
     T Left() const { return Bounds().left; }
     T Top() const { return Bounds().top; }
-    T Width() const { RECT box = Bounds(); return box.right - box.left; }
-    T Height() const { RECT box = Bounds(); return box.bottom - box.top; }
+    T Width() const
+    {
+        RECT box = Bounds();
+        return box.right - box.left;
+    }
+    T Height() const
+    {
+        RECT box = Bounds();
+        return box.bottom - box.top;
+    }
 
     // Stretches the points to a (width, height) box with the same top-left
     // corner, rounding half up.

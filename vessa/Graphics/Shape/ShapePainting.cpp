@@ -6,14 +6,38 @@
 
 namespace vessa {
 
-void PaintFilled(TCanvas* canvas, const BasicRectangle<int>& shape) { DrawRectFilled(canvas, ShapeRect(shape)); }
-void PaintOutline(TCanvas* canvas, const BasicRectangle<int>& shape) { DrawRectFrame(canvas, ShapeRect(shape)); }
-void PaintFilled(TCanvas* canvas, const BasicSquare<int>& shape) { DrawRectFilled(canvas, ShapeRect(shape)); }
-void PaintOutline(TCanvas* canvas, const BasicSquare<int>& shape) { DrawRectFrame(canvas, ShapeRect(shape)); }
-void PaintFilled(TCanvas* canvas, const BasicEllipse<int>& shape) { DrawEllipseFilled(canvas, ShapeRect(shape)); }
-void PaintOutline(TCanvas* canvas, const BasicEllipse<int>& shape) { DrawEllipseFrame(canvas, ShapeRect(shape)); }
-void PaintFilled(TCanvas* canvas, const BasicCircle<int>& shape) { DrawEllipseFilled(canvas, ShapeRect(shape)); }
-void PaintOutline(TCanvas* canvas, const BasicCircle<int>& shape) { DrawEllipseFrame(canvas, ShapeRect(shape)); }
+void PaintFilled(TCanvas* canvas, const BasicRectangle<int>& shape)
+{
+    DrawRectFilled(canvas, ShapeRect(shape));
+}
+void PaintOutline(TCanvas* canvas, const BasicRectangle<int>& shape)
+{
+    DrawRectFrame(canvas, ShapeRect(shape));
+}
+void PaintFilled(TCanvas* canvas, const BasicSquare<int>& shape)
+{
+    DrawRectFilled(canvas, ShapeRect(shape));
+}
+void PaintOutline(TCanvas* canvas, const BasicSquare<int>& shape)
+{
+    DrawRectFrame(canvas, ShapeRect(shape));
+}
+void PaintFilled(TCanvas* canvas, const BasicEllipse<int>& shape)
+{
+    DrawEllipseFilled(canvas, ShapeRect(shape));
+}
+void PaintOutline(TCanvas* canvas, const BasicEllipse<int>& shape)
+{
+    DrawEllipseFrame(canvas, ShapeRect(shape));
+}
+void PaintFilled(TCanvas* canvas, const BasicCircle<int>& shape)
+{
+    DrawEllipseFilled(canvas, ShapeRect(shape));
+}
+void PaintOutline(TCanvas* canvas, const BasicCircle<int>& shape)
+{
+    DrawEllipseFrame(canvas, ShapeRect(shape));
+}
 
 void PaintFilled(TCanvas* canvas, const BasicRoundRect<int>& shape)
 {
@@ -51,7 +75,13 @@ void PaintPolygon(TCanvas* canvas, const BasicPolygon<int>& shape, Draw draw)
 
 }  // namespace
 
-void PaintFilled(TCanvas* canvas, const BasicPolygon<int>& shape) { PaintPolygon(canvas, shape, DrawPolygonFilled); }
-void PaintOutline(TCanvas* canvas, const BasicPolygon<int>& shape) { PaintPolygon(canvas, shape, DrawPolygonFrame); }
+void PaintFilled(TCanvas* canvas, const BasicPolygon<int>& shape)
+{
+    PaintPolygon(canvas, shape, DrawPolygonFilled);
+}
+void PaintOutline(TCanvas* canvas, const BasicPolygon<int>& shape)
+{
+    PaintPolygon(canvas, shape, DrawPolygonFrame);
+}
 
 }  // namespace vessa

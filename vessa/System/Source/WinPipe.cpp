@@ -5,8 +5,8 @@
 namespace vessa {
 namespace detail {
 
-BOOL CallNamedPipeFor(const char* path, void* input, DWORD inputSize, void* output, DWORD outputSize,
-                      DWORD* bytesRead, DWORD timeout)
+BOOL CallNamedPipeFor(const char* path, void* input, DWORD inputSize, void* output, DWORD outputSize, DWORD* bytesRead,
+                      DWORD timeout)
 {
     return CallNamedPipeA(path, input, inputSize, output, outputSize, bytesRead, timeout);
 }

@@ -12,8 +12,8 @@ namespace vessa {
 
 namespace detail {
 // The character-width specific Win32 calls behind BasicNamedPipe.
-BOOL CallNamedPipeFor(const char* path, void* input, DWORD inputSize, void* output, DWORD outputSize,
-                      DWORD* bytesRead, DWORD timeout);
+BOOL CallNamedPipeFor(const char* path, void* input, DWORD inputSize, void* output, DWORD outputSize, DWORD* bytesRead,
+                      DWORD timeout);
 BOOL CallNamedPipeFor(const wchar_t* path, void* input, DWORD inputSize, void* output, DWORD outputSize,
                       DWORD* bytesRead, DWORD timeout);
 void TraceCallFailure(DWORD error);
@@ -47,8 +47,8 @@ public:
         String path = detail::Widen<char_t>("\\\\") + server + detail::Widen<char_t>("\\PIPE\\") + name;
         DWORD read = 0;
         // The Win32 prototype takes a non-const input; it only reads it.
-        BOOL ok = detail::CallNamedPipeFor(path.c_str(), const_cast<void*>(input), inputSize, output, outputSize,
-                                           &read, timeout);
+        BOOL ok = detail::CallNamedPipeFor(path.c_str(), const_cast<void*>(input), inputSize, output, outputSize, &read,
+                                           timeout);
         if (!ok)
             detail::TraceCallFailure(GetLastError());
         if (bytesRead)

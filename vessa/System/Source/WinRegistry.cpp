@@ -31,8 +31,8 @@ void RegNameBuffer::Allocate(bool known, DWORD longestName)
 RegSubKeyBase::RegSubKeyBase(HKEY key) : m_key(key)
 {
     DWORD longest = 0;
-    bool known = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr,
-                                  nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    bool known = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr, nullptr, nullptr,
+                                  nullptr, nullptr) == ERROR_SUCCESS;
     Allocate(known, longest);
 }
 
@@ -40,8 +40,8 @@ namespace detail {
 RegValueBase::RegValueBase(HKEY key) : m_key(key)
 {
     DWORD longest = 0;
-    bool known = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
-                                  nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    bool known = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest, nullptr,
+                                  nullptr, nullptr) == ERROR_SUCCESS;
     Allocate(known, longest);
 }
 }  // namespace detail
@@ -78,8 +78,8 @@ bool RegKeyState::ReadString(const char* valueName, std::string& out) const
         return false;
     buffer[size] = '\0';
     // A stored text need not end in a terminator; the extra byte gives it one.
-    bool ok = RegQueryValueExA(m_key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-              ERROR_SUCCESS;
+    bool ok =
+        RegQueryValueExA(m_key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS;
     if (ok)
         out.assign(buffer);  // up to the first zero: one text of a multi-string
     delete[] buffer;

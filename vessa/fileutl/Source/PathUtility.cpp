@@ -16,7 +16,10 @@ std::string DrivePrefix(const std::string& path)
     return colon == std::string::npos ? std::string() : path.substr(0, colon + 1);
 }
 
-size_t LastSeparator(const std::string& path) { return path.find_last_of("\\:"); }
+size_t LastSeparator(const std::string& path)
+{
+    return path.find_last_of("\\:");
+}
 
 }  // namespace
 
@@ -58,7 +61,10 @@ std::string GetShellFolderPath(int csidl)
     return std::string(path) + "\\";
 }
 
-std::string GetProfileFolder() { return ProfileFolderIn(GetShellFolderPath(CSIDL_COMMON_APPDATA)); }
+std::string GetProfileFolder()
+{
+    return ProfileFolderIn(GetShellFolderPath(CSIDL_COMMON_APPDATA));
+}
 
 std::string ProfileFolderIn(const std::string& commonAppDataFolder)
 {

@@ -31,7 +31,10 @@ bool WinFileFindA::IsDirectory() const
     return m_hasCurrent && (m_data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string WinFileFindA::Name() const { return m_hasCurrent ? std::string(m_data->cFileName) : std::string(); }
+std::string WinFileFindA::Name() const
+{
+    return m_hasCurrent ? std::string(m_data->cFileName) : std::string();
+}
 
 void WinFileFindA::Close()
 {
@@ -69,9 +72,15 @@ void WinDirTraverser::Advance()
     PopExhausted();
 }
 
-bool WinDirTraverser::IsDirectory() const { return !IsEnd() && m_finders.back()->IsDirectory(); }
+bool WinDirTraverser::IsDirectory() const
+{
+    return !IsEnd() && m_finders.back()->IsDirectory();
+}
 
-std::string WinDirTraverser::Name() const { return IsEnd() ? std::string() : m_finders.back()->Name(); }
+std::string WinDirTraverser::Name() const
+{
+    return IsEnd() ? std::string() : m_finders.back()->Name();
+}
 
 void WinDirTraverser::Clear()
 {
@@ -97,7 +106,10 @@ void WinDirTraverser::PopExhausted()
     }
 }
 
-bool WinDirTraverser::IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+bool WinDirTraverser::IsDotEntry(const std::string& name)
+{
+    return name == "." || name == "..";
+}
 
 // ---- WinFileEnumerater ----
 
@@ -114,7 +126,10 @@ void WinFileEnumerater::Next()
     SkipDirectories();
 }
 
-std::string WinFileEnumerater::GetName() const { return m_traverser.Name(); }
+std::string WinFileEnumerater::GetName() const
+{
+    return m_traverser.Name();
+}
 
 void WinFileEnumerater::SkipDirectories()
 {

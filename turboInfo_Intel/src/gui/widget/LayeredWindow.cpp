@@ -19,7 +19,9 @@ constexpr BLENDFUNCTION kOpaqueBlend{AC_SRC_OVER, 0, 255, 0};
 class BitmapContext {
 public:
     BitmapContext(HWND window, HBITMAP bitmap)
-        : m_window(window), m_windowDc(GetDC(window)), m_memoryDc(CreateCompatibleDC(m_windowDc)),
+        : m_window(window),
+          m_windowDc(GetDC(window)),
+          m_memoryDc(CreateCompatibleDC(m_windowDc)),
           m_previous(m_memoryDc != nullptr ? SelectObject(m_memoryDc, bitmap) : nullptr)
     {
     }

@@ -14,8 +14,7 @@ constexpr DWORD kSourceCopy = 0xCC0020;  // SRCCOPY
 inline void BlendPixel(const BYTE* source, BYTE* destination, double weight)
 {
     for (int channel = 0; channel < 3; ++channel)
-        destination[channel] =
-            static_cast<BYTE>(destination[channel] * (1.0 - weight) + source[channel] * weight);
+        destination[channel] = static_cast<BYTE>(destination[channel] * (1.0 - weight) + source[channel] * weight);
 }
 
 }  // namespace

@@ -28,11 +28,8 @@ const IntTable& Kernel3x3()
 
 const IntTable& Kernel5x5()
 {
-    static const IntTable* kernel = new IntTable(MakeKernel({{1, 4, 7, 4, 1},
-                                                             {4, 16, 26, 16, 4},
-                                                             {7, 26, 41, 26, 7},
-                                                             {4, 16, 26, 16, 4},
-                                                             {1, 4, 7, 4, 1}}));
+    static const IntTable* kernel = new IntTable(
+        MakeKernel({{1, 4, 7, 4, 1}, {4, 16, 26, 16, 4}, {7, 26, 41, 26, 7}, {4, 16, 26, 16, 4}, {1, 4, 7, 4, 1}}));
     return *kernel;
 }
 
@@ -112,8 +109,8 @@ void GaussianFilterFactory::DestroyKernel(const IntTable* kernel, unsigned radiu
     delete kernel;
 }
 
-void Convolve(const IntTable& source, const IntTable& kernel, IntTable& destination, int rowOffset,
-              int columnOffset, int divisor)
+void Convolve(const IntTable& source, const IntTable& kernel, IntTable& destination, int rowOffset, int columnOffset,
+              int divisor)
 {
     VESSA_ASSERT(divisor > 0);
     for (int i = 0; i + kernel.Height() <= source.Height(); ++i) {

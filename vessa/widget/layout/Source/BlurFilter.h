@@ -58,7 +58,7 @@ private:
 // For every position where the kernel fits wholly inside `source`, the
 // rounded weighted mean lands on `destination` at that position moved by
 // (rowOffset, columnOffset). Cells outside `destination` are not written.
-void Convolve(const IntTable& source, const IntTable& kernel, IntTable& destination, int rowOffset,
-              int columnOffset, int divisor);
+void Convolve(const IntTable& source, const IntTable& kernel, IntTable& destination, int rowOffset, int columnOffset,
+              int divisor);
 
 }  // namespace vessa

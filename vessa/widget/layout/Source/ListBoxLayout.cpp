@@ -76,14 +76,26 @@ UINT TCustomListBoxLayout::TextFormat() const
 {
     UINT format = DT_SINGLELINE;
     switch (m_horizontalAlignment) {
-    case 0: format |= DT_LEFT; break;
-    case 1: format |= DT_RIGHT; break;
-    default: format |= DT_CENTER; break;
+    case 0:
+        format |= DT_LEFT;
+        break;
+    case 1:
+        format |= DT_RIGHT;
+        break;
+    default:
+        format |= DT_CENTER;
+        break;
     }
     switch (m_verticalAlignment) {
-    case 0: format |= DT_TOP; break;
-    case 1: format |= DT_BOTTOM; break;
-    default: format |= DT_VCENTER; break;
+    case 0:
+        format |= DT_TOP;
+        break;
+    case 1:
+        format |= DT_BOTTOM;
+        break;
+    default:
+        format |= DT_VCENTER;
+        break;
     }
     if (m_endEllipsis)
         format |= DT_END_ELLIPSIS;
@@ -99,8 +111,7 @@ void TCustomListBoxLayout::DrawBackground(TCanvas* canvas, const RECT& rect, TOw
     m_frameLayout->DrawBackground(canvas, rect);
 }
 
-void TCustomListBoxLayout::DrawText(TCanvas* canvas, const std::string& text, TOwnerDrawState state,
-                                    const RECT& rect)
+void TCustomListBoxLayout::DrawText(TCanvas* canvas, const std::string& text, TOwnerDrawState state, const RECT& rect)
 {
     m_textLayout->DrawText(canvas, text.c_str(), rect, TextFormat(), state);
 }

@@ -18,8 +18,7 @@ public:
     virtual ~TOwnerDrawTextLayout() = default;
     // The font colour for `state`, then a plain draw.
     virtual void DrawText(TCanvas* canvas, const char* text, const RECT& rect, UINT format, TOwnerDrawState state);
-    virtual void DrawText(TCanvas* canvas, const wchar_t* text, const RECT& rect, UINT format,
-                          TOwnerDrawState state);
+    virtual void DrawText(TCanvas* canvas, const wchar_t* text, const RECT& rect, UINT format, TOwnerDrawState state);
     virtual void CalcRect(TCanvas* canvas, const char* text, RECT& rect, UINT format);
     virtual void CalcRect(TCanvas* canvas, const wchar_t* text, RECT& rect, UINT format);
     // Shared: there is nothing to end.
