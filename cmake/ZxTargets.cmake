@@ -1,7 +1,7 @@
 # Helpers shared by every folder's CMakeLists.txt.
 #
 #   zx_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <s>] [DEPENDS <targets...>]
-#               [LOCKS <resources...>])
+#               [LOCKS <resources...>] [SCREEN <width>x<height>] [SHARDS <n>])
 #       A GoogleTest program in build/tests, run by ctest under Wine. DEPENDS
 #       names deliverables the test drives as separate processes, so that
 #       building the test builds them too. LOCKS names machine-wide resources
@@ -9,7 +9,9 @@
 #       own system-control pipe; screen: it shows windows, reads pixels back
 #       from the display or depends on which window is in front, so that no
 #       window of another test lies over the ones being read); tests sharing
-#       one never run at the same time.
+#       one never run at the same time. SCREEN runs it on a display of that
+#       size. SHARDS splits a long program's tests into n ctest entries
+#       (<name>.1 ... <name>.n, GoogleTest's sharding) that run side by side.
 #   zx_add_test_dll(NAME <name> SOURCES <files...> [LIBS <targets...>] [DEF <file>])
 #       A helper DLL that a test loads, written beside the tests.
 
@@ -25,7 +27,7 @@ else()
 endif()
 
 function(zx_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT;SCREEN" "SOURCES;LIBS;DEPENDS;LOCKS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;SCREEN;SHARDS" "SOURCES;LIBS;DEPENDS;LOCKS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -50,10 +52,23 @@ function(zx_add_test)
   if(T_LOCKS)
     list(REMOVE_ITEM T_LOCKS ${own_wine_locks})
   endif()
-  add_test(NAME ${T_NAME} COMMAND ${command})
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(NOT T_SHARDS OR T_SHARDS LESS 2)
+    add_test(NAME ${T_NAME} COMMAND ${command})
+    set(tests ${T_NAME})
+  else()
+    set(tests "")
+    math(EXPR last "${T_SHARDS} - 1")
+    foreach(index RANGE ${last})
+      math(EXPR number "${index} + 1")
+      add_test(NAME ${T_NAME}.${number} COMMAND ${command})
+      set_tests_properties(${T_NAME}.${number} PROPERTIES
+        ENVIRONMENT "GTEST_TOTAL_SHARDS=${T_SHARDS};GTEST_SHARD_INDEX=${index}")
+      list(APPEND tests ${T_NAME}.${number})
+    endforeach()
+  endif()
+  set_tests_properties(${tests} PROPERTIES TIMEOUT ${T_TIMEOUT})
   if(T_LOCKS)
-    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+    set_tests_properties(${tests} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
   endif()
 endfunction()
 

@@ -275,8 +275,17 @@ protected:
             Note("show message");
             PostMessageA(m_main, kMsgShow, kSignature, 0);
         }
-        if (!WaitFor([&] { return IsWindowVisible(m_main) && !IsIconic(m_main); }))
-            return AnswerDialogs() && (IsWindowVisible(m_main) || Fail("the window did not show again"));
+        const auto shown = [&] { return IsWindowVisible(m_main) && !IsIconic(m_main); };
+        if (!WaitFor(shown)) {
+            // A question that was open when the request came holds the
+            // window back; once answered, the window must come on request.
+            if (!AnswerDialogs())
+                return false;
+            Note("show message after the questions");
+            PostMessageA(m_main, kMsgShow, kSignature, 0);
+            if (!WaitFor([&] { return IsWindowVisible(m_main) != FALSE; }))
+                return Fail("the window did not show again");
+        }
         Settle();
         return true;
     }
