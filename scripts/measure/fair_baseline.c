@@ -85,21 +85,21 @@ static HBITMAP MakePicture(int width, int height, int alpha)
     return picture;
 }
 
-static void GiveContent(HWND window, const TopLevel* spec)
+static void GiveContent(HWND window, const TopLevel* window_kind)
 {
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP picture = MakePicture(spec->width, spec->height, spec->layering == PER_PIXEL);
+    HBITMAP picture = MakePicture(window_kind->width, window_kind->height, window_kind->layering == PER_PIXEL);
     HGDIOBJ previous = SelectObject(memory, picture);
-    if (spec->layering == PER_PIXEL) {
+    if (window_kind->layering == PER_PIXEL) {
         POINT origin = {0, 0};
-        SIZE size = {spec->width, spec->height};
+        SIZE size = {window_kind->width, window_kind->height};
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         UpdateLayeredWindow(window, screen, NULL, &size, memory, &origin, 0, &blend, ULW_ALPHA);
     } else {
         HDC target = GetDC(window);
         SetLayeredWindowAttributes(window, RGB(255, 0, 255), 255, LWA_COLORKEY);
-        BitBlt(target, 0, 0, spec->width, spec->height, memory, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, window_kind->width, window_kind->height, memory, 0, 0, SRCCOPY);
         ReleaseDC(window, target);
     }
     SelectObject(memory, previous);
@@ -108,20 +108,20 @@ static void GiveContent(HWND window, const TopLevel* spec)
     ReleaseDC(NULL, screen);
 }
 
-static HWND MakeTopLevel(HINSTANCE instance, const TopLevel* spec, const char* caption, int index)
+static HWND MakeTopLevel(HINSTANCE instance, const TopLevel* window_kind, const char* caption, int index)
 {
-    DWORD exStyle = spec->layering != OPAQUE_WINDOW ? WS_EX_LAYERED : 0;
+    DWORD exStyle = window_kind->layering != OPAQUE_WINDOW ? WS_EX_LAYERED : 0;
     HWND window = CreateWindowExA(exStyle | WS_EX_TOOLWINDOW, CLASS_NAME, caption, WS_POPUP, 40 + 20 * index,
-                                  40 + 20 * index, spec->width, spec->height, NULL, NULL, instance, NULL);
+                                  40 + 20 * index, window_kind->width, window_kind->height, NULL, NULL, instance, NULL);
     int i;
     if (window == NULL)
         return NULL;
-    for (i = 0; i < spec->children; ++i)
+    for (i = 0; i < window_kind->children; ++i)
         CreateWindowExA(0, CLASS_NAME, "", WS_CHILD | WS_VISIBLE, 8 + 24 * (i % 16), 8 + 24 * (i / 16), 20, 20, window,
                         NULL, instance, NULL);
-    if (spec->layering != OPAQUE_WINDOW)
-        GiveContent(window, spec);
-    if (spec->shown)
+    if (window_kind->layering != OPAQUE_WINDOW)
+        GiveContent(window, window_kind);
+    if (window_kind->shown)
         ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
 }
