@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -147,84 +148,95 @@ protected:
     }
 };
 
-// One program per case: for each question in turn, Apply is declined
-// there (every question before it answered Yes); then all are answered Yes.
-TEST_F(ApplyConfirmation, EveryQuestionMayStopApplyAndOnlyYesToAllWrites)
+// One program per case, each a test of its own so that shards share them:
+// for each question in turn, Apply is declined there (every question before
+// it answered Yes); then all are answered Yes.
+struct ConfirmationCase {
+    const char* what;
+    bool powerSaving;
+    bool pastDangerLimit;
+    POINT fsbStep;
+    int fsbIndex;
+    std::vector<Question> questions;
+};
+
+void PrintTo(const ConfirmationCase& c, std::ostream* out)
 {
-    struct Case {
-        const char* what;
-        bool powerSaving;
-        bool pastDangerLimit;
-        POINT fsbStep;
-        int fsbIndex;
-        std::vector<Question> questions;
-    };
-    const Case cases[] = {
-        {"past the danger limit", false, true, kFsbStepUpAt, kBoardFsbIndex + 1, {kDangerWarn, kDangerContinue}},
-        {"power saving on", true, false, kFsbStepDownAt, kBoardFsbIndex - 1, {kApplyWarn, kApplyOxlenWarn}},
-        {"power saving on and past the danger limit",
-         true,
-         true,
-         kFsbStepUpAt,
-         kBoardFsbIndex + 1,
-         {kApplyWarn, kApplyOxlenWarn, kDangerWarn, kDangerContinue}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        PowerToolCompanion companion;
-        ASSERT_NO_FATAL_FAILURE(StartShown([&c](RunningProgram& program) {
-            if (c.powerSaving)
-                program.Board().SetKey("0x0B060001", "value", "1");
-            if (c.pastDangerLimit)
-                program.Board().SetKey("0x030600F1", "at.0x12", kVcoreLimitAtBoardValue);
-        }));
-        const size_t notices = NotifyRequestCount();
-        ASSERT_TRUE(ClickAt(m_main, kVcoreStepUpAt));
-        ASSERT_TRUE(ClickAt(m_main, c.fsbStep));
-        ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
-        Settle();
-
-        for (size_t no = 0; no < c.questions.size(); ++no) {
-            SCOPED_TRACE(testing::Message() << "No at question " << no + 1);
-            ASSERT_TRUE(ClickAt(m_main, kApplyAt));
-            for (size_t i = 0; i <= no; ++i)
-                ASSERT_NO_FATAL_FAILURE(ExpectQuestion(c.questions[i], i < no ? "Yes" : "No"));
-            Settle();
-            EXPECT_EQ(nullptr, ShownWindow(Pid(), "TAskDialog")) << "a question after the No";
-            EXPECT_EQ(std::vector<std::string>{}, NewWrites());
-            EXPECT_TRUE(ApplyEnabled());
-            EXPECT_EQ(notices, NotifyRequestCount());
-            EXPECT_TRUE(PowerToolCompanion::Received().empty());
-        }
-
-        ASSERT_TRUE(ClickAt(m_main, kApplyAt));
-        for (const Question& question : c.questions)
-            ASSERT_NO_FATAL_FAILURE(ExpectQuestion(question, "Yes"));
-        // The last answer is taken inside the dialog's own loop; Apply goes
-        // grey once the writes are done.
-        ASSERT_TRUE(WaitFor([&] { return !ApplyEnabled(); })) << "Apply did not finish";
-        Settle();
-        EXPECT_EQ(nullptr, ShownWindow(Pid(), "TAskDialog"));
-        const std::vector<std::string> writes = NewWrites();
-        SCOPED_TRACE(testing::PrintToString(writes));
-        EXPECT_TRUE(HasWrite(writes, kVcoreId, kBoardVcoreIndex + 1));
-        EXPECT_TRUE(HasWrite(writes, kFsbId, c.fsbIndex));
-        // A faster clock gets its voltage first; a slower one comes first.
-        const bool faster = c.fsbIndex > kBoardFsbIndex;
-        EXPECT_EQ(faster, FirstWriteOf(writes, kVcoreId) < FirstWriteOf(writes, kFsbId));
-        if (c.powerSaving) {
-            EXPECT_EQ(0, FirstWriteOf(writes, kPowerSavingSwitchId)) << "the switch is cleared before any value";
-            EXPECT_TRUE(HasWrite(writes, kPowerSavingSwitchId, 0));
-            EXPECT_EQ(std::vector<std::string>{"85,0"}, PowerToolCompanion::Received());
-        } else {
-            EXPECT_EQ(-1, FirstWriteOf(writes, kPowerSavingSwitchId));
-            EXPECT_TRUE(PowerToolCompanion::Received().empty());
-        }
-        EXPECT_EQ(notices + 1, NotifyRequestCount());
-        EXPECT_FALSE(ApplyEnabled());
-        StopProgram();
-    }
+    *out << c.what;
 }
+
+class ApplyConfirmationCases : public ApplyConfirmation, public ::testing::WithParamInterface<ConfirmationCase> {};
+
+TEST_P(ApplyConfirmationCases, EveryQuestionMayStopApplyAndOnlyYesToAllWrites)
+{
+    const ConfirmationCase& c = GetParam();
+    PowerToolCompanion companion;
+    ASSERT_NO_FATAL_FAILURE(StartShown([&c](RunningProgram& program) {
+        if (c.powerSaving)
+            program.Board().SetKey("0x0B060001", "value", "1");
+        if (c.pastDangerLimit)
+            program.Board().SetKey("0x030600F1", "at.0x12", kVcoreLimitAtBoardValue);
+    }));
+    const size_t notices = NotifyRequestCount();
+    ASSERT_TRUE(ClickAt(m_main, kVcoreStepUpAt));
+    ASSERT_TRUE(ClickAt(m_main, c.fsbStep));
+    ASSERT_TRUE(WaitFor([&] { return ApplyEnabled(); }));
+    Settle();
+
+    for (size_t no = 0; no < c.questions.size(); ++no) {
+        SCOPED_TRACE(testing::Message() << "No at question " << no + 1);
+        ASSERT_TRUE(ClickAt(m_main, kApplyAt));
+        for (size_t i = 0; i <= no; ++i)
+            ASSERT_NO_FATAL_FAILURE(ExpectQuestion(c.questions[i], i < no ? "Yes" : "No"));
+        Settle();
+        EXPECT_EQ(nullptr, ShownWindow(Pid(), "TAskDialog")) << "a question after the No";
+        EXPECT_EQ(std::vector<std::string>{}, NewWrites());
+        EXPECT_TRUE(ApplyEnabled());
+        EXPECT_EQ(notices, NotifyRequestCount());
+        EXPECT_TRUE(PowerToolCompanion::Received().empty());
+    }
+
+    ASSERT_TRUE(ClickAt(m_main, kApplyAt));
+    for (const Question& question : c.questions)
+        ASSERT_NO_FATAL_FAILURE(ExpectQuestion(question, "Yes"));
+    // The last answer is taken inside the dialog's own loop; Apply goes
+    // grey once the writes are done.
+    ASSERT_TRUE(WaitFor([&] { return !ApplyEnabled(); })) << "Apply did not finish";
+    Settle();
+    EXPECT_EQ(nullptr, ShownWindow(Pid(), "TAskDialog"));
+    const std::vector<std::string> writes = NewWrites();
+    SCOPED_TRACE(testing::PrintToString(writes));
+    EXPECT_TRUE(HasWrite(writes, kVcoreId, kBoardVcoreIndex + 1));
+    EXPECT_TRUE(HasWrite(writes, kFsbId, c.fsbIndex));
+    // A faster clock gets its voltage first; a slower one comes first.
+    const bool faster = c.fsbIndex > kBoardFsbIndex;
+    EXPECT_EQ(faster, FirstWriteOf(writes, kVcoreId) < FirstWriteOf(writes, kFsbId));
+    if (c.powerSaving) {
+        EXPECT_EQ(0, FirstWriteOf(writes, kPowerSavingSwitchId)) << "the switch is cleared before any value";
+        EXPECT_TRUE(HasWrite(writes, kPowerSavingSwitchId, 0));
+        EXPECT_EQ(std::vector<std::string>{"85,0"}, PowerToolCompanion::Received());
+    } else {
+        EXPECT_EQ(-1, FirstWriteOf(writes, kPowerSavingSwitchId));
+        EXPECT_TRUE(PowerToolCompanion::Received().empty());
+    }
+    EXPECT_EQ(notices + 1, NotifyRequestCount());
+    EXPECT_FALSE(ApplyEnabled());
+    StopProgram();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Questions, ApplyConfirmationCases,
+    ::testing::Values(
+        ConfirmationCase{
+            "past the danger limit", false, true, kFsbStepUpAt, kBoardFsbIndex + 1, {kDangerWarn, kDangerContinue}},
+        ConfirmationCase{
+            "power saving on", true, false, kFsbStepDownAt, kBoardFsbIndex - 1, {kApplyWarn, kApplyOxlenWarn}},
+        ConfirmationCase{"power saving on and past the danger limit",
+                         true,
+                         true,
+                         kFsbStepUpAt,
+                         kBoardFsbIndex + 1,
+                         {kApplyWarn, kApplyOxlenWarn, kDangerWarn, kDangerContinue}}));
 
 // A power tool that does not take the "settings applied" message: after the
 // last Yes the window answers again within a few seconds, and Apply stops

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "RunningProgram.h"
@@ -30,57 +31,66 @@ std::string Lower(std::string text)
     return text;
 }
 
-TEST(ZendrixMissingFile, OneMessageNamesTheFileAndTheProgramEndsWithoutWindows)
+// One program per case, each a test of its own so that shards share them.
+struct MissingFileCase {
+    const char* file;  // below the program folder
+    bool broken;       // written with what is no picture, instead of removed
+};
+
+void PrintTo(const MissingFileCase& c, std::ostream* out)
 {
-    struct Case {
-        const char* file;  // below the program folder
-        bool broken;       // written with what is no picture, instead of removed
-    };
-    const Case cases[] = {
-        {"Resource\\Zendrix02.ico", false},  // the tray icon
-        {"Resource\\Zendrix02.ico", true},
-        {"Resource\\forms\\TMainForm.SmallBk.png", false},  // a form picture
-        {"Resource\\forms\\TMainForm.LargeBk.png", true},
-        {"Resource\\small_shadow002.png", false},  // a skin
-        {"res\\big_bg\\big_bg_top.png", false},    // the monitor's face
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.file) + (c.broken ? " broken" : " missing"));
-        zxtest::TempFolder copy;
-        std::error_code error;
-        std::filesystem::copy(zxtest::DistDir(), copy.Path(), std::filesystem::copy_options::recursive, error);
-        ASSERT_FALSE(error) << error.message();
-        const std::string file = copy.File(c.file);
-        if (c.broken)
-            ASSERT_TRUE(zxtest::WriteWholeFile(file, "this is not a picture"));
-        else
-            ASSERT_TRUE(DeleteFileA(file.c_str()));
-
-        RunningProgram program;
-        program.SetProgramFolder(copy.Path());
-        ASSERT_TRUE(program.Start());
-        const DWORD pid = program.Process().Id();
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(pid, "#32770", "Zendrix")) != nullptr; }))
-            << program.Describe();
-        EXPECT_NE(std::string::npos, Lower(BoxText(box)).find(Lower(c.file))) << BoxText(box);
-        EXPECT_EQ(nullptr, program.MainWindow());
-        EXPECT_EQ(nullptr, program.ShadowWindow());
-        EXPECT_EQ(nullptr, program.MessageWindow());
-        EXPECT_EQ(nullptr, FindProcessWindow(pid, "TfrmTurboInfoMain"));
-
-        // A second start meanwhile finds nothing to bring up and ends.
-        zxtest::ProcessResult second = program.RunAgain();
-        EXPECT_TRUE(second.started);
-        EXPECT_FALSE(second.timedOut);
-        EXPECT_EQ(nullptr, program.MainWindow());
-
-        // One box: answered, the program ends.
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        DWORD code = 1;
-        ASSERT_TRUE(program.Process().Wait(20000, &code)) << "a second message box?";
-        EXPECT_EQ(0u, code);
-    }
+    *out << c.file << (c.broken ? " broken" : " missing");
 }
+
+class ZendrixMissingFile : public ::testing::TestWithParam<MissingFileCase> {};
+
+TEST_P(ZendrixMissingFile, OneMessageNamesTheFileAndTheProgramEndsWithoutWindows)
+{
+    const MissingFileCase& c = GetParam();
+    zxtest::TempFolder copy;
+    std::error_code error;
+    std::filesystem::copy(zxtest::DistDir(), copy.Path(), std::filesystem::copy_options::recursive, error);
+    ASSERT_FALSE(error) << error.message();
+    const std::string file = copy.File(c.file);
+    if (c.broken)
+        ASSERT_TRUE(zxtest::WriteWholeFile(file, "this is not a picture"));
+    else
+        ASSERT_TRUE(DeleteFileA(file.c_str()));
+
+    RunningProgram program;
+    program.SetProgramFolder(copy.Path());
+    ASSERT_TRUE(program.Start());
+    const DWORD pid = program.Process().Id();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(pid, "#32770", "Zendrix")) != nullptr; }))
+        << program.Describe();
+    EXPECT_NE(std::string::npos, Lower(BoxText(box)).find(Lower(c.file))) << BoxText(box);
+    EXPECT_EQ(nullptr, program.MainWindow());
+    EXPECT_EQ(nullptr, program.ShadowWindow());
+    EXPECT_EQ(nullptr, program.MessageWindow());
+    EXPECT_EQ(nullptr, FindProcessWindow(pid, "TfrmTurboInfoMain"));
+
+    // A second start meanwhile finds nothing to bring up and ends.
+    zxtest::ProcessResult second = program.RunAgain();
+    EXPECT_TRUE(second.started);
+    EXPECT_FALSE(second.timedOut);
+    EXPECT_EQ(nullptr, program.MainWindow());
+
+    // One box: answered, the program ends.
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 1;
+    ASSERT_TRUE(program.Process().Wait(20000, &code)) << "a second message box?";
+    EXPECT_EQ(0u, code);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ZendrixMissingFile,
+                         ::testing::Values(MissingFileCase{"Resource\\Zendrix02.ico", false},  // the tray icon
+                                           MissingFileCase{"Resource\\Zendrix02.ico", true},
+                                           MissingFileCase{"Resource\\forms\\TMainForm.SmallBk.png",
+                                                           false},  // a form picture
+                                           MissingFileCase{"Resource\\forms\\TMainForm.LargeBk.png", true},
+                                           MissingFileCase{"Resource\\small_shadow002.png", false},  // a skin
+                                           MissingFileCase{"res\\big_bg\\big_bg_top.png", false}  // the monitor's face
+                                           ));
 
 }  // namespace

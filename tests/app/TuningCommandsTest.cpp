@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 
 #include "BroadcastListener.h"
 #include "RunningProgram.h"
@@ -224,42 +225,46 @@ TEST_F(TuningCommands, StoredProfileCommandTellsTheServiceWritesAndBroadcastsThr
 
 // Suspend, the FSB moved by another program, resume: the snapshot's FSB
 // comes back only when the service allows it and the power-saving mode is off.
-TEST_F(TuningCommands, ResumeWritesTheSuspendSnapshotBackOnlyWhenAllowed)
+// One program per case, each a test of its own so that shards share them.
+struct ResumeCase {
+    const char* service;  // null: no service
+    const char* board;
+    bool writesBack;
+};
+
+void PrintTo(const ResumeCase& c, std::ostream* out)
 {
-    struct Case {
-        const char* service;  // null: no service
-        const char* board;
-        bool writesBack;
-    };
-    const Case cases[] = {
-        {"--state 0", "default", true},
-        {"--state 3", "default", true},
-        {"--state 1", "default", false},
-        {"--state 2", "default", false},
-        {nullptr, "default", false},
-        {"--state 0", "power-saving-on", false},
-        {"--state 0 --reply-bytes 8", "default", false},  // a short answer is no answer
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.service ? c.service : "no service") << " board " << c.board);
-        m_program.reset();
-        m_service.reset();
-        ASSERT_NO_FATAL_FAILURE(StartProgram(c.service, c.board));
-        Power(PBT_APMSUSPEND);
-        Send(kSetItem, 0x55, 50);
-        NewWrites();
-        Power(PBT_APMRESUMESUSPEND);
-        const std::vector<std::string> writes = NewWrites();
-        EXPECT_EQ(c.writesBack, Contains(writes, FsbWrite(kBoardFsbIndex))) << testing::PrintToString(writes);
-        // Only the first resume event after a suspend writes; no broadcast.
-        Send(kSetItem, 0x55, 51);
-        NewWrites();
-        m_listener.Clear();
-        Power(PBT_APMRESUMEAUTOMATIC);
-        EXPECT_TRUE(NewWrites().empty());
-        EXPECT_TRUE(m_listener.Received().empty());
-    }
+    *out << (c.service ? c.service : "no service") << " board " << c.board;
 }
+
+class TuningCommandsResume : public TuningCommands, public ::testing::WithParamInterface<ResumeCase> {};
+
+TEST_P(TuningCommandsResume, ResumeWritesTheSuspendSnapshotBackOnlyWhenAllowed)
+{
+    const ResumeCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(StartProgram(c.service, c.board));
+    Power(PBT_APMSUSPEND);
+    Send(kSetItem, 0x55, 50);
+    NewWrites();
+    Power(PBT_APMRESUMESUSPEND);
+    const std::vector<std::string> writes = NewWrites();
+    EXPECT_EQ(c.writesBack, Contains(writes, FsbWrite(kBoardFsbIndex))) << testing::PrintToString(writes);
+    // Only the first resume event after a suspend writes; no broadcast.
+    Send(kSetItem, 0x55, 51);
+    NewWrites();
+    m_listener.Clear();
+    Power(PBT_APMRESUMEAUTOMATIC);
+    EXPECT_TRUE(NewWrites().empty());
+    EXPECT_TRUE(m_listener.Received().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ServiceStates, TuningCommandsResume,
+    ::testing::Values(ResumeCase{"--state 0", "default", true}, ResumeCase{"--state 3", "default", true},
+                      ResumeCase{"--state 1", "default", false}, ResumeCase{"--state 2", "default", false},
+                      ResumeCase{nullptr, "default", false}, ResumeCase{"--state 0", "power-saving-on", false},
+                      // a short answer is no answer
+                      ResumeCase{"--state 0 --reply-bytes 8", "default", false}));
 
 TEST_F(TuningCommands, ASuspendTheServiceRefusesLeavesNoOldSnapshotBehind)
 {
