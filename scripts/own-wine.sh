@@ -37,6 +37,9 @@ zx_own_end() {
 trap zx_own_end EXIT
 trap 'exit 143' TERM INT
 
+# The display starts while the prefix is copied.
+zx_launch_display "$screen"
+display_pid=$ZX_DISPLAY_PID
 cp -p "$base"/*.reg "$base/.update-timestamp" "$own"/
 cp -a "$base/dosdevices" "$own"/
 mkdir "$own/drive_c"
@@ -45,8 +48,7 @@ for entry in "$base"/drive_c/*; do
 done
 export WINEPREFIX=$own
 
-zx_start_display "$screen" || exit 1
-display_pid=$ZX_DISPLAY_PID
+zx_await_display || exit 1
 # The prefix's system processes start now with their output going nowhere,
 # not from the test, whose output pipe they would hold open.
 "$ZX_WINESERVER" -p >/dev/null 2>&1 </dev/null

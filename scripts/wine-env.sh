@@ -2,7 +2,7 @@
 # private display and a persistent wineserver.
 #
 #   zx_start_display   starts a private Xvfb (1280x1024, or the size given) and
-#                      exports DISPLAY
+#                      exports DISPLAY (zx_launch_display, then zx_await_display)
 #   zx_ensure_prefix   creates the 32-bit prefix under build/ once
 #   zx_start_wineserver keeps one wineserver for the whole run
 #   zx_stop_started    stops what this shell started, by process id
@@ -54,26 +54,32 @@ ZX_PREFIX_USERS="$WINEPREFIX.users"
 
 zx_windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 
-zx_start_display() {
+zx_start_display() { zx_launch_display "$@" && zx_await_display; }
+
+# The two halves of zx_start_display, so that a script can prepare its
+# prefix while the server starts.
+zx_launch_display() {
   # Xvfb picks a free display number itself (-displayfd), so displays that
   # several scripts or tests start at once never collide.
   local size=${1:-1280x1024}
-  local numbers pid n i
-  numbers=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
-  pid=$!
-  for i in $(seq 1 100); do
-    n=$(tr -dc 0-9 <"$numbers")
+  ZX_DISPLAY_NUMBER_FILE=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$ZX_DISPLAY_NUMBER_FILE" >/dev/null 2>&1 &
+  ZX_DISPLAY_PID=$!
+}
+
+zx_await_display() {
+  local pid=$ZX_DISPLAY_PID n i
+  for i in $(seq 1 400); do
+    n=$(tr -dc 0-9 <"$ZX_DISPLAY_NUMBER_FILE")
     [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.05
   done
-  rm -f "$numbers"
+  rm -f "$ZX_DISPLAY_NUMBER_FILE"
   if [ -z "$n" ] || ! kill -0 "$pid" 2>/dev/null; then
     echo "could not start Xvfb" >&2
     return 1
   fi
-  ZX_DISPLAY_PID=$pid
   export DISPLAY=":$n"
   # An empty resource database: without one, Xlib looks for ~/.Xdefaults
   # each time Wine asks for an X resource (at every font selection).
@@ -167,10 +173,8 @@ zx_start_wineserver() {
   # Start the prefix's system processes (services, devices, desktop) now,
   # with their output going nowhere: started by the first test instead, they
   # would hold that test's output pipe open and the runner would wait forever.
+  # (zx_ensure_prefix has made the prefix's windows unmanaged.)
   "$ZX_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
-  # No window manager runs on the private display: windows Wine hands to one
-  # wait up to two seconds for it whenever they are hidden or destroyed.
-  "$ZX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
 }
 
 # Ends the programs this shell started (a Windows program's process ends on
