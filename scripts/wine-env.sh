@@ -43,8 +43,10 @@ else
   ZX_WINESERVER=wineserver
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installer dialogs in an unattended prefix.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko installer dialogs in an unattended prefix, and no desktop
+# menu entries written for it (winemenubuilder would run at every prefix
+# start, once per test that has a prefix of its own).
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 ZX_DIST="$ZX_OUT/dist"
 ZX_STARTED_PIDS=()
 ZX_DISPLAY_PID=
