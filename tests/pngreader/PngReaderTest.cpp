@@ -254,8 +254,9 @@ TEST(PngReader, ThePictureSizeComesFromTheHeaderAndBadFilesFailAsALoadWould)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string file = folder.File(c.name);
-        if (c.contents != nullptr)
+        if (c.contents != nullptr) {
             ASSERT_TRUE(zxtest::WriteWholeFile(file, c.headerBytes > 0 ? header.substr(0, c.headerBytes) : c.contents));
+        }
         SIZE size{-1, -1};
         try {
             ReadPngFileSize(file, &size, UnreadableFile::Raise);
