@@ -4,7 +4,9 @@
 // pays one test per mark. Marks give the milliseconds since the process was
 // created; totals add up the time and count of a kind of work done many
 // times over (a picture decoded, a bitmap copied). Write appends both to the
-// file and starts the totals again.
+// file and starts the totals again. Each module that links it keeps its own
+// marks (Dovrel writes its part itself). Meant for the thread that builds
+// the windows.
 
 namespace vessa {
 
