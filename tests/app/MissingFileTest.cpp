@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Files, ZendrixMissingFile,
                                            MissingFileCase{"Resource\\forms\\TMainForm.SmallBk.png",
                                                            false},  // a form picture
                                            MissingFileCase{"Resource\\forms\\TMainForm.LargeBk.png", true},
+                                           MissingFileCase{"Resource\\forms\\TMainForm.GpuBk.png",
+                                                           false},  // sized at start-up, read when shown
                                            MissingFileCase{"Resource\\small_shadow002.png", false},  // a skin
                                            MissingFileCase{"res\\big_bg\\big_bg_top.png", false}  // the monitor's face
                                            ));
