@@ -63,7 +63,8 @@ zx_start_display() {
   numbers=$(mktemp)
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numbers" >/dev/null 2>&1 &
   pid=$!
-  for i in $(seq 1 100); do
+  # Up to 20 s: on a busy machine it may try many taken numbers first.
+  for i in $(seq 1 400); do
     n=$(tr -dc 0-9 <"$numbers")
     [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] && break
     kill -0 "$pid" 2>/dev/null || break
