@@ -98,6 +98,14 @@ end_run() {
   rm -rf "$own"
 }
 
+# A dock along the bottom whose strut leaves the work area above it.
+start_tray() {
+  HOME=$out trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true \
+    --SetPartialStrut true >>"$out/trayer.log" 2>&1 &
+  pids+=($!)
+  zx_wait 10 tray_panel >/dev/null || fail "trayer did not start"
+}
+
 # run <desktop|unmanaged>: one program's run, its pictures in $work/<mode>.
 run() {
   mode=$1
@@ -124,11 +132,7 @@ run() {
     HOME=$out XDG_CONFIG_HOME=$out/config XDG_CACHE_HOME=$out/cache openbox --sm-disable >"$out/openbox.log" 2>&1 &
     pids+=($!)
     zx_wait 10 manager_runs || fail "openbox did not start"
-    # A dock along the bottom whose strut leaves the work area above it.
-    HOME=$out trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true \
-      --SetPartialStrut true >"$out/trayer.log" 2>&1 &
-    pids+=($!)
-    zx_wait 10 tray_panel >/dev/null || fail "trayer did not start"
+    start_tray
   fi
   "$ZX_WINESERVER" -p >/dev/null 2>&1 </dev/null
   "$ZX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$managed" /f >/dev/null 2>&1 </dev/null
@@ -149,7 +153,8 @@ run() {
   ended "$app" && fail "Zendrix.exe ended during start-up"
   # The monitor is shown at the end of start-up, after the tray icon.
   zx_wait 30 shown "Turbo Info Main" || fail "the monitor window did not show"
-  # A docked icon the tray left blank takes no clicks.
+  # Wine on a very busy machine may leave the icon it docks blank, and such
+  # an icon takes no clicks (said here, to read a failure below).
   if [ "$mode" = desktop ] && ! zx_wait 30 icon_ready; then
     echo "desktop: $mode: the docked icon is still blank"
   fi
