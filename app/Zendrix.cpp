@@ -15,6 +15,7 @@
 #include "platform/vcl/Application.h"
 #include "platform/vcl/SysUtils.h"
 #include "vessa/System/Source/WinRegistry.h"
+#include "vessa/System/StepTrace.h"
 
 namespace {
 
@@ -27,14 +28,19 @@ bool BuildWindows()
     PngFileCache pictures;
     try {
         Application->CreateForm(MainForm);
+        vessa::StepTrace::Mark("main form made");
         Application->CreateForm(ShadowForm);  // owned by the main form's window
+        vessa::StepTrace::Mark("shadow form made");
         Application->CreateForm(MessageForm);
+        vessa::StepTrace::Mark("message form made");
         Director& controller = Director::GetInstance();
         MainForm->SetController(&controller, &controller);
         MainForm->InitAfterCreate();
+        vessa::StepTrace::Mark("main form initialised");
         ShadowForm->PlaceAtStart();
         // A window that starts with its pages shown takes the shadow of its size.
         ZendrixLayout::GetInstance().ShowShadow();
+        vessa::StepTrace::Mark("shadow placed");
     } catch (const Exception& error) {
         guard.Fail(error.Message());
     }
@@ -46,6 +52,7 @@ bool BuildWindows()
 
 int RunProgram()
 {
+    vessa::StepTrace::Mark("entry");
     // A conflicting state from the start ends the program silently, before
     // the mutex, so that a start after the state changed works normally.
     if (CheckTuningConflict())
@@ -67,11 +74,15 @@ int RunProgram()
         return 0;
     }
 
+    vessa::StepTrace::Mark("start-up checks");
     Application->Initialize();
     Application->SetShowMainForm(false);
     Application->SetTitle(kProgramName);
-    if (BuildWindows())
+    if (BuildWindows()) {
+        vessa::StepTrace::Write("start-up");
         Application->Run();
+        vessa::StepTrace::Mark("message loop ended");
+    }
     return 0;
 }
 
@@ -80,9 +91,11 @@ int RunProgram()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {
-        return RunProgram();
+        RunProgram();
     } catch (const std::exception& error) {
         Application->ShowException(error);
     }
+    vessa::StepTrace::Mark("program left");
+    vessa::StepTrace::Write("quit");
     return 0;
 }

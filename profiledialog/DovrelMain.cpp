@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "vessa/skin/PngFileCache.h"
+#include "vessa/System/StepTrace.h"
 #include "platform/vcl/Application.h"
 #include "profiledialog/AskDialog.h"
 #include "profiledialog/Dovrel.h"
@@ -118,14 +119,19 @@ void WINAPI DovrelCreate(TApplication* host)
         PngFileCache pictures;
         g_host = host;
         Application = host;
+        vessa::StepTrace::Mark("dialog library called");
         ProfileDialog = new TProfileDialog(host);
+        vessa::StepTrace::Mark("profile dialog made");
         ProfileShadowForm = new TProfileShadowForm(ProfileDialog);
         AskDialog = new TAskDialog(host);
+        vessa::StepTrace::Mark("ask dialog made");
         DialogCover = new TDialogCover(AskDialog);
         DialogCover->FirstSetup();
         ProfileDialog->Setup();
         ProfileShadowForm->FirstSetup();
         ProfileDialog->Hide();
+        vessa::StepTrace::Mark("dialogs set up");
+        vessa::StepTrace::Write("dialog library forms");
         g_ready = true;
         return 0;
     });

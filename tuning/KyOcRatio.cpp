@@ -99,6 +99,14 @@ void KyOcRatio::Select(unsigned core) const
         SetItemValueMode1(kCoreSelectorItemId, static_cast<int>(core));
 }
 
+void KyOcRatio::SelectForRead(unsigned core) const
+{
+    int selected = -1;
+    if (m_hasSelector && ReadItemValue(kCoreSelectorItemId, &selected) && selected == static_cast<int>(core))
+        return;
+    Select(core);
+}
+
 bool KyOcRatio::ReadCurrent(int* index) const
 {
     return m_item && m_item->GetCurrentIndex(index);
@@ -118,7 +126,7 @@ int KyOcRatio::GetCoreRatio(unsigned core)
 {
     if (!m_item || m_coreCount == 0)
         return -1;
-    Select(m_perCore ? core : m_coreCount - 1);
+    SelectForRead(m_perCore ? core : m_coreCount - 1);
     int index = -1;
     return ReadCurrent(&index) ? index : -1;
 }
@@ -129,7 +137,7 @@ void KyOcRatio::ReadRatios(std::vector<int>& ratios)
     if (!m_item || m_coreCount == 0)
         return;
     if (!m_perCore) {
-        Select(m_coreCount - 1);
+        SelectForRead(m_coreCount - 1);
         int index = 0;
         if (ReadCurrent(&index))
             ratios.push_back(index);
@@ -137,7 +145,7 @@ void KyOcRatio::ReadRatios(std::vector<int>& ratios)
     }
     // An unread core keeps its place: the cores after it stay theirs.
     for (unsigned i = 0; i < m_coreCount; ++i) {
-        Select(i);
+        SelectForRead(i);
         int index = 0;
         ratios.push_back(ReadCurrent(&index) ? index : kUnreadRatio);
     }

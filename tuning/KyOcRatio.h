@@ -52,6 +52,9 @@ private:
     KyOcRatio& operator=(const KyOcRatio&) = delete;
 
     void Select(unsigned core) const;
+    // Select before a read: a selector that names the core already is left
+    // as it is (the read of it is far cheaper than a write).
+    void SelectForRead(unsigned core) const;
     bool ReadCurrent(int* index) const;
     void Write(int index) const;
     // The value meant for core i of a per-core list; false when none is.

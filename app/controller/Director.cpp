@@ -23,6 +23,7 @@
 #include "turboInfo_Intel/BiosInterface.h"
 #include "vessa/System/ForegroundWindow.h"
 #include "vessa/System/KyMultiLang.h"
+#include "vessa/System/StepTrace.h"
 #include "vessa/fileutl/Source/PathUtility.h"
 
 namespace {
@@ -64,6 +65,7 @@ void Director::Init()
         MessageBoxA(nullptr, m_dovrel.Problem().c_str(), kProgramName, MB_OK | MB_ICONERROR);
     }
     m_dovrel.Create(Application);
+    vessa::StepTrace::Mark("dialog library forms made");
 
     MainForm->Background->Picture()->Assign(MainForm->SmallBk->Picture());
     m_shape.Attach(MainForm->Background);
@@ -73,6 +75,7 @@ void Director::Init()
     // events are wired only after, so start-up leaves nothing pending.
     ZendrixLayout& layout = ZendrixLayout::GetInstance();
     layout.Build(*MainForm);
+    vessa::StepTrace::Mark("pages built");
     m_bars = layout.GetAllBars();
     WireWindowControls();
     SetPending(false);
@@ -81,6 +84,7 @@ void Director::Init()
     tray.OnDoubleClick = TTrayEvent(this, &Director::OnTrayDoubleClick);
     tray.OnRightButtonUp = TTrayEvent(this, &Director::OnTrayRightButtonUp);
     tray.Create(MainForm, kMsgTrayCallback);
+    vessa::StepTrace::Mark("tray icon made");
 }
 
 void Director::ShowFromTray()

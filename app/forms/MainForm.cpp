@@ -12,6 +12,7 @@
 #include "tuning/CpuModel.h"
 #include "platform/kyacpi/KyAcpi.h"
 #include "vessa/System/Source/WinRegistry.h"
+#include "vessa/System/StepTrace.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -41,12 +42,14 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
 
     Background = MakeImage("Background", true);  // takes SmallBk's picture at start-up
     SmallBk = MakeSkinPicture("SmallBk");
-    LargeBk = MakeSkinPicture("LargeBk");
+    // The large face and the graphics page's panel are not shown at
+    // start-up: read when first shown, their sizes known now for the layout.
+    LargeBk = MakeSizedPicture("LargeBk");
     ComboBoxBody = MakeSkinPicture("ComboBoxBody");
     ComboBoxBottom = MakeSkinPicture("ComboBoxBottom");
     CoreBk = MakeSkinPicture("CoreBk");
     MiddleBk = MakeSkinPicture("MiddleBk");
-    GpuBk = MakeSkinPicture("GpuBk");
+    GpuBk = MakeSizedPicture("GpuBk");
     TrayPopupMenu = new TPopupMenu(this);
     TrayBeTurbo = new TMenuItem(this);
     TrayBeTurbo->SetCaption(kTrayBeTurboCaption);
@@ -111,6 +114,14 @@ TImage* TMainForm::Picture(HostPicture which)
     return nullptr;
 }
 
+TImage* TMainForm::ShownPicture(HostPicture which)
+{
+    TImage* image = Picture(which);
+    if (image == LargeBk || image == GpuBk)
+        LoadFormPictureOnce(this, image, image->Name());
+    return image;
+}
+
 void TMainForm::ShowSmallShadow()
 {
     if (ShadowForm != nullptr)
@@ -146,6 +157,13 @@ TImage* TMainForm::MakeSkinPicture(const char* name)
     return image;
 }
 
+TImage* TMainForm::MakeSizedPicture(const char* name)
+{
+    TImage* image = MakeImage(name, false);
+    SizeFormPicture(this, image, name);
+    return image;
+}
+
 int TMainForm::AllowWindowMessage(UINT message, DWORD action)
 {
     return g_changeWindowMessageFilter != nullptr ? g_changeWindowMessageFilter(message, action) : 1;
@@ -175,6 +193,7 @@ void TMainForm::InitAfterCreate()
     TrayBeTurbo->SetVisible(true);
     TrayBeTurbo->SetChecked(ReadBeTurboMonitor());
     ShowMonitorIfChecked();
+    vessa::StepTrace::Mark("monitor shown");
     if (IsTurboBoostEnabled() && MessageForm != nullptr)
         MessageForm->AnnounceBoost(1);
 }
@@ -327,10 +346,12 @@ bool TMainForm::DispatchProtocol(TMessage& message)
 
 void TMainForm::Quit()
 {
+    vessa::StepTrace::Mark("quit asked");
     // The icon leaves with the program instead of lingering in the tray
     // until the pointer passes over it.
     if (vessa::TrayIcon* icon = AdvTrayIcon::Instance().Icon())
         icon->SetVisible(false);
+    vessa::StepTrace::Mark("tray icon removed");
     m_quitting = true;
     Close();
 }

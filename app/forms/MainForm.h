@@ -48,6 +48,7 @@ public:
     // PageHost
     TWinControl* Window() override { return this; }
     TImage* Picture(HostPicture which) override;
+    TImage* ShownPicture(HostPicture which) override;
     const SkinHost& Skin() const override { return m_skin; }
     void ShowSmallShadow() override;
     void ShowMiddleShadow() override;
@@ -90,6 +91,7 @@ private:
     TImage* MakeImage(const char* name, bool visible);
     // A hidden image with the form's picture of that name.
     TImage* MakeSkinPicture(const char* name);
+    TImage* MakeSizedPicture(const char* name);
     void OnAppMessage(MSG& message, bool& handled);
     // True when `message` is one of the protocol's own and was handled.
     bool DispatchProtocol(TMessage& message);

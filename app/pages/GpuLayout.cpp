@@ -97,7 +97,8 @@ void GpuLayout::ShowContent(bool show)
         if (show)
             bar->ReblendButtons();
     }
-    Host().Picture(HostPicture::kGpuBk)->SetVisible(show);
+    TImage* panel = show ? Host().ShownPicture(HostPicture::kGpuBk) : Host().Picture(HostPicture::kGpuBk);
+    panel->SetVisible(show);
     m_linkBox->SetVisible(show);
     if (show)
         m_linkBox->Repaint();

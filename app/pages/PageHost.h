@@ -17,6 +17,9 @@ class PageHost : public BarHost {
 public:
     // The window, its face and its page pictures as the skin files see them.
     virtual const SkinHost& Skin() const = 0;
+    // Picture(which) as it is about to be shown: a face that start-up only
+    // sized is read now.
+    virtual TImage* ShownPicture(HostPicture which) { return Picture(which); }
     // The drop shadow of the collapsed, middle and large window.
     virtual void ShowSmallShadow() = 0;
     virtual void ShowMiddleShadow() = 0;

@@ -1,4 +1,5 @@
 #include "app/pages/ZendrixLayout.h"
+#include "vessa/System/StepTrace.h"
 
 #include <string>
 
@@ -111,8 +112,11 @@ void ZendrixLayout::Build(PageHost& host)
     m_host = &host;
     SetSkinHost(&host.Skin());
     BuildButtons();
+    vessa::StepTrace::Mark("window buttons built");
     BuildMainBars();
+    vessa::StepTrace::Mark("main bars built");
     BuildProfileBox();
+    vessa::StepTrace::Mark("profile box built");
     BuildPages();
 }
 
@@ -153,12 +157,15 @@ void ZendrixLayout::BuildProfileBox()
 void ZendrixLayout::BuildPages()
 {
     m_pages.push_back(new TweakLayout());
+    vessa::StepTrace::Mark("tweak page built");
     const bool hasRatioPage = KyOcRatio::GetInstance().GetCoreCount() != 0;
     if (hasRatioPage)
         m_pages.push_back(CreateRatioPage());
+    vessa::StepTrace::Mark("ratio page built");
     const bool hasGraphicsPage = KyOcPrimaryItemSet::GetInstance().IsPelorusDriverInstalled();
     if (hasGraphicsPage)
         m_pages.push_back(new GpuLayout(hasRatioPage));
+    vessa::StepTrace::Mark("graphics page built");
     for (OcLayout* page : m_pages)
         page->Tab()->OnClick = TNotifyEvent(this, &ZendrixLayout::OnTabClick);
 
@@ -195,7 +202,7 @@ void ZendrixLayout::SetCoreRatioBars(const std::vector<AdvBar*>& bars)
 void ZendrixLayout::SetSize(Size size)
 {
     const SizeLook& look = kSizeLooks[size];
-    TImage* picture = m_host->Picture(look.picture);
+    TImage* picture = m_host->ShownPicture(look.picture);
     TImage* background = m_host->Picture(HostPicture::kBackground);
     background->Picture()->Assign(picture->Picture());
     background->SetAutoSize(true);

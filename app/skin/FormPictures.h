@@ -12,3 +12,11 @@
 // reported (UnreadableFile::Report): start-up then ends with a message that
 // names it.
 void LoadFormPicture(const TCustomForm* form, TImage* image, const std::string& component);
+
+// For a picture that start-up does not show: checks that its file opens and
+// begins as a PNG picture (reported as LoadFormPicture reports) and gives
+// `image` the picture's size from that header alone, its picture left empty
+// until LoadFormPictureOnce reads it.
+void SizeFormPicture(const TCustomForm* form, TImage* image, const std::string& component);
+// LoadFormPicture, unless `image` holds its picture already.
+void LoadFormPictureOnce(const TCustomForm* form, TImage* image, const std::string& component);

@@ -41,8 +41,9 @@ TEST(ZendrixMissingFile, OneMessageNamesTheFileAndTheProgramEndsWithoutWindows)
         {"Resource\\Zendrix02.ico", true},
         {"Resource\\forms\\TMainForm.SmallBk.png", false},  // a form picture
         {"Resource\\forms\\TMainForm.LargeBk.png", true},
-        {"Resource\\small_shadow002.png", false},  // a skin
-        {"res\\big_bg\\big_bg_top.png", false},    // the monitor's face
+        {"Resource\\forms\\TMainForm.GpuBk.png", false},  // sized at start-up, read when shown
+        {"Resource\\small_shadow002.png", false},         // a skin
+        {"res\\big_bg\\big_bg_top.png", false},           // the monitor's face
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + (c.broken ? " broken" : " missing"));

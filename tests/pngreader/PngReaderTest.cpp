@@ -229,6 +229,55 @@ TEST(PngReader, AnUnreadableFileIsRaisedOrReportedByName)
     ForgetUnreadableFiles();
 }
 
+// A picture shown only later is sized from its header alone: a PNG file
+// gives its size, anything else is handled by the caller's policy as a load
+// would handle it, naming the file.
+TEST(PngReader, ThePictureSizeComesFromTheHeaderAndBadFilesFailAsALoadWould)
+{
+    zxtest::TempFolder folder;
+    const std::string good = folder.File("good.png");
+    ASSERT_TRUE(zxtest::WritePngFile(good, Image(3, 2, 2, 8, std::vector<uint16_t>(18, 7))));
+    std::string header;
+    ASSERT_TRUE(zxtest::ReadWholeFile(good, header));
+    struct Case {
+        const char* name;
+        const char* contents;  // null: no file
+        size_t headerBytes;    // of the good file's, when contents is empty
+        bool opens;
+    };
+    const Case cases[] = {
+        {"missing.png", nullptr, 0, false},
+        {"broken.png", "this is not a picture", 0, true},
+        {"cut.png", "", 20, true},  // the header ends before the height
+        {"empty.png", "", 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = folder.File(c.name);
+        if (c.contents != nullptr) {
+            ASSERT_TRUE(zxtest::WriteWholeFile(file, c.headerBytes > 0 ? header.substr(0, c.headerBytes) : c.contents));
+        }
+        SIZE size{-1, -1};
+        try {
+            ReadPngFileSize(file, &size, UnreadableFile::Raise);
+            ADD_FAILURE() << "nothing raised";
+        } catch (const Exception& error) {
+            EXPECT_NE(std::string::npos, error.Message().find(file)) << error.Message();
+            EXPECT_EQ(!c.opens, dynamic_cast<const EFOpenError*>(&error) != nullptr);
+        }
+        ForgetUnreadableFiles();
+        EXPECT_FALSE(ReadPngFileSize(file, &size, UnreadableFile::Report));
+        EXPECT_EQ(-1, size.cx);
+        EXPECT_NE(std::string::npos, FirstUnreadableFile().find(file)) << FirstUnreadableFile();
+    }
+    ForgetUnreadableFiles();
+    SIZE size{};
+    ASSERT_TRUE(ReadPngFileSize(good, &size, UnreadableFile::Raise));
+    EXPECT_EQ(3, size.cx);
+    EXPECT_EQ(2, size.cy);
+    EXPECT_EQ("", FirstUnreadableFile());
+}
+
 // While a cache lives, a file whose size and time of last write are the same
 // comes from memory; any other change, a deleted file or a broken one is
 // read as without the cache; and the cache forgets everything when it goes.

@@ -45,7 +45,7 @@ void WidgetForm::SetUp()
     MainForm = form;
     // The main window's controls blend over its pictures, as the page layout has them.
     SetSkinHost(&form->Skin());
-    form->Background->Picture()->Assign(form->LargeBk->Picture());
+    form->Background->Picture()->Assign(form->ShownPicture(HostPicture::kLargeBk)->Picture());
     form->SetClientSize(form->Background->Width(), form->Background->Height());
     form->CoreBk->SetLeft(kCorePicturePlace.x);
     form->CoreBk->SetTop(kCorePicturePlace.y);

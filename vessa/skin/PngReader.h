@@ -65,6 +65,12 @@ enum class UnreadableFile {
 // picture was read.
 bool LoadPngFile(const std::string& fileName, TBitmap* bitmap, UnreadableFile policy);
 
+// The size of the PNG picture in `fileName` read from its header alone, for
+// a picture decoded only when first shown: a file that cannot be opened,
+// does not begin as a PNG picture or finds no decoder is handled as
+// `policy` says (as LoadPngFile would) and gives false.
+bool ReadPngFileSize(const std::string& fileName, SIZE* size, UnreadableFile policy);
+
 // What went wrong with the first file that a Report load of this module
 // could not read, naming the file; empty while every one was read.
 std::string FirstUnreadableFile();
