@@ -7,9 +7,7 @@
 # beside a second test run. cmake/ZxTargets.cmake registers those tests
 # through here.
 #
-# The copy hard-links the prefix's files (Wine replaces rather than rewrites
-# its registry files) except the user folders, which programs write; it is
-# removed when the test ends.
+# The copy (zx_copy_prefix) is removed when the test ends.
 #
 # Usage: own-wine.sh [--screen <width>x<height>] <win32|win64> <program.exe> [arguments...]
 set -uo pipefail
@@ -22,8 +20,7 @@ ZX_ARCH=$1
 shift
 source "$(dirname "$0")/wine-env.sh"
 
-base=$WINEPREFIX
-[ -f "$base/system.reg" ] || zx_with_prefix_lock zx_ensure_prefix
+[ -f "$WINEPREFIX/system.reg" ] || zx_with_prefix_lock zx_ensure_prefix
 mkdir -p "$ZX_PREFIX_USERS/own"
 own=$(mktemp -d "$ZX_PREFIX_USERS/own/prefix.XXXXXX")
 display_pid=
@@ -40,12 +37,7 @@ trap 'exit 143' TERM INT
 # The display starts while the prefix is copied.
 zx_launch_display "$screen"
 display_pid=$ZX_DISPLAY_PID
-cp -p "$base"/*.reg "$base/.update-timestamp" "$own"/
-cp -a "$base/dosdevices" "$own"/
-mkdir "$own/drive_c"
-for entry in "$base"/drive_c/*; do
-  if [ "${entry##*/}" = users ]; then cp -a "$entry" "$own/drive_c/"; else cp -al "$entry" "$own/drive_c/"; fi
-done
+zx_copy_prefix "$own"
 export WINEPREFIX=$own
 
 zx_await_display || exit 1

@@ -14,6 +14,7 @@ PACKAGES=(
   python3 python3-pil fonts-dejavu-core   # the skin generator under assets/
   clang-format                # the source format check (scripts/check-format.sh)
   fonts-liberation            # Liberation Sans: Arial's metrics for the Wine prefix
+  openbox trayer xdotool      # the desktop test: a window manager, an XEmbed tray, real input
 )
 # make test32 only: the i386 emulator and the compiler of its fix-up library.
 TEST32_PACKAGES=(qemu-user-static gcc gcc-multilib)

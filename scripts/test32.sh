@@ -65,7 +65,7 @@ fi
 
 if [ -f "$work/program/screenshot.png" ]; then
   if [ "$reference" = yes ]; then
-    "$(command -v /usr/bin/python3 || command -v python3)" scripts/test32/compare-windows.py "$work/program64" "$work/program" || result=1
+    "$(command -v /usr/bin/python3 || command -v python3)" scripts/compare-windows.py "$work/program64" "$work/program" || result=1
   else
     echo "test32: no 64-bit reference window to compare with"
   fi

@@ -5,6 +5,7 @@
 #                      exports DISPLAY (zx_launch_display, then zx_await_display)
 #   zx_ensure_prefix   creates the 32-bit prefix under build/ once
 #   zx_start_wineserver keeps one wineserver for the whole run
+#   zx_copy_prefix     copies the prefix for a wineserver of its own
 #   zx_stop_started    stops what this shell started, by process id
 #
 # Several scripts may use the prefix at once (a make run beside a make test):
@@ -110,6 +111,20 @@ zx_ensure_prefix() {
     "$ZX_WINESERVER" -w
     touch "$WINEPREFIX/.zx-arial"
   fi
+}
+
+# zx_copy_prefix <folder>: a copy of the prefix in that (empty) folder for a
+# wineserver of its own. It hard-links the prefix's files (Wine replaces
+# rather than rewrites its registry files) except the user folders, which
+# programs write.
+zx_copy_prefix() {
+  local own=$1 entry
+  cp -p "$WINEPREFIX"/*.reg "$WINEPREFIX/.update-timestamp" "$own"/
+  cp -a "$WINEPREFIX/dosdevices" "$own"/
+  mkdir "$own/drive_c"
+  for entry in "$WINEPREFIX"/drive_c/*; do
+    if [ "${entry##*/}" = users ]; then cp -a "$entry" "$own/drive_c/"; else cp -al "$entry" "$own/drive_c/"; fi
+  done
 }
 
 # Runs "$@" holding the prefix's user lock (the lock's descriptor is not

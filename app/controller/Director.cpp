@@ -97,10 +97,8 @@ void Director::ShowFromTray()
         ShowCenteredWarning(Text("Resolution").c_str());
         m_resolutionNoticeShown = true;
     }
-    MainForm->Show();
+    MainForm->Show();  // with its shadow
     MainForm->KeepInsideWorkArea();
-    if (ShadowForm != nullptr)
-        ShadowForm->Show();
     Application->Restore();
     vessa::ForceForegroundWindow(MainForm->Handle());
     AdvTrayIcon::Instance().Show();

@@ -175,6 +175,15 @@ void TMainForm::CreateParams(TCreateParams& params)
     params.ExStyle |= WS_EX_LAYERED;
 }
 
+void TMainForm::DoShow()
+{
+    if (ShadowForm != nullptr && !ShadowForm->Visible()) {
+        MoveShadow();
+        ShadowForm->Show();
+    }
+    TForm::DoShow();
+}
+
 void TMainForm::InitAfterCreate()
 {
     if (m_controller != nullptr)

@@ -78,6 +78,10 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // The shadow shows at the window's place just before the window does:
+    // a window manager stacks the window it maps and activates last on top,
+    // and the shadow must lie beneath.
+    void DoShow() override;
     // Every close the system offers (Alt+F4, the system menu, WM_CLOSE from
     // another program) only sends the window to the tray; the quit message
     // alone lets the form close and end the program.

@@ -43,10 +43,18 @@ void TShadowForm::CreateParams(TCreateParams& params)
 {
     TForm::CreateParams(params);
     params.Style |= WS_POPUP;
+    // A window manager keeps every window it does not manage above the ones
+    // it does, and it manages the main window: left to itself the shadow
+    // would lie over the main window's face. A system menu (never shown: a
+    // captionless window that is never active offers none) makes it a
+    // window the manager stacks beneath the main window like any other.
+    params.Style |= WS_SYSMENU;
     // Layered and click-through from the start: shown before its first
     // picture arrives (a hand-off during start-up), it is then invisible
-    // rather than a black rectangle that takes the clicks.
-    params.ExStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT;
+    // rather than a black rectangle that takes the clicks. Never active: a
+    // window manager that hands it the focus as it maps gets the main
+    // window's back.
+    params.ExStyle |= WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
 }
 
 void TShadowForm::ShowHandle(bool visible)

@@ -1,5 +1,7 @@
 #include "platform/vcl/Application.h"
 
+#include <algorithm>
+
 #include "platform/vcl/Form.h"
 #include "platform/vcl/GraphicControl.h"
 #include "platform/vcl/HintWindow.h"
@@ -185,9 +187,15 @@ void TApplication::Restore()
     if (!m_minimized)
         return;
     m_minimized = false;
-    for (HWND window : m_hiddenByMinimize)
-        if (IsWindow(window))
-            ShowWindow(window, SW_SHOWNA);
+    // Bottom-most first: a window manager stacks each window it maps above
+    // the ones mapped before, so the forms keep their order (a shadow stays
+    // beneath its window).
+    std::vector<HWND> bottomFirst;
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT))
+        if (std::find(m_hiddenByMinimize.begin(), m_hiddenByMinimize.end(), window) != m_hiddenByMinimize.end())
+            bottomFirst.insert(bottomFirst.begin(), window);
+    for (HWND window : bottomFirst)
+        ShowWindow(window, SW_SHOWNA);
     m_hiddenByMinimize.clear();
     OnRestore(this);
 }

@@ -4,32 +4,7 @@
 # the signature quit. Uses $ZX_WINE, $ZX_DIST, $ZX_OUT and $DISPLAY; times
 # are stretched by $ZX_SLOW (1 native, more under the emulator).
 
-zx_now() { date +%s.%N; }
-zx_since() { awk -v a="$1" -v b="$(zx_now)" 'BEGIN { printf "%.1f", b - a }'; }
-
-# The X window of the viewable top-level window titled $1 (the largest one).
-zx_viewable_window() {
-  local id best= area bestArea=0 geometry
-  for id in $(xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" | awk '{print $1}'); do
-    geometry=$(xwininfo -id "$id" 2>/dev/null) || continue
-    grep -q 'Map State: IsViewable' <<<"$geometry" || continue
-    area=$(awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w * h }' <<<"$geometry")
-    [ "$area" -gt "$bestArea" ] && { best=$id; bestArea=$area; }
-  done
-  [ -n "$best" ] && echo "$best"
-}
-zx_window_made() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\":"; }
-
-# zx_wait <seconds> <command...>: true once the command succeeds in time.
-zx_wait() {
-  local limit=$1 i
-  shift
-  for i in $(seq 1 $((limit * 2))); do
-    "$@" && return 0
-    sleep 0.5
-  done
-  return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../x-windows.sh"
 
 # zx_show_program <folder>: writes <folder>/screenshot.png and
 # <folder>/geometry; prints one "step seconds" line per step to
@@ -69,8 +44,7 @@ zx_show_program() {
 
   sleep $((1 * slow))
   window=$(zx_viewable_window Zendrix)
-  xwininfo -id "$window" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
-    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }' >"$out/geometry"
+  zx_window_geometry "$window" >"$out/geometry"
   # The screen as the user sees it, cut to the window: read from the window
   # itself, a layered window's pixels may come back black.
   local x y w h

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Compares the 32-bit program's main window with the 64-bit build's.
+"""Compares a window's screenshot with a reference screenshot of the same face.
 
-Usage: compare-windows.py <64-bit folder> <32-bit folder>; each holds
-screenshot.png and geometry ("x y width height"). The layout must be the
-same (window size and face); a different place is listed, as are the
-regions whose pixels differ, and more than a few percent of the window
-differing fails.
+Usage: compare-windows.py <reference folder> <folder> [<reference name> <name>]
+[<picture>]; each folder holds <picture> (screenshot.png unless named) and
+its geometry ("x y width height", in the file of the picture's name ending
+in .geometry, or geometry for screenshot.png). The layout must be the same
+(window size and face); a different place is listed, as are the regions
+whose pixels differ, and more than a few percent of the window differing
+fails. The names (by default "64-bit" and "32-bit") label the two windows.
 """
 import sys
 
@@ -16,10 +18,11 @@ TOLERANCE = 48       # a channel difference up to this is anti-aliasing
 MAX_DIFFERING = 0.02  # share of the window's pixels allowed to differ
 
 
-def load(folder):
-    with open(f"{folder}/geometry") as f:
+def load(folder, picture):
+    geometry_file = "geometry" if picture == "screenshot.png" else picture.rsplit(".", 1)[0] + ".geometry"
+    with open(f"{folder}/{geometry_file}") as f:
         geometry = tuple(int(v) for v in f.read().split())
-    return geometry, Image.open(f"{folder}/screenshot.png").convert("RGB")
+    return geometry, Image.open(f"{folder}/{picture}").convert("RGB")
 
 
 def differing_regions(mask):
@@ -47,16 +50,18 @@ def differing_regions(mask):
 
 
 def main():
-    (g64, wide), (g32, narrow) = load(sys.argv[1]), load(sys.argv[2])
-    print(f"compare: 64-bit window {g64}, 32-bit window {g32}")
-    if g64[2:] != g32[2:] or wide.size != narrow.size:
+    reference_name, name = (sys.argv[3], sys.argv[4]) if len(sys.argv) > 4 else ("64-bit", "32-bit")
+    picture = sys.argv[5] if len(sys.argv) > 5 else "screenshot.png"
+    (reference_place, reference), (place, shot) = load(sys.argv[1], picture), load(sys.argv[2], picture)
+    print(f"compare: {picture}: {reference_name} window {reference_place}, {name} window {place}")
+    if reference_place[2:] != place[2:] or reference.size != shot.size:
         print("compare: FAILED: the windows differ in size")
         return 1
-    if g64[:2] != g32[:2]:
-        print(f"compare: difference: placed at {g32[:2]} instead of {g64[:2]} (the screens differ)")
-    difference = ImageChops.difference(wide, narrow).convert("L").point(lambda v: 255 if v > TOLERANCE else 0)
+    if reference_place[:2] != place[:2]:
+        print(f"compare: difference: placed at {place[:2]} instead of {reference_place[:2]} (the screens differ)")
+    difference = ImageChops.difference(reference, shot).convert("L").point(lambda v: 255 if v > TOLERANCE else 0)
     count = sum(1 for v in difference.getdata() if v)
-    share = count / (wide.size[0] * wide.size[1])
+    share = count / (reference.size[0] * reference.size[1])
     regions = differing_regions(difference)
     print(f"compare: {count} pixels differ ({share:.2%}), in {len(regions)} regions")
     for left, top, right, bottom in regions[:20]:
