@@ -11,6 +11,9 @@ export ZX_ARCH=win32
 source "$(dirname "$0")/../wine-env.sh"
 source "$(dirname "$0")/show-program.sh"
 export WINEPREFIX="$work/wineprefix"
+# A 64-bit loader set by the caller (the test suite's environment) would
+# start the 64-bit Wine for every new process of the 32-bit prefix.
+unset WINELOADER
 export WINEDEBUG=-all
 # An automatically started debugger would hold the output pipe open.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
