@@ -154,10 +154,9 @@ run() {
   # The monitor is shown at the end of start-up, after the tray icon.
   zx_wait 30 shown "Turbo Info Main" || fail "the monitor window did not show"
   # Wine on a very busy machine may leave the icon it docks blank, and such
-  # an icon takes no clicks: the start on the desktop is tried afresh once.
+  # an icon takes no clicks (said here, to read a failure below).
   if [ "$mode" = desktop ] && ! zx_wait 30 icon_ready; then
     echo "desktop: $mode: the docked icon is still blank"
-    exit "$blank_icon"
   fi
   echo "desktop: $mode: started into the tray in $(zx_since "$start") s"
 
@@ -218,23 +217,11 @@ run() {
   echo "desktop: $mode: the signature quit ended it in $(zx_since "$start") s"
 }
 
-# The exit code of a desktop run whose docked icon stayed blank.
-blank_icon=75
 total=$(zx_now)
 mkdir -p "$work"
 (run unmanaged) >"$work/unmanaged.log" 2>&1 &
 unmanaged=$!
-(
-  run_desktop() { (run desktop); }
-  run_desktop
-  result=$?
-  if [ "$result" = "$blank_icon" ]; then
-    echo "desktop: desktop: started afresh"
-    run_desktop
-    result=$?
-  fi
-  exit "$result"
-) >"$work/desktop.log" 2>&1 &
+(run desktop) >"$work/desktop.log" 2>&1 &
 desktop=$!
 wait "$unmanaged"
 unmanaged_result=$?
