@@ -36,7 +36,7 @@ long long Now()
     return now.QuadPart;
 }
 
-double ULongMs(const FILETIME& time)
+double FileTimeMs(const FILETIME& time)
 {
     return ((ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000.0;
 }
@@ -58,7 +58,7 @@ TraceState* State()
         GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
         GetSystemTimeAsFileTime(&now);
         const double counterMs = Now() * 1000.0 / made->frequency.QuadPart;
-        made->createdMs = counterMs - (ULongMs(now) - ULongMs(created));
+        made->createdMs = counterMs - (FileTimeMs(now) - FileTimeMs(created));
         return made;
     }();
     return state;

@@ -3,7 +3,7 @@
 // environment variable ZENDRIX_TRACE names a file, so that a normal start
 // pays one test per mark. Marks give the milliseconds since the process was
 // created; totals add up the time and count of a kind of work done many
-// times over (a picture decoded, a bitmap copied). Write appends both to the
+// times over (a picture loaded, a picture decoded). Write appends both to the
 // file and starts the totals again. Each module that links it keeps its own
 // marks (Dovrel writes its part itself). Meant for the thread that builds
 // the windows.
