@@ -111,6 +111,24 @@ zx_ensure_prefix() {
     "$ZX_WINESERVER" -w
     touch "$WINEPREFIX/.zx-arial"
   fi
+  if [ ! -f "$WINEPREFIX/.zx-no-devices" ]; then
+    # Every prefix start would start the plug-and-play service, the device
+    # host with the USB and HID drivers, the mount manager and the network
+    # services: a second of CPU at each start, and a test prefix starts once
+    # per test program. The programs here use none of them (the board is
+    # simulated, the system-control service is the program folder's own).
+    local service driver
+    for service in PlugPlay MountMgr NDIS nsiproxy Eventlog winebus winehid wineusb; do
+      "$ZX_WINE" reg add "HKLM\\System\\CurrentControlSet\\Services\\$service" /v Start /t REG_DWORD /d 4 /f >/dev/null 2>&1
+    done
+    # The device host loads the plug-and-play drivers whatever their start
+    # type says; a driver that cannot be loaded is skipped.
+    for driver in winebus.sys wineusb.sys winehid.sys; do
+      "$ZX_WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v "$driver" /d '' /f >/dev/null 2>&1
+    done
+    "$ZX_WINESERVER" -w
+    touch "$WINEPREFIX/.zx-no-devices"
+  fi
 }
 
 # zx_copy_prefix <folder>: a copy of the prefix in that (empty) folder for a
