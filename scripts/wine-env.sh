@@ -114,13 +114,15 @@ zx_ensure_prefix() {
     touch "$WINEPREFIX/.zx-arial"
   fi
   if [ ! -f "$WINEPREFIX/.zx-no-devices" ]; then
-    # Every prefix start would start the plug-and-play service, the device
-    # host with the USB and HID drivers, the mount manager and the network
-    # services: a second of CPU at each start, and a test prefix starts once
-    # per test program. The programs here use none of them (the board is
+    # Every prefix start would start the plug-and-play service, a device
+    # host with the USB and HID drivers, the network services and the event
+    # log: a second of CPU at each start, and a test prefix starts once per
+    # test program. The programs here use none of them (the board is
     # simulated, the system-control service is the program folder's own).
+    # The mount manager stays: without it the program never shows its
+    # windows in a prefix copied from a new one.
     local service driver
-    for service in PlugPlay MountMgr NDIS nsiproxy Eventlog winebus winehid wineusb; do
+    for service in PlugPlay NDIS nsiproxy Eventlog winebus winehid wineusb; do
       "$ZX_WINE" reg add "HKLM\\System\\CurrentControlSet\\Services\\$service" /v Start /t REG_DWORD /d 4 /f >/dev/null 2>&1
     done
     # The device host loads the plug-and-play drivers whatever their start
