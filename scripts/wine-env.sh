@@ -6,6 +6,8 @@
 #   zx_ensure_prefix   creates the 32-bit prefix under build/ once
 #   zx_start_wineserver keeps one wineserver for the whole run
 #   zx_copy_prefix     copies the prefix for a wineserver of its own
+#   zx_enter_test_run  all of that for ctest: display, prefix, wineserver,
+#                      the program folder on the path, in the ctest folder
 #   zx_stop_started    stops what this shell started, by process id
 #
 # Several scripts may use the prefix at once (a make run beside a make test):
@@ -111,6 +113,26 @@ zx_ensure_prefix() {
     "$ZX_WINESERVER" -w
     touch "$WINEPREFIX/.zx-arial"
   fi
+  if [ ! -f "$WINEPREFIX/.zx-no-devices" ]; then
+    # Every prefix start would start the plug-and-play service, a device
+    # host with the USB and HID drivers, the network services and the event
+    # log: a second of CPU at each start, and a test prefix starts once per
+    # test program. The programs here use none of them (the board is
+    # simulated, the system-control service is the program folder's own).
+    # The mount manager stays: without it the program never shows its
+    # windows in a prefix copied from a new one.
+    local service driver
+    for service in PlugPlay NDIS nsiproxy Eventlog winebus winehid wineusb; do
+      "$ZX_WINE" reg add "HKLM\\System\\CurrentControlSet\\Services\\$service" /v Start /t REG_DWORD /d 4 /f >/dev/null 2>&1
+    done
+    # The device host loads the plug-and-play drivers whatever their start
+    # type says; a driver that cannot be loaded is skipped.
+    for driver in winebus.sys wineusb.sys winehid.sys; do
+      "$ZX_WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v "$driver" /d '' /f >/dev/null 2>&1
+    done
+    "$ZX_WINESERVER" -w
+    touch "$WINEPREFIX/.zx-no-devices"
+  fi
 }
 
 # zx_copy_prefix <folder>: a copy of the prefix in that (empty) folder for a
@@ -192,6 +214,25 @@ zx_start_wineserver() {
   # would hold that test's output pipe open and the runner would wait forever.
   # (zx_ensure_prefix has made the prefix's windows unmanaged.)
   "$ZX_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+# What a run of the tests needs before ctest starts, in the ctest folder
+# (the caller traps zx_stop_started). ctest starts the longest tests first,
+# by the times of the previous run in this build folder; a new build folder
+# starts from the times kept in tests/test-times.txt (ctest's cost file:
+# name, runs, mean seconds).
+zx_enter_test_run() {
+  zx_start_display
+  zx_ensure_prefix
+  zx_start_wineserver
+  export WINEPATH="$(zx_windows_path "$ZX_DIST")"
+  export VESSA_ASSERT_SILENT=1
+  cd "$ZX_CMAKE_DIR"
+  ZX_TEST_COSTS=Testing/Temporary/CTestCostData.txt
+  if [ ! -f "$ZX_TEST_COSTS" ]; then
+    mkdir -p "${ZX_TEST_COSTS%/*}"
+    cp "$ZX_ROOT/tests/test-times.txt" "$ZX_TEST_COSTS"
+  fi
 }
 
 # Ends the programs this shell started (a Windows program's process ends on
