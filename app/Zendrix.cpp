@@ -78,6 +78,7 @@ int RunProgram()
     Application->Initialize();
     Application->SetShowMainForm(false);
     Application->SetTitle(kProgramName);
+    Application->SetEndsWithRun(true);
     if (BuildWindows()) {
         vessa::StepTrace::Write("start-up");
         Application->Run();

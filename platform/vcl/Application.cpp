@@ -105,7 +105,9 @@ void TApplication::Run()
     // The program's forms go now, while everything they use still exists,
     // not during static destruction.
     CancelHint();
+    m_freeingAtEnd = m_endsWithRun;
     DestroyComponents();
+    m_freeingAtEnd = false;
 }
 
 void TApplication::Terminate()

@@ -52,6 +52,13 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return m_terminated; }
+    // For a program that ends as soon as Run returns: the pictures of the
+    // forms Run frees are then left to the system, which takes a process's
+    // memory back at once (freed one by one, the hundreds of pictures of a
+    // skinned window cost much of the quit).
+    void SetEndsWithRun(bool ends) { m_endsWithRun = ends; }
+    // True while Run frees the forms of a program that ends with it.
+    bool FreeingAtEnd() const { return m_freeingAtEnd; }
     // Handles one message, or waits for the next when the queue is empty.
     void HandleMessage();
     // Handles every message in the queue and returns.
@@ -105,6 +112,8 @@ private:
     TCustomForm* m_mainForm = nullptr;
     bool m_showMainForm = true;
     bool m_terminated = false;
+    bool m_endsWithRun = false;
+    bool m_freeingAtEnd = false;
     bool m_active = false;
     bool m_minimized = false;
     std::vector<HWND> m_hiddenByMinimize;

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/vcl/Application.h"
 #include "platform/vcl/LibraryTables.h"
 #include "platform/vcl/Streams.h"
 
@@ -156,7 +157,9 @@ void TBitmap::FreeImage()
 {
     if (m_canvas)
         m_canvas->FreeContext();
-    if (m_handle)
+    // The application object may be another module's (a library's forms
+    // freed by the program's loop).
+    if (m_handle && !(Application && Application->FreeingAtEnd()))
         DeleteBitmapHandle(m_handle);
     m_handle = nullptr;
     m_bits = nullptr;

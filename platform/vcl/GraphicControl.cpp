@@ -112,8 +112,8 @@ void TCustomControl::PaintWindow(HDC dc)
     Paint();
 }
 
-void TCustomControl::DestroyHandle()
+void TCustomControl::ReleaseHandle()
 {
     m_canvas.FreeContext();
-    TWinControl::DestroyHandle();
+    TWinControl::ReleaseHandle();
 }

@@ -58,7 +58,7 @@ public:
 protected:
     virtual void Paint() {}
     void PaintWindow(HDC dc) override;
-    void DestroyHandle() override;
+    void ReleaseHandle() override;
 
 private:
     TControlCanvas m_canvas;

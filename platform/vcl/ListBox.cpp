@@ -108,11 +108,11 @@ void TListBox::CreateWnd()
     SendMessageA(window, LB_SETCURSEL, m_itemIndex, 0);
 }
 
-void TListBox::DestroyHandle()
+void TListBox::ReleaseHandle()
 {
     if (HandleAllocated())
         m_itemIndex = static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
-    TWinControl::DestroyHandle();
+    TWinControl::ReleaseHandle();
 }
 
 int TListBox::ItemIndex()

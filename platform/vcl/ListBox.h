@@ -69,7 +69,7 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWnd() override;
-    void DestroyHandle() override;
+    void ReleaseHandle() override;
     virtual void DrawItem(int index, const RECT& rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
 

@@ -29,6 +29,9 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    // The window first, its children's windows with it in one call; the
+    // children then go without a window to destroy, hide or repaint.
+    DestroyHandle();
     // Parented children go with their parent, as their windows do.
     while (!m_controls.empty()) {
         TControl* child = m_controls.back();
@@ -36,7 +39,6 @@ TWinControl::~TWinControl()
         child->Destroying();
         delete child;
     }
-    DestroyHandle();
 }
 
 HWND TWinControl::Handle()
@@ -80,7 +82,9 @@ void TWinControl::CreateParams(TCreateParams& params)
 
 void TWinControl::CreateHandle()
 {
-    if (m_handle)
+    // A control on its way out (or inside a parent on its way out) gets no
+    // new window: its destructor's calls must not rebuild the tree.
+    if (m_handle || IsGoing())
         return;
     if (Parent())
         Parent()->HandleNeeded();
@@ -128,19 +132,37 @@ void TWinControl::DetachHandle()
     m_trackingLeave = false;
 }
 
+bool TWinControl::IsGoing() const
+{
+    for (const TControl* control = this; control; control = control->Parent())
+        if (control->IsDestroying())
+            return true;
+    return false;
+}
+
 void TWinControl::DestroyHandle()
+{
+    if (!m_handle)
+        return;
+    HWND window = m_handle;
+    // One call for the whole tree: the system destroys the children's
+    // windows with their parent's, without hiding each one, telling the
+    // parent and marking it for repainting first, as a call per child would.
+    ReleaseHandle();
+    DestroyWindow(window);
+}
+
+void TWinControl::ReleaseHandle()
 {
     if (!m_handle)
         return;
     m_text = TWinControl::GetText();
     for (TControl* child : m_controls)
         if (auto* windowed = dynamic_cast<TWinControl*>(child))
-            windowed->DestroyHandle();
-    HWND window = m_handle;
+            windowed->ReleaseHandle();
     // Messages sent while the window goes reach the class default, not a
     // half-destroyed object.
     DetachHandle();
-    DestroyWindow(window);
 }
 
 void TWinControl::RecreateWnd()

@@ -97,7 +97,12 @@ public:
 protected:
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateHandle();
+    // Destroys the window and, with it, the children's windows.
     virtual void DestroyHandle();
+    // Lets go of the window (and the children's) without destroying it: for
+    // a window the system is about to destroy with its parent's. What the
+    // object keeps of the window (its text) is read first.
+    virtual void ReleaseHandle();
     // Called once the window exists (children, font, items are pushed here).
     virtual void CreateWnd();
     virtual void PaintWindow(HDC dc) {}
@@ -123,6 +128,8 @@ private:
     void RemoveControl(TControl* control);
     void AttachHandle(HWND handle);
     void DetachHandle();
+    // This control or one of its parents is being destroyed.
+    bool IsGoing() const;
     void ReadBoundsFromWindow();
     // Message handlers (WinControlMessages.cpp); those returning bool
     // return false to pass the message on to the base.

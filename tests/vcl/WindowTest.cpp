@@ -372,3 +372,56 @@ TEST(VclEdit, SunkenEdgeByDefaultAndNoneWithoutBorderEvenAfterTheWindowExists)
     EXPECT_EQ(0, GetWindowLongA(plain->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ("kept", plain->Text());
 }
+
+namespace {
+
+// Asks for its window while it is freed, as a destructor may.
+class THandleAskingPanel : public TPanel {
+public:
+    explicit THandleAskingPanel(TComponent* owner, HWND* asked) : TPanel(owner), m_asked(asked) {}
+    ~THandleAskingPanel() override { *m_asked = Handle(); }
+
+private:
+    HWND* m_asked;
+};
+
+}  // namespace
+
+TEST(VclWindows, FreeingAFormDestroysItsWindowTreeAndMakesNoWindowAgain)
+{
+    HWND askedWhileFreed = reinterpret_cast<HWND>(1);
+    auto* form = new TForm(Application);
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    auto* edit = new TEdit(form);
+    edit->SetParent(panel);
+    auto* asking = new THandleAskingPanel(form, &askedWhileFreed);
+    asking->SetParent(panel);
+    form->Show();
+    const std::vector<HWND> windows = {form->Handle(), panel->Handle(), edit->Handle(), asking->Handle()};
+    for (HWND window : windows)
+        ASSERT_TRUE(IsWindow(window));
+
+    delete form;
+    for (HWND window : windows)
+        EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(askedWhileFreed, nullptr);
+    EXPECT_EQ(FindWindowA("THandleAskingPanel", nullptr), nullptr);
+}
+
+TEST(VclWindows, FreeingAChildDestroysItsWindowsAndKeepsTheParents)
+{
+    auto form = std::make_unique<TForm>(Application);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    auto* edit = new TEdit(form.get());
+    edit->SetParent(panel);
+    form->Show();
+    const HWND panelWindow = panel->Handle();
+    const HWND editWindow = edit->Handle();
+
+    delete panel;
+    EXPECT_FALSE(IsWindow(panelWindow));
+    EXPECT_FALSE(IsWindow(editWindow));
+    EXPECT_TRUE(IsWindow(form->Handle()));
+}
