@@ -42,14 +42,16 @@ zx_show_program() {
   done
   echo "start_into_tray $(zx_since "$start")" >>"$out/steps"
 
-  start=$(zx_now)
-  (cd "$ZX_DIST" && exec "$ZX_WINE" Zendrix.exe) >/dev/null 2>&1 </dev/null &
-  local second=$!
-  ZX_STARTED_PIDS+=("$second")
-  if ! zx_wait $((30 * slow)) zx_viewable_window Zendrix >/dev/null; then
-    echo "program: the second start did not show the main window" >&2
-    return 1
-  fi
+  # The second start is a start too: on a loaded machine the emulated
+  # process may not get as far as asking the first one to show its window.
+  for attempt in 1 2; do
+    start=$(zx_now)
+    (cd "$ZX_DIST" && exec "$ZX_WINE" Zendrix.exe) >/dev/null 2>&1 </dev/null &
+    ZX_STARTED_PIDS+=("$!")
+    zx_wait $((30 * slow)) zx_viewable_window Zendrix >/dev/null && break
+    echo "program: second start $attempt did not show the main window" >&2
+    [ "$attempt" = 2 ] && return 1
+  done
   echo "second_start_shows $(zx_since "$start")" >>"$out/steps"
 
   sleep $((1 * slow))
