@@ -18,6 +18,9 @@ zx_viewable_window() {
 # grep reads to the end (no -q): xwininfo cut short would fail a pipefail
 # pipeline.
 zx_window_made() { xwininfo -root -tree 2>/dev/null | grep -F "\"$1\":" >/dev/null; }
+# zx_started_or_ended <pid>: the program ended, or is done with start-up
+# (the shadow is the last window start-up makes).
+zx_started_or_ended() { ! kill -0 "$1" 2>/dev/null || zx_window_made ShadowForm; }
 
 # "x y width height" of X window $1 on the screen.
 zx_window_geometry() {

@@ -33,8 +33,7 @@ zx_show_program() {
     (cd "$ZX_DIST" && exec "$ZX_WINE" Zendrix.exe) >"$out/zendrix.log" 2>&1 </dev/null &
     app=$!
     ZX_STARTED_PIDS+=("$app")
-    # The shadow window is the last window start-up makes.
-    zx_wait $((30 * slow)) bash -c "kill -0 $app 2>/dev/null || exit 0; xwininfo -root -tree 2>/dev/null | grep -qF '\"ShadowForm\":'"
+    zx_wait $((30 * slow)) zx_started_or_ended "$app"
     if kill -0 "$app" 2>/dev/null && zx_window_made ShadowForm; then break; fi
     echo "program: start-up $attempt did not reach the tray" >&2
     kill -KILL "$app" 2>/dev/null || true

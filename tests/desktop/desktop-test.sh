@@ -80,8 +80,6 @@ icon_ready() {
   [ "$(import -window root -crop "16x16+$((x - 8))+$((y - 8))" +repage -format %k info: 2>/dev/null)" -gt 2 ]
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
-# Ended, or done with start-up: the shadow is the last window it makes.
-started_or_ended() { ended "$1" || zx_window_made ShadowForm; }
 
 # True when nine in ten of the picture's pixels are black: a face that did
 # not show (the skin's darkest parts are grey).
@@ -154,7 +152,7 @@ run() {
   (cd "$dist" && exec "$ZX_WINE" Zendrix.exe) >"$out/zendrix.log" 2>&1 </dev/null &
   app=$!
   pids+=("$app")
-  zx_wait 60 started_or_ended "$app" || fail "start-up did not end within 60 s"
+  zx_wait 60 zx_started_or_ended "$app" || fail "start-up did not end within 60 s"
   ended "$app" && fail "Zendrix.exe ended during start-up"
   # The monitor is shown at the end of start-up, after the tray icon.
   zx_wait 30 shown "Turbo Info Main" || fail "the monitor window did not show"
