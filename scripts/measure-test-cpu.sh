@@ -5,7 +5,9 @@
 # starts (its Xvfb, wineserver, the prefix's system processes, the programs
 # under test) is counted with it; the entries that share the run's one
 # wineserver leave that server's CPU out. Prints wall and CPU seconds per entry, the
-# most CPU first, and the totals. Needs a built tree (make build).
+# most CPU first, and the totals, with how many Zendrix.exe processes and how
+# many wineservers (prefix starts) each entry started (sampled every 20 ms: a
+# program that ends sooner may be missed). Needs a built tree (make build).
 # Usage: scripts/measure-test-cpu.sh [-j <entries at once>] [regex]
 set -euo pipefail
 jobs=4
@@ -37,6 +39,8 @@ pending = queue.Queue()
 for test in tests:
     pending.put(test)
 os.mkdir(group_root)
+shared = f'{group_root}/shared'
+os.mkdir(shared)
 results, lock = [], threading.Lock()
 
 def run(test):
@@ -52,20 +56,67 @@ def run(test):
             procs.write(str(os.getpid()))
 
     start = time.time()
+    counted, lasting, running = {}, {}, threading.Event()
+    sampler = threading.Thread(target=count_starts, args=(group, counted, lasting, running))
+    running.set()
+    sampler.start()
     with open(os.devnull, 'w') as nowhere:
         status = subprocess.run(test['command'], env=environment, stdout=nowhere, stderr=subprocess.STDOUT,
                                 preexec_fn=join_group).returncode
     wall = time.time() - start
-    # What the entry left running (a wineserver ending) still counts.
-    for _ in range(100):
+    running.clear()
+    sampler.join()
+    programs = sum(1 for kind in counted.values() if kind == 'program')
+    servers = sum(1 for first, last in lasting.values() if last - first > 1)
+    # What the entry left ending (a wineserver) still counts.
+    for _ in range(20):
         if not open(f'{group}/cgroup.procs').read().strip():
             break
         time.sleep(0.1)
     cpu = int(open(f'{group}/cpuacct.usage').read()) / 1e9
+    # What still runs after that (a prefix slot that the next entries use,
+    # a server the run shares) is counted apart from here on.
+    for pid in open(f'{group}/cgroup.procs').read().split():
+        try:
+            with open(f'{shared}/cgroup.procs', 'w') as procs:
+                procs.write(pid)
+        except OSError:
+            pass
     os.rmdir(group)
     with lock:
-        results.append((name, status, wall, cpu))
-        print(f'{name}: {"passed" if status == 0 else "FAILED"}, {wall:.1f} s wall, {cpu:.1f} s CPU', flush=True)
+        results.append((name, status, wall, cpu, programs, servers))
+        print(f'{name}: {"passed" if status == 0 else "FAILED"}, {wall:.1f} s wall, {cpu:.1f} s CPU, '
+              f'{programs} program starts, {servers} prefix starts', flush=True)
+
+# Each process of the group is looked at until it shows what it runs (a new
+# process first carries its parent's command line, until its exec).
+# A server counts once it has run a second: starting one forks it into the
+# background, and the short-lived parent is not a server of its own.
+def count_starts(group, counted, lasting, running):
+    while running.is_set():
+        now = time.time()
+        try:
+            pids = open(f'{group}/cgroup.procs').read().split()
+        except OSError:
+            pids = []
+        for pid in pids:
+            if counted.get(pid) == 'server':
+                lasting[pid] = (lasting[pid][0], now)
+            if counted.get(pid):
+                continue
+            try:
+                line = open(f'/proc/{pid}/cmdline', 'rb').read().replace(b'\0', b' ').lower()
+            except OSError:
+                continue
+            if b'zendrix.exe' in line:
+                counted[pid] = 'program'
+            elif b'wineserver' in line.split(b' ')[0] and b' -k' not in line and b' -w' not in line:
+                counted[pid] = 'server'  # not the commands that end one or wait for its end
+                lasting[pid] = (now, now)
+            else:
+                counted.setdefault(pid, '')
+        time.sleep(0.02)
+
 
 def worker():
     while True:
@@ -81,10 +132,23 @@ for thread in workers:
     thread.start()
 for thread in workers:
     thread.join()
+wall = time.time() - start
+# The prefix slots end with the run (scripts/wine-env.sh, zx_stop_started):
+# their CPU so far is that of the processes kept from one entry to the next.
+shared_cpu = int(open(f'{shared}/cpuacct.usage').read()) / 1e9
+for pid in open(f'{shared}/cgroup.procs').read().split():
+    try:
+        with open(f'{os.path.dirname(group_root)}/cgroup.procs', 'w') as procs:
+            procs.write(pid)
+    except OSError:
+        pass
+os.rmdir(shared)
 os.rmdir(group_root)
-print(f'\n{len(results)} entries, {sum(1 for r in results if r[1])} failed: {time.time() - start:.1f} s wall, '
-      f'{sum(r[3] for r in results):.1f} s CPU; load now {os.getloadavg()[0]:.1f}')
-print('most CPU first (CPU s, wall s, entry):')
-for name, _, wall, cpu in sorted(results, key=lambda r: -r[3]):
-    print(f'{cpu:7.1f} {wall:7.1f}  {name}')
+print(f'\n{len(results)} entries, {sum(1 for r in results if r[1])} failed: {wall:.1f} s wall, '
+      f'{sum(r[3] for r in results) + shared_cpu:.1f} s CPU (of which {shared_cpu:.1f} s after their entries, '
+      f'in what the entries hand on), {sum(r[4] for r in results)} program starts, '
+      f'{sum(r[5] for r in results)} prefix starts; load now {os.getloadavg()[0]:.1f}')
+print('most CPU first (CPU s, wall s, program starts, prefix starts, entry):')
+for name, _, wall, cpu, programs, servers in sorted(results, key=lambda r: -r[3]):
+    print(f'{cpu:7.1f} {wall:7.1f} {programs:4d} {servers:4d}  {name}')
 EOF
