@@ -7,7 +7,9 @@
 # beside a second test run. cmake/ZxTargets.cmake registers those tests
 # through here.
 #
-# The copy (zx_copy_prefix) is removed when the test ends.
+# The copy (zx_copy_prefix) is removed when the test ends; within a test
+# run (ZX_WINE_SLOTS, see zx_slot_take) the display, the copy and its server
+# go to the next test instead, unless this one failed or left a process.
 #
 # Usage: own-wine.sh [--screen <width>x<height>] <win32|win64> <program.exe> [arguments...]
 set -uo pipefail
@@ -21,6 +23,20 @@ shift
 source "$(dirname "$0")/wine-env.sh"
 
 [ -f "$WINEPREFIX/system.reg" ] || zx_with_prefix_lock zx_ensure_prefix
+
+if [ -n "${ZX_WINE_SLOTS:-}" ] && [ -d "$ZX_WINE_SLOTS" ]; then
+  zx_slot_take "$screen" || exit 1
+  program=
+  trap '[ -n "$program" ] && kill -KILL "$program" 2>/dev/null; zx_slot_release 143; exit 143' TERM INT
+  "$ZX_WINE" "$@" 8>&- &
+  program=$!
+  wait "$program"
+  status=$?
+  program=
+  zx_slot_release "$status"
+  exit "$status"
+fi
+
 mkdir -p "$ZX_PREFIX_USERS/own"
 own=$(mktemp -d "$ZX_PREFIX_USERS/own/prefix.XXXXXX")
 display_pid=

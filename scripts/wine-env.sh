@@ -6,6 +6,7 @@
 #   zx_ensure_prefix   creates the 32-bit prefix under build/ once
 #   zx_start_wineserver keeps one wineserver for the whole run
 #   zx_copy_prefix     copies the prefix for a wineserver of its own
+#   zx_slot_take ...   the prefix copies a test run hands from test to test
 #   zx_enter_test_run  all of that for ctest: display, prefix, wineserver,
 #                      the program folder on the path, in the ctest folder
 #   zx_stop_started    stops what this shell started, by process id
@@ -149,6 +150,126 @@ zx_copy_prefix() {
   done
 }
 
+# Prefix slots: a test run (zx_enter_test_run) keeps the displays, prefix
+# copies and servers of the tests that want their own (own-wine.sh) and
+# hands each to the next such test once its test program has ended: a prefix
+# start (display, copy, server, system processes, and the registry saved at
+# the end) costs about three CPU seconds, and a run has some sixty such
+# tests but only as many at once as ctest runs. A slot serves one test at a
+# time (its lock) and is ended, for the next test to start afresh, when a
+# test failed or left a process of its own behind. ZX_WINE_SLOTS names the
+# run's slot folder; without it own-wine.sh starts a fresh prefix each time.
+#
+#   zx_slot_take <screen>    takes a free slot of that screen size, started
+#                            if need be: exports WINEPREFIX and DISPLAY,
+#                            holds its lock on descriptor 8 (what the test
+#                            starts is started with 8>&-)
+#   zx_slot_release <status> ends the slot unless the test passed and left
+#                            only the prefix's own processes behind
+#   zx_slots_end [folder]    ends every slot of the run (or of that folder)
+
+# What a prefix runs by itself; anything else left running is a test's.
+ZX_PREFIX_PROCESSES=" wineserver wineserver64 services.exe winedevice.exe explorer.exe rpcss.exe plugplay.exe svchost.exe conhost.exe start.exe "
+
+zx_slot_take() {
+  local screen=$1 number slot
+  for number in $(seq 1 64); do
+    slot=$ZX_WINE_SLOTS/$screen.$number
+    mkdir -p "$slot"
+    exec 8>"$slot/lock"
+    flock -n 8 && break
+    exec 8>&-
+    slot=
+  done
+  [ -n "$slot" ] || { echo "own-wine: no free prefix slot" >&2; return 1; }
+  ZX_SLOT=$slot
+  if zx_slot_alive "$slot"; then
+    export WINEPREFIX=$slot/prefix DISPLAY
+    DISPLAY=$(cat "$slot/display")
+    return 0
+  fi
+  zx_slot_end "$slot"
+  # Nothing started here may hold the slot's lock: it would stay taken.
+  zx_slot_start "$slot" "$screen" 8>&-
+}
+
+zx_slot_start() {  # <slot> <screen>
+  local slot=$1
+  zx_launch_display "$2"
+  echo "$ZX_DISPLAY_PID" >"$slot/display.pid"
+  mkdir "$slot/prefix"
+  zx_copy_prefix "$slot/prefix"
+  export WINEPREFIX=$slot/prefix
+  zx_await_display || return 1
+  echo "$DISPLAY" >"$slot/display"
+  "$ZX_WINESERVER" -f -p >/dev/null 2>&1 </dev/null &
+  echo "$!" >"$slot/server.pid"
+  # The prefix's system processes start now with their output going
+  # nowhere, not from a test, whose output pipe they would hold open.
+  "$ZX_WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+zx_slot_alive() {  # <slot>
+  local slot=$1 pid
+  [ -f "$slot/display" ] || return 1
+  for pid in "$(cat "$slot/display.pid" 2>/dev/null)" "$(cat "$slot/server.pid" 2>/dev/null)"; do
+    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || return 1
+  done
+}
+
+# The processes of the slot's prefix that are not the prefix's own.
+zx_slot_leftovers() {  # <slot>
+  local file pid name
+  for file in $(grep -lsxz "WINEPREFIX=$1/prefix" /proc/[0-9]*/environ); do
+    pid=${file#/proc/}
+    pid=${pid%/environ}
+    name=$(cat "/proc/$pid/comm" 2>/dev/null) || continue
+    case "$ZX_PREFIX_PROCESSES" in *" $name "*) continue ;; esac
+    # This script, what it runs to look, and the display.
+    case " bash grep flock Xvfb xkbcomp " in *" $name "*) continue ;; esac
+    echo "$pid $name"
+  done
+}
+
+zx_slot_release() {  # <test status>
+  if [ "$1" != 0 ] || [ -n "$(zx_slot_leftovers "$ZX_SLOT")" ]; then
+    zx_slot_end "$ZX_SLOT"
+  fi
+  exec 8>&-
+}
+
+zx_slot_end() {  # <slot>
+  local slot=$1 pid
+  if [ -d "$slot/prefix" ]; then
+    WINEPREFIX=$slot/prefix "$ZX_WINESERVER" -k 2>/dev/null
+    WINEPREFIX=$slot/prefix "$ZX_WINESERVER" -w 2>/dev/null
+  fi
+  pid=$(cat "$slot/display.pid" 2>/dev/null || true)
+  [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = Xvfb ] && kill "$pid" 2>/dev/null
+  rm -rf "$slot/prefix" "$slot/display" "$slot/display.pid" "$slot/server.pid"
+}
+
+zx_slots_end() {  # [folder]
+  local folder=${1:-${ZX_WINE_SLOTS:-}} slot
+  [ -n "$folder" ] && [ -d "$folder" ] || return 0
+  for slot in "$folder"/*/; do
+    [ -d "$slot" ] && zx_slot_end "${slot%/}"
+  done
+  rm -rf "$folder"
+}
+
+# Ends the slots of runs that ended without ending them (slots.<pid>).
+zx_slots_end_stale() {
+  local folder pid
+  for folder in "$ZX_PREFIX_USERS"/slots.*; do
+    [ -d "$folder" ] || continue
+    pid=${folder##*.}
+    if [ -z "$(zx_start_time "$pid")" ] || [ "$(zx_start_time "$pid")" != "$(cat "$folder/owner" 2>/dev/null)" ]; then
+      zx_slots_end "$folder"
+    fi
+  done
+}
+
 # Runs "$@" holding the prefix's user lock (the lock's descriptor is not
 # handed to anything started in it).
 zx_with_prefix_lock() {
@@ -227,6 +348,10 @@ zx_enter_test_run() {
   zx_start_wineserver
   export WINEPATH="$(zx_windows_path "$ZX_DIST")"
   export VESSA_ASSERT_SILENT=1
+  zx_slots_end_stale
+  export ZX_WINE_SLOTS="$ZX_PREFIX_USERS/slots.$$"
+  mkdir -p "$ZX_WINE_SLOTS"
+  zx_start_time $$ >"$ZX_WINE_SLOTS/owner"
   cd "$ZX_CMAKE_DIR"
   ZX_TEST_COSTS=Testing/Temporary/CTestCostData.txt
   if [ ! -f "$ZX_TEST_COSTS" ]; then
@@ -247,6 +372,7 @@ zx_stop_started() {
     wait "$pid" 2>/dev/null || true
   done
   ZX_STARTED_PIDS=()
+  [ "${ZX_WINE_SLOTS:-}" = "$ZX_PREFIX_USERS/slots.$$" ] && zx_slots_end
   if [ -d "$ZX_PREFIX_USERS/users" ]; then
     zx_with_prefix_lock zx_unregister_user
   elif [ -n "$ZX_DISPLAY_PID" ]; then
