@@ -79,7 +79,7 @@ TEST_P(ZendrixMissingFile, OneMessageNamesTheFileAndTheProgramEndsWithoutWindows
     // One box: answered, the program ends.
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     DWORD code = 1;
-    ASSERT_TRUE(program.Process().Wait(20000, &code)) << "a second message box?";
+    ASSERT_TRUE(program.Process().Wait(apptest::kProgramLimitMs, &code)) << "a second message box?";
     EXPECT_EQ(0u, code);
 }
 

@@ -161,7 +161,7 @@ TEST(ZendrixQuit, QuitNeedsTheSignatureInTheLowByte)
 
     PostMessageA(main, WM_USER, 0x155, 0);
     DWORD code = 1;
-    ASSERT_TRUE(program.Process().Wait(20000, &code));
+    ASSERT_TRUE(program.Process().Wait(apptest::kProgramLimitMs, &code));
     EXPECT_EQ(0u, code);
     EXPECT_FALSE(apptest::TrayHasIcon(main, 1));
 }

@@ -61,7 +61,8 @@ std::string Describe(const Walk& walk)
 }
 
 constexpr DWORD kCoreSelectorId = 0x030600F0;
-constexpr DWORD kAnswerLimitMs = 5000;
+// A main window that answers no sent message within this is frozen.
+constexpr DWORD kAnswerLimitMs = apptest::kProgramLimitMs;
 // A write must come this soon after the Yes that allowed it.
 constexpr DWORD kWriteAfterYesMs = 5000;
 constexpr UINT kMsgShow = WM_USER + 2;
@@ -236,7 +237,8 @@ protected:
             return Fail(m_program->Describe());
         DWORD_PTR answer = 0;
         if (SendMessageTimeoutA(m_main, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerLimitMs, &answer) == 0)
-            return Fail("the main window did not answer a sent message within 5 s");
+            return Fail("the main window did not answer a sent message within " +
+                        std::to_string(kAnswerLimitMs / 1000) + " s");
         return WritesChosen();
     }
 

@@ -55,7 +55,7 @@ TEST(ZendrixStartup, ConflictFromTheStartEndsSilentlyAndLeavesTheInstanceFree)
     ASSERT_TRUE(conflicted.Start());
     DWORD code = 1;
     // A message box would keep the process alive: it must end by itself.
-    ASSERT_TRUE(conflicted.Process().Wait(20000, &code));
+    ASSERT_TRUE(conflicted.Process().Wait(apptest::kProgramLimitMs, &code));
     EXPECT_EQ(0u, code);
 
     // It took no mutex: a start on a board without the conflict runs.
@@ -114,7 +114,7 @@ TEST(ZendrixStartup, PendingRebootShowsTheNoticeAndEnds)
         EXPECT_EQ(nullptr, program.MainWindow());
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         DWORD code = 1;
-        ASSERT_TRUE(program.Process().Wait(20000, &code));
+        ASSERT_TRUE(program.Process().Wait(apptest::kProgramLimitMs, &code));
         EXPECT_EQ(0u, code);
     }
 }

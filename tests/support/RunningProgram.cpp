@@ -8,7 +8,6 @@ namespace apptest {
 
 namespace {
 
-constexpr DWORD kWaitLimitMs = 20000;
 constexpr DWORD kPollMs = 50;
 
 struct WindowQuery {
@@ -41,11 +40,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
 
 }  // namespace
 
-bool WaitFor(const std::function<bool()>& done)
+bool WaitFor(const std::function<bool()>& done, DWORD limitMs)
 {
     const DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > kWaitLimitMs)
+        if (GetTickCount() - start > limitMs)
             return false;
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
@@ -125,12 +124,12 @@ bool RunningProgram::WaitForWindow()
         HWND main = MainWindow();
         return main != nullptr && MessageWindow() != nullptr && ShadowWindow() != nullptr && TrayHasIcon(main, 1);
     };
-    if (!WaitFor([&] { return started() || !m_process.IsRunning(); }) || !started())
+    if (!WaitFor([&] { return started() || !m_process.IsRunning(); }, kProgramLimitMs) || !started())
         return false;
     // A message from another thread is taken only in the message loop: once
     // it is answered, start-up has run to its end.
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutA(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitLimitMs, &answer) != 0;
+    return SendMessageTimeoutA(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, kProgramLimitMs, &answer) != 0;
 }
 
 zxtest::ProcessResult RunningProgram::RunAgain(const std::string& arguments)
@@ -163,7 +162,7 @@ bool RunningProgram::Quit()
     if (HWND main = MainWindow())
         PostMessageA(main, WM_USER, 0x55, 0);
     DWORD code = 0;
-    return m_process.Wait(kWaitLimitMs, &code);
+    return m_process.Wait(kProgramLimitMs, &code);
 }
 
 std::string RunningProgram::Describe()

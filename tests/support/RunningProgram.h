@@ -13,8 +13,15 @@
 
 namespace apptest {
 
-// Waits (pumping this thread's messages) until `done` or about 20 s passed.
-bool WaitFor(const std::function<bool()>& done);
+// How long a test waits for what it caused to show.
+constexpr DWORD kWaitLimitMs = 20000;
+// How long the program may take to start, to answer or to end: long, since
+// a loaded machine (two test runs side by side) only makes it slower, and a
+// wait for it ends as soon as it answers.
+constexpr DWORD kProgramLimitMs = 120000;
+
+// Waits (pumping this thread's messages) until `done` or `limitMs` passed.
+bool WaitFor(const std::function<bool()>& done, DWORD limitMs = kWaitLimitMs);
 
 // A top-level window of process `pid` with class `className` (and `caption`
 // when given); null when there is none.
