@@ -9,7 +9,8 @@ PACKAGES=(
   googletest                  # built from /usr/src/googletest with the cross compiler
   wine wine32:i386            # 32-bit Windows runtime for the program and every test
   xvfb xauth x11-utils        # private display for windows under test
-  imagemagick                 # screenshots of the display (import)
+  imagemagick                 # screenshots of the display (import), their comparison
+  gcc libx11-dev              # the desktop test's screen grabber (scripts/screen-grab.c)
   libstb-dev                  # PNG decoder of the pngio.dll stand-in
   python3 python3-pil fonts-dejavu-core   # the skin generator under assets/
   clang-format                # the source format check (scripts/check-format.sh)

@@ -33,6 +33,7 @@ for tool in openbox trayer xdotool; do
   command -v "$tool" >/dev/null || { echo "desktop: $tool is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 [ -f "$WINEPREFIX/system.reg" ] || zx_with_prefix_lock zx_ensure_prefix
+zx_build_screen_grab || { echo "desktop: the screen grabber did not build (gcc, libx11-dev)"; exit 1; }
 
 # What the screen held, kept beside the run's pictures.
 fail() {
@@ -77,7 +78,7 @@ icon_ready() {
   local place x y
   place=$(docked_icon) || return 1
   read -r x y <<<"$place"
-  [ "$(import -window root -crop "16x16+$((x - 8))+$((y - 8))" +repage -format %k info: 2>/dev/null)" -gt 2 ]
+  [ "$("$ZX_SCREEN_GRAB" --colours $((x - 8)) $((y - 8)) 16 16 2>/dev/null)" -gt 2 ]
 }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
