@@ -46,9 +46,10 @@ TEST(ZendrixWithoutDovrel, OneMessageNamesTheFileAndTheProgramRunsOn)
         program.SetProgramFolder(folder.Path());
         ASSERT_TRUE(program.Start());
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            return (box = FindProcessWindow(program.Process().Id(), "#32770", "Zendrix")) != nullptr;
-        })) << program.Describe();
+        ASSERT_TRUE(
+            WaitFor([&] { return (box = FindProcessWindow(program.Process().Id(), "#32770", "Zendrix")) != nullptr; },
+                    apptest::kProgramLimitMs))
+            << program.Describe();
         const std::string text = StaticText(box);
         EXPECT_NE(std::string::npos, text.find("Dovrel.dll")) << text;
         EXPECT_NE(std::string::npos, text.find(c.named)) << text;

@@ -62,7 +62,9 @@ TEST_P(ZendrixMissingFile, OneMessageNamesTheFileAndTheProgramEndsWithoutWindows
     ASSERT_TRUE(program.Start());
     const DWORD pid = program.Process().Id();
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(pid, "#32770", "Zendrix")) != nullptr; }))
+    // The box comes where start-up reads the file: as late as start-up takes.
+    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(pid, "#32770", "Zendrix")) != nullptr; },
+                        apptest::kProgramLimitMs))
         << program.Describe();
     EXPECT_NE(std::string::npos, Lower(BoxText(box)).find(Lower(c.file))) << BoxText(box);
     EXPECT_EQ(nullptr, program.MainWindow());

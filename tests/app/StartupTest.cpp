@@ -109,7 +109,8 @@ TEST(ZendrixStartup, PendingRebootShowsTheNoticeAndEnds)
         ASSERT_TRUE(program.Start("-b"));
         const DWORD pid = program.Process().Id();
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(pid, "#32770", "Zendrix")) != nullptr; }));
+        ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(pid, "#32770", "Zendrix")) != nullptr; },
+                            apptest::kProgramLimitMs));
         EXPECT_EQ(EnglishText("AskReboot"), StaticText(box));
         EXPECT_EQ(nullptr, program.MainWindow());
         PostMessageA(box, WM_COMMAND, IDOK, 0);

@@ -159,9 +159,12 @@ HWND RunningProgram::MessageWindow() const
 
 bool RunningProgram::Quit()
 {
-    if (HWND main = MainWindow())
-        PostMessageA(main, WM_USER, 0x55, 0);
     DWORD code = 0;
+    HWND main = MainWindow();
+    // Without its main window nothing tells the program to end.
+    if (main == nullptr)
+        return m_process.Wait(0, &code);
+    PostMessageA(main, WM_USER, 0x55, 0);
     return m_process.Wait(kProgramLimitMs, &code);
 }
 
