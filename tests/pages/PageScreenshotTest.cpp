@@ -105,7 +105,8 @@ bool ClickChildAt(HWND window, POINT at)
 bool Settle(RunningProgram& program)
 {
     DWORD_PTR answer = 0;
-    bool answered = SendMessageTimeoutA(program.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
+    bool answered =
+        SendMessageTimeoutA(program.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, apptest::kProgramLimitMs, &answer) != 0;
     Sleep(400);  // the layered window reaches the screen
     return answered;
 }
