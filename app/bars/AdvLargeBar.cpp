@@ -71,8 +71,7 @@ void AdvLargeBar::PaintTrack()
     if (m_track == nullptr || !m_trackDark || m_trackDark->Width() <= 0)
         return;
     TBitmap picture;
-    picture.Assign(m_trackDark.get());
-    picture.SetPixelFormat(pf32bit);
+    picture.AssignAs(m_trackDark.get(), pf32bit);
     // Never past either picture: a missing or narrower light picture lights
     // only what it has.
     const int columns = std::min({LitWidth(), picture.Width(), m_trackLight ? m_trackLight->Width() : 0});

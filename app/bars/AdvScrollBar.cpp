@@ -261,7 +261,7 @@ std::unique_ptr<TBitmap> AdvScrollBar::LoadSkinBitmap(const char* file)
 void AdvScrollBar::ShowTrackPicture(TBitmap* bitmap)
 {
     if (m_track != nullptr)
-        m_track->Picture()->SetBitmap(bitmap);
+        m_track->Picture()->TakeBitmap(bitmap);
 }
 
 void AdvScrollBar::CreateTrack(TWinControl* owner, int left, int top, const char* file)

@@ -84,7 +84,8 @@ protected:
     void WireChildren();
     // A 32-bit bitmap of skin `file`; empty when it is missing.
     static std::unique_ptr<TBitmap> LoadSkinBitmap(const char* file);
-    // Shows `bitmap` as the track's picture.
+    // Shows `bitmap` as the track's picture, taking its image (`bitmap` is
+    // left empty).
     void ShowTrackPicture(TBitmap* bitmap);
 
     // Child makers for the variants' Build; each child is added in call

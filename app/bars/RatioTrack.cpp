@@ -90,7 +90,7 @@ void RatioTrack::Paint(int offset, bool yellow, Column column)
         DrawOver(&picture, &stretched, column.x, column.baseLine - offset);
     }
     DrawOver(&picture, segments.top.get(), column.x, column.baseLine - offset - segments.top->Height());
-    m_track->Picture()->SetBitmap(&picture);
+    m_track->Picture()->TakeBitmap(&picture);
 }
 
 void RatioTrack::PaintBare()
