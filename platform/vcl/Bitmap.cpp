@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/Application.h"
@@ -534,6 +535,33 @@ void TBitmap::TakeImage(TBitmap* source)
     --m_changeLock;
     Changed();
     source->Changed();
+}
+
+void TBitmap::ExchangeImage(TBitmap* other)
+{
+    if (!other || other == this)
+        return;
+    for (TBitmap* side : {this, other})
+        if (side->m_canvas)
+            side->m_canvas->FreeContext();
+    std::swap(m_handle, other->m_handle);
+    std::swap(m_bits, other->m_bits);
+    std::swap(m_width, other->m_width);
+    std::swap(m_height, other->m_height);
+    std::swap(m_stride, other->m_stride);
+    std::swap(m_topDown, other->m_topDown);
+    std::swap(m_format, other->m_format);
+    std::swap(m_transparentMode, other->m_transparentMode);
+    std::swap(m_transparentColor, other->m_transparentColor);
+    const bool transparent = Transparent();
+    ++m_changeLock;
+    ++other->m_changeLock;
+    SetTransparent(other->Transparent());
+    other->SetTransparent(transparent);
+    --m_changeLock;
+    --other->m_changeLock;
+    Changed();
+    other->Changed();
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName)

@@ -81,6 +81,9 @@ public:
     // `source` is left empty (both fire OnChange). For a picture built in a
     // bitmap that is thrown away afterwards.
     void TakeImage(TBitmap* source);
+    // The two bitmaps trade their images (and transparency); both fire
+    // OnChange.
+    void ExchangeImage(TBitmap* other);
     void LoadFromFile(const std::string& fileName) override;
     void SaveToFile(const std::string& fileName);
 

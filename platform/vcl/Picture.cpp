@@ -49,6 +49,14 @@ void TPicture::TakeBitmap(TBitmap* bitmap)
     Adopt(std::move(fresh));
 }
 
+void TPicture::ExchangeBitmap(TBitmap* bitmap)
+{
+    if (auto* held = dynamic_cast<TBitmap*>(m_graphic.get()))
+        held->ExchangeImage(bitmap);
+    else
+        TakeBitmap(bitmap);
+}
+
 TBitmap* TPicture::Bitmap()
 {
     auto* bitmap = dynamic_cast<TBitmap*>(m_graphic.get());

@@ -24,6 +24,10 @@ public:
     // As SetBitmap, but the image of `bitmap` moves over instead of being
     // copied; `bitmap` is left empty.
     void TakeBitmap(TBitmap* bitmap);
+    // Shows the image of `bitmap` and hands the bitmap shown so far back in
+    // `bitmap` (empty when there was none): a picture drawn again and again
+    // into the same spare keeps both buffers.
+    void ExchangeBitmap(TBitmap* bitmap);
     TIcon* Icon();
     int Width() const { return m_graphic ? m_graphic->Width() : 0; }
     int Height() const { return m_graphic ? m_graphic->Height() : 0; }

@@ -318,4 +318,21 @@ TEST(VclPicture, ABitmapGoesIntoTheBitmapHeldKeepingItsBufferWhenTheShapeMatches
     taker.TakeBitmap(&larger);
     EXPECT_EQ(taker.Bitmap()->Handle(), largerHandle);
     EXPECT_TRUE(larger.Empty());
+
+    // Exchanged, the spare holds the bitmap shown before, ready to be drawn
+    // into again without a new image.
+    TBitmap spare;
+    spare.SetPixelFormat(pf32bit);
+    spare.SetSize(4, 3);
+    spare.SetTransparentColor(clLime);
+    const HBITMAP spareHandle = spare.Handle();
+    changes = 0;
+    picture.ExchangeBitmap(&spare);
+    EXPECT_EQ(picture.Bitmap()->Handle(), spareHandle);
+    EXPECT_EQ(picture.Bitmap()->PixelFormat(), pf32bit);
+    EXPECT_EQ(picture.Bitmap()->TransparentColor(), clLime);
+    EXPECT_EQ(spare.Width(), 4);
+    EXPECT_EQ(spare.PixelFormat(), pf24bit);
+    EXPECT_EQ(spare.TransparentMode(), tmAuto);
+    EXPECT_EQ(changes, 1);
 }
