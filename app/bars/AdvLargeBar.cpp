@@ -70,7 +70,7 @@ void AdvLargeBar::PaintTrack()
 {
     if (m_track == nullptr || !m_trackDark || m_trackDark->Width() <= 0)
         return;
-    TBitmap picture;
+    TBitmap& picture = *TrackSpare();
     picture.AssignAs(m_trackDark.get(), pf32bit);
     // Never past either picture: a missing or narrower light picture lights
     // only what it has.
@@ -79,5 +79,5 @@ void AdvLargeBar::PaintTrack()
     if (columns > 0)
         for (int y = 0; y < rows; ++y)
             std::memcpy(picture.ScanLine(y), m_trackLight->ScanLine(y), static_cast<size_t>(columns) * 4);
-    ShowTrackPicture(&picture);
+    ShowTrackPicture();
 }

@@ -86,7 +86,7 @@ bool AdvSmallBar::PaintSlider(TBitmap* slider, COLORREF fill)
 {
     if (m_track == nullptr || slider == nullptr || slider->Width() <= 0)
         return false;
-    TBitmap picture;
+    TBitmap& picture = *TrackSpare();
     picture.AssignAs(slider, pf32bit);
     const int w = m_dot != nullptr ? m_dot->Left() - GetLeft() : 0;
     // Columns kFillStart .. w + 2, never past the picture.
@@ -103,7 +103,7 @@ bool AdvSmallBar::PaintSlider(TBitmap* slider, COLORREF fill)
             filled = true;
         }
     }
-    ShowTrackPicture(&picture);
+    ShowTrackPicture();
     return filled;
 }
 

@@ -47,15 +47,13 @@ void AlphaButton::BlendOverBackground()
     m_blending = true;
     TBitmap* background = picture->Picture()->Bitmap();
     background->SetPixelFormat(pf32bit);
-    // One picture for every state (they share a size): the button's pictures
-    // are 32-bit, opaque to the eye, alpha 0.
-    TBitmap work;
+    // The button's pictures are 32-bit, opaque to the eye, alpha 0.
     for (int i = 0; i < kStateCount; ++i) {
         TBitmap* source = m_sourceImages[i].get();
         if (source->Width() <= 0 || source->Height() <= 0)
             continue;
-        BlendOverPicture(source, background, POINT{Left(), Top()}, &work, pf32bit);
-        Appearance()->SetBitmap(&work, i);
+        BlendOverPicture(source, background, POINT{Left(), Top()}, m_blended.get(), pf32bit);
+        Appearance()->SetBitmap(m_blended.get(), i);
     }
     m_blending = false;
 }
