@@ -1,5 +1,7 @@
 #include "KyPackage/Source/KyLabel.h"
 
+#include "platform/vcl/GdiGuards.h"
+
 KyLabel::KyLabel(TComponent* owner) : TCustomLabel(owner), m_layout(new vessa::TShadedTextLayout) {}
 
 KyLabel::~KyLabel()
@@ -71,14 +73,15 @@ void KyLabel::AdjustSize()
     // Where the text sits does not change its size; some DrawText versions
     // move it even while measuring.
     int flags = ShadedFlags(TextFlags() | m_textFormat) & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM);
-    HDC screen = GetDC(nullptr);
-    TControlCanvas* canvas = ControlCanvas();
-    canvas->FreeContext();
-    canvas->SetHandle(screen);
-    canvas->SetFont(Font());
-    m_layout->CalcRect(canvas, Caption().c_str(), rect, flags);
-    canvas->SetHandle(nullptr);
-    ReleaseDC(nullptr, screen);
+    {
+        TMeasuringDC measuring;
+        TControlCanvas* canvas = ControlCanvas();
+        canvas->FreeContext();
+        canvas->SetHandle(measuring.Get());
+        canvas->SetFont(Font());
+        m_layout->CalcRect(canvas, Caption().c_str(), rect, flags);
+        canvas->SetHandle(nullptr);
+    }
     // A wrapped caption keeps the label's width and takes the height it needs.
     int width = WordWrap() ? Width() : rect.right;
     int left = Left();

@@ -70,9 +70,8 @@ void AdvLargeBar::PaintTrack()
 {
     if (m_track == nullptr || !m_trackDark || m_trackDark->Width() <= 0)
         return;
-    TBitmap picture;
-    picture.Assign(m_trackDark.get());
-    picture.SetPixelFormat(pf32bit);
+    TBitmap& picture = *TrackSpare();
+    picture.AssignAs(m_trackDark.get(), pf32bit);
     // Never past either picture: a missing or narrower light picture lights
     // only what it has.
     const int columns = std::min({LitWidth(), picture.Width(), m_trackLight ? m_trackLight->Width() : 0});
@@ -80,5 +79,5 @@ void AdvLargeBar::PaintTrack()
     if (columns > 0)
         for (int y = 0; y < rows; ++y)
             std::memcpy(picture.ScanLine(y), m_trackLight->ScanLine(y), static_cast<size_t>(columns) * 4);
-    ShowTrackPicture(&picture);
+    ShowTrackPicture();
 }

@@ -258,10 +258,10 @@ std::unique_ptr<TBitmap> AdvScrollBar::LoadSkinBitmap(const char* file)
     return bitmap;
 }
 
-void AdvScrollBar::ShowTrackPicture(TBitmap* bitmap)
+void AdvScrollBar::ShowTrackPicture()
 {
     if (m_track != nullptr)
-        m_track->Picture()->SetBitmap(bitmap);
+        m_track->Picture()->ExchangeBitmap(m_trackSpare.get());
 }
 
 void AdvScrollBar::CreateTrack(TWinControl* owner, int left, int top, const char* file)

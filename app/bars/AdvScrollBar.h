@@ -84,8 +84,10 @@ protected:
     void WireChildren();
     // A 32-bit bitmap of skin `file`; empty when it is missing.
     static std::unique_ptr<TBitmap> LoadSkinBitmap(const char* file);
-    // Shows `bitmap` as the track's picture.
-    void ShowTrackPicture(TBitmap* bitmap);
+    // Shows the track picture drawn in TrackSpare(); the spare gets the
+    // picture shown before, to be drawn over next time.
+    void ShowTrackPicture();
+    TBitmap* TrackSpare() { return m_trackSpare.get(); }
 
     // Child makers for the variants' Build; each child is added in call
     // order. Labels are transparent, "Arial" with 12-pixel characters.
@@ -106,6 +108,7 @@ protected:
     std::unique_ptr<TBitmap> m_dotHover;
     std::unique_ptr<TBitmap> m_dotDisabled;
     std::unique_ptr<TBitmap> m_trackLight;
+    std::unique_ptr<TBitmap> m_trackSpare = std::make_unique<TBitmap>();
     std::unique_ptr<TBitmap> m_sliderImage;
     std::unique_ptr<TBitmap> m_sliderDisabled;
     KyLabel* m_nameLabel = nullptr;

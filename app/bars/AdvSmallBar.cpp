@@ -86,9 +86,8 @@ bool AdvSmallBar::PaintSlider(TBitmap* slider, COLORREF fill)
 {
     if (m_track == nullptr || slider == nullptr || slider->Width() <= 0)
         return false;
-    TBitmap picture;
-    picture.Assign(slider);
-    picture.SetPixelFormat(pf32bit);
+    TBitmap& picture = *TrackSpare();
+    picture.AssignAs(slider, pf32bit);
     const int w = m_dot != nullptr ? m_dot->Left() - GetLeft() : 0;
     // Columns kFillStart .. w + 2, never past the picture.
     const int last = std::min(w + 2, picture.Width() - 1);
@@ -104,7 +103,7 @@ bool AdvSmallBar::PaintSlider(TBitmap* slider, COLORREF fill)
             filled = true;
         }
     }
-    ShowTrackPicture(&picture);
+    ShowTrackPicture();
     return filled;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/vcl/GdiGuards.h"
 #include "platform/vcl/GraphicsObjects.h"
 
 namespace {
@@ -33,14 +34,13 @@ int PlaceBefore(TCustomLabel* label, int width, int rightEnd)
 
 int MeasureTextWidth(TFont* font, const std::string& text)
 {
-    HDC dc = GetDC(nullptr);
-    if (dc == nullptr)
+    TMeasuringDC measuring;
+    if (measuring.Get() == nullptr)
         return 0;
-    HGDIOBJ previous = SelectObject(dc, font->Handle());
+    HGDIOBJ previous = SelectObject(measuring.Get(), font->Handle());
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
+    GetTextExtentPoint32A(measuring.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(measuring.Get(), previous);
     return size.cx;
 }
 

@@ -80,7 +80,7 @@ void RatioTrack::LoadSegments(const std::string& folder, const char* colour, Seg
 
 void RatioTrack::Paint(int offset, bool yellow, Column column)
 {
-    TBitmap picture;
+    TBitmap& picture = *m_spare;
     vessa::CopyAsBgra(m_background.get(), &picture);
     const Segments& segments = yellow ? m_yellow : m_light;
     DrawOver(&picture, segments.bottom.get(), column.x, column.baseLine);
@@ -90,7 +90,7 @@ void RatioTrack::Paint(int offset, bool yellow, Column column)
         DrawOver(&picture, &stretched, column.x, column.baseLine - offset);
     }
     DrawOver(&picture, segments.top.get(), column.x, column.baseLine - offset - segments.top->Height());
-    m_track->Picture()->SetBitmap(&picture);
+    m_track->Picture()->ExchangeBitmap(&picture);
 }
 
 void RatioTrack::PaintBare()

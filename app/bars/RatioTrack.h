@@ -53,6 +53,9 @@ private:
 
     TImage* m_track = nullptr;
     std::unique_ptr<TBitmap> m_background = std::make_unique<TBitmap>();
+    // Drawn into and then exchanged with the track's picture: it holds the
+    // picture shown before.
+    std::unique_ptr<TBitmap> m_spare = std::make_unique<TBitmap>();
     Segments m_light;
     Segments m_yellow;
 };

@@ -47,20 +47,13 @@ void AlphaButton::BlendOverBackground()
     m_blending = true;
     TBitmap* background = picture->Picture()->Bitmap();
     background->SetPixelFormat(pf32bit);
+    // The button's pictures are 32-bit, opaque to the eye, alpha 0.
     for (int i = 0; i < kStateCount; ++i) {
         TBitmap* source = m_sourceImages[i].get();
         if (source->Width() <= 0 || source->Height() <= 0)
             continue;
-        TBitmap work;
-        BlendOverPicture(source, background, POINT{Left(), Top()}, &work);
-        // The button's pictures are 32-bit, opaque to the eye, alpha 0.
-        work.SetPixelFormat(pf32bit);
-        for (int y = 0; y < work.Height(); ++y) {
-            auto* row = static_cast<BYTE*>(work.ScanLine(y));
-            for (int x = 0; x < work.Width(); ++x)
-                row[x * 4 + 3] = 0;
-        }
-        Appearance()->SetBitmap(&work, i);
+        BlendOverPicture(source, background, POINT{Left(), Top()}, m_blended.get(), pf32bit);
+        Appearance()->SetBitmap(m_blended.get(), i);
     }
     m_blending = false;
 }

@@ -34,5 +34,7 @@ private:
     void BlendOverBackground();
 
     std::array<std::unique_ptr<TBitmap>, kStateCount> m_sourceImages;
+    // Every state is blended in it, then copied into the state's image.
+    std::unique_ptr<TBitmap> m_blended = std::make_unique<TBitmap>();
     bool m_blending = false;
 };

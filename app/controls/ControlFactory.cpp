@@ -137,7 +137,7 @@ KyImage* CreateKyImage(TWinControl* owner, int x, int y, const char* file)
     image->SetParent(owner);
     TBitmap picture;
     if (file != nullptr && file[0] != '\0' && ReadSkinFile(file, &picture))
-        image->Picture()->SetBitmap(&picture);
+        image->Picture()->TakeBitmap(&picture);
     image->SetAlphaChannel(true);
     image->SetAutoSize(true);
     image->SetLeft(x);

@@ -32,23 +32,37 @@ void GreyOut(TBitmap* skin)
     }
 }
 
-bool LoadSkinOver(PictureOf which, const char* file, TBitmap* bitmap, int x, int y, bool greyed = false)
-{
+// The pictures of one blend. Kept over the states of an appearance, whose
+// skins share a size: each is then made once, not once a state.
+struct BlendWork {
     TBitmap skin;
-    if (!IsNamed(file) || !ReadSkinFile(file, &skin))
+    TBitmap none;  // a host without that picture: the skin over black
+    TBitmap blended;
+};
+
+// `file` pre-blended into work->blended.
+bool BlendSkinOver(PictureOf which, const char* file, int x, int y, bool greyed, BlendWork* work)
+{
+    if (!IsNamed(file) || !ReadSkinFile(file, &work->skin))
         return false;
     if (greyed)
-        GreyOut(&skin);
+        GreyOut(&work->skin);
     TImage* picture = TheSkinHost().*which;
-    TBitmap none;  // a host without that picture: the skin over black
     POINT at{x, y};
     if (picture != nullptr && which == &SkinHost::core) {
         at.x -= picture->Left();
         at.y -= picture->Top();
     }
-    TBitmap blended;
-    BlendOverPicture(&skin, picture != nullptr ? picture->Picture()->Bitmap() : &none, at, &blended);
-    bitmap->Assign(&blended);
+    BlendOverPicture(&work->skin, picture != nullptr ? picture->Picture()->Bitmap() : &work->none, at, &work->blended);
+    return true;
+}
+
+bool LoadSkinOver(PictureOf which, const char* file, TBitmap* bitmap, int x, int y, bool greyed = false)
+{
+    BlendWork work;
+    if (!BlendSkinOver(which, file, x, y, greyed, &work))
+        return false;
+    bitmap->TakeImage(&work.blended);
     return true;
 }
 
@@ -60,10 +74,10 @@ constexpr StateSetter kStateSetters[] = {&KyFourStateAppearance::SetRaisedBmp, &
 
 void LoadAppearanceOver(PictureOf which, KyFourStateAppearance* appearance, int x, int y, const char* const names[])
 {
+    BlendWork work;
     for (size_t state = 0; state < std::size(kStateSetters); ++state) {
-        TBitmap bitmap;
-        if (LoadSkinOver(which, names[state], &bitmap, x, y))
-            (appearance->*kStateSetters[state])(&bitmap);
+        if (BlendSkinOver(which, names[state], x, y, false, &work))
+            (appearance->*kStateSetters[state])(&work.blended);
     }
 }
 
@@ -89,26 +103,27 @@ bool ReadSkinFile(const std::string& file, TBitmap* bitmap)
     return LoadPngFile(TheSkinHost().folder + file, bitmap, UnreadableFile::Report);
 }
 
-void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* result)
+void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* result, TPixelFormat format)
 {
     background->SetPixelFormat(pf32bit);
     const int width = skin->Width();
     const int height = skin->Height();
-    result->SetPixelFormat(pf24bit);
+    result->SetPixelFormat(format == pf32bit ? pf32bit : pf24bit);
     result->SetSize(width, height);
+    const int step = result->PixelFormat() == pf32bit ? 4 : 3;
     // What lies beneath: the background where the skin covers it, black
     // where the skin reaches past it.
     const int fromX = std::max(0, -static_cast<int>(at.x));
     const int toX = std::min(width, background->Width() - static_cast<int>(at.x));
     for (int y = 0; y < height; ++y) {
         auto* row = static_cast<BYTE*>(result->ScanLine(y));
-        std::memset(row, 0, static_cast<size_t>(width) * 3);
+        std::memset(row, 0, static_cast<size_t>(width) * step);
         const int backgroundY = at.y + y;
         if (backgroundY < 0 || backgroundY >= background->Height())
             continue;
         const auto* beneath = static_cast<const BYTE*>(background->ScanLine(backgroundY));
         for (int x = fromX; x < toX; ++x)
-            std::memcpy(row + x * 3, beneath + (at.x + x) * 4, 3);
+            std::memcpy(row + x * step, beneath + (at.x + x) * 4, 3);
     }
     vessa::AlphaBlendBitmap(skin, result, 255);
 }

@@ -35,11 +35,12 @@ const SkinHost& TheSkinHost();
 // Builds on `host` from now on; null returns to no window.
 void SetSkinHost(const SkinHost* host);
 
-// `result` becomes an opaque 24-bit picture of `skin` drawn with its own
-// alpha over `background` (made 32-bit), its top-left corner at `at` of the
-// background: out = background × (1 − A/255) + skin × A/255, truncated.
-// Parts of the skin outside the background are drawn over black.
-void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* result);
+// `result` becomes an opaque picture of `skin` drawn with its own alpha over
+// `background` (made 32-bit), its top-left corner at `at` of the background:
+// out = background × (1 − A/255) + skin × A/255, truncated. Parts of the
+// skin outside the background are drawn over black. The picture is 24-bit,
+// or 32-bit with alpha 0 when `format` says so.
+void BlendOverPicture(TBitmap* skin, TBitmap* background, POINT at, TBitmap* result, TPixelFormat format = pf24bit);
 
 // Reads `file` (relative to the host's skin folder) into `bitmap`,
 // pre-blended over the host's Background, MiddleBk or CoreBk picture at

@@ -1,7 +1,9 @@
 // The pngio.dll stand-in: "ReadPngEx" decodes a PNG from the caller's read
 // callback into 8-bit rows, R, G, B (colour type 2) or R, G, B, A (colour
 // type 6, whenever the image carries any alpha: an alpha channel or a tRNS
-// chunk). Every PNG colour type, bit depth and interlace is expanded.
+// chunk). Every PNG colour type, bit depth and interlace is expanded. The
+// skins' own kind (8-bit RGBA, not interlaced) takes a short path
+// (PlainRgba.h); every other file goes through stb_image.
 //
 // The rows live in one heap block that starts with the row pointers, so
 // "FreePngData" has a single block to free.
@@ -11,29 +13,32 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "BlockPool.h"
 #include "StbConfig.h"
 #define STBI_NO_STDIO
 #include <stb_image.h>
 
+#include "platform/pngio/PlainRgba.h"
 #include "platform/pngio/PngIoLibrary.h"
 
 namespace {
 
-// stb_image pulls the data through these three functions.
+// The caller's read callback, until it hands out nothing more.
 struct CallbackSource {
     PngReadCallback read;
     void* user;
     bool ended;
 };
 
-// Fills the whole request unless the data ends: stb_image rewinds to the
-// start of its first buffer after testing the signature, so a callback that
-// hands out a few bytes at a time must not leave that buffer short.
-int ReadFromCaller(void* context, char* data, int size)
+// Larger files are refused unread: a skin is a few kilobytes, and the whole
+// file is held while it is decoded.
+constexpr size_t kLargestFile = 256u * 1024 * 1024;
+
+// Fills the whole request unless the data ends.
+int ReadFromCaller(CallbackSource* source, char* data, int size)
 {
-    auto* source = static_cast<CallbackSource*>(context);
     int filled = 0;
     while (!source->ended && filled < size) {
         UINT wanted = static_cast<UINT>(size - filled);
@@ -45,22 +50,6 @@ int ReadFromCaller(void* context, char* data, int size)
         filled += static_cast<int>(got);
     }
     return filled;
-}
-
-void SkipFromCaller(void* context, int count)
-{
-    char scratch[512];
-    while (count > 0) {
-        int got = ReadFromCaller(context, scratch, count < static_cast<int>(sizeof scratch) ? count : sizeof scratch);
-        if (got <= 0)
-            return;
-        count -= got;
-    }
-}
-
-int CallerAtEnd(void* context)
-{
-    return static_cast<CallbackSource*>(context)->ended ? 1 : 0;
 }
 
 bool HasAlpha(int channels)
@@ -102,6 +91,51 @@ uint8_t** AllocateRows(uint32_t width, uint32_t height, uint32_t pixelBytes, uin
     return rows;
 }
 
+// The whole file through the caller's callback; false for a file over the
+// size limit (nothing a skin comes near) or none at all.
+bool ReadWholeFile(CallbackSource& source, std::vector<uint8_t>& file)
+{
+    constexpr size_t kChunk = 64 * 1024;
+    while (!source.ended) {
+        if (file.size() >= kLargestFile)
+            return false;
+        const size_t before = file.size();
+        file.resize(before + kChunk);
+        const int got = ReadFromCaller(&source, reinterpret_cast<char*>(file.data() + before), int(kChunk));
+        file.resize(before + size_t(got));
+    }
+    return !file.empty();
+}
+
+// Every colour type, bit depth and interlace, through stb_image, expanded
+// to R, G, B (and A when the image has any alpha). Null when it refuses.
+uint8_t** DecodeAnyPng(const std::vector<uint8_t>& file, int& width, int& height, bool& withAlpha, uint32_t& rowBytes)
+{
+    int channels = 0;
+    stbi_uc* decoded = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels, 0);
+    if (decoded == nullptr)
+        return nullptr;
+    if (channels < 1 || channels > 4 || width <= 0 || height <= 0) {
+        stbi_image_free(decoded);
+        return nullptr;
+    }
+    withAlpha = HasAlpha(channels);
+    const uint32_t pixelBytes = withAlpha ? 4 : 3;
+    uint8_t** rows = AllocateRows(static_cast<uint32_t>(width), static_cast<uint32_t>(height), pixelBytes, &rowBytes);
+    if (rows == nullptr) {
+        stbi_image_free(decoded);
+        return nullptr;
+    }
+    const uint8_t* in = decoded;
+    for (int y = 0; y < height; ++y) {
+        uint8_t* out = rows[y];
+        for (int x = 0; x < width; ++x, in += channels, out += pixelBytes)
+            ExpandPixel(in, channels, withAlpha, out);
+    }
+    stbi_image_free(decoded);
+    return rows;
+}
+
 }  // namespace
 
 extern "C" {
@@ -115,32 +149,29 @@ int WINAPI ReadPngEx(PngInfo* info, PngReadCallback read, void* user)
         return 0;
 
     CallbackSource source{read, user, false};
-    const stbi_io_callbacks callbacks{ReadFromCaller, SkipFromCaller, CallerAtEnd};
-    int width = 0, height = 0, channels = 0;
-    stbi_uc* decoded = stbi_load_from_callbacks(&callbacks, &source, &width, &height, &channels, 0);
-    if (decoded == nullptr)
+    std::vector<uint8_t> file;
+    if (!ReadWholeFile(source, file))
         return 0;
-    if (channels < 1 || channels > 4 || width <= 0 || height <= 0) {
-        stbi_image_free(decoded);
-        return 0;
-    }
 
-    const bool withAlpha = HasAlpha(channels);
-    const uint32_t pixelBytes = withAlpha ? 4 : 3;
+    int width = 0, height = 0;
+    bool withAlpha = true;
+    uint8_t** rows = nullptr;
     uint32_t rowBytes = 0;
-    uint8_t** rows = AllocateRows(static_cast<uint32_t>(width), static_cast<uint32_t>(height), pixelBytes, &rowBytes);
+    pngio::PlainRgbaHeader plain;
+    if (pngio::IsPlainRgba(file.data(), file.size(), plain)) {
+        rows = AllocateRows(plain.width, plain.height, 4, &rowBytes);
+        if (rows != nullptr && !pngio::DecodePlainRgba(file.data(), file.size(), plain, rows)) {
+            PoolFree(rows);
+            rows = nullptr;  // broken data: the general decoder says so
+        }
+        width = static_cast<int>(plain.width);
+        height = static_cast<int>(plain.height);
+    }
     if (rows == nullptr) {
-        stbi_image_free(decoded);
-        return 0;
+        rows = DecodeAnyPng(file, width, height, withAlpha, rowBytes);
+        if (rows == nullptr)
+            return 0;
     }
-
-    const uint8_t* in = decoded;
-    for (int y = 0; y < height; ++y) {
-        uint8_t* out = rows[y];
-        for (int x = 0; x < width; ++x, in += channels, out += pixelBytes)
-            ExpandPixel(in, channels, withAlpha, out);
-    }
-    stbi_image_free(decoded);
 
     info->width = static_cast<uint32_t>(width);
     info->height = static_cast<uint32_t>(height);

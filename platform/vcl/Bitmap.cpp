@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/Application.h"
@@ -267,25 +268,28 @@ void TBitmap::FillTrueColour(unsigned char* bits, int stride, int width, int hei
         std::memcpy(bits + static_cast<size_t>(y) * stride, row.data(), row.size());
 }
 
+void TBitmap::CopyRow(const unsigned char* from, int fromBpp, unsigned char* to, int toBpp, int width)
+{
+    if (fromBpp == toBpp) {
+        // Same layout: byte copy, which keeps alpha bytes.
+        std::memcpy(to, from, static_cast<size_t>(width) * toBpp / 8);
+        return;
+    }
+    for (int x = 0; x < width; ++x) {
+        to[x * toBpp / 8 + 0] = from[x * fromBpp / 8 + 0];
+        to[x * toBpp / 8 + 1] = from[x * fromBpp / 8 + 1];
+        to[x * toBpp / 8 + 2] = from[x * fromBpp / 8 + 2];
+        if (toBpp == 32)
+            to[x * 4 + 3] = 0;
+    }
+}
+
 void TBitmap::CopyKeptPixels(unsigned char* bits, int stride, int bpp, int keepWidth, int keepHeight)
 {
     const int oldBpp = BitsPerPixel(m_format);
-    for (int y = 0; y < keepHeight; ++y) {
-        const unsigned char* from = static_cast<unsigned char*>(ScanLine(y));
-        unsigned char* to = bits + static_cast<size_t>(y) * stride;
-        if (oldBpp == bpp) {
-            // Same layout: byte copy, which keeps alpha bytes.
-            std::memcpy(to, from, static_cast<size_t>(keepWidth) * bpp / 8);
-            continue;
-        }
-        for (int x = 0; x < keepWidth; ++x) {
-            to[x * bpp / 8 + 0] = from[x * oldBpp / 8 + 0];
-            to[x * bpp / 8 + 1] = from[x * oldBpp / 8 + 1];
-            to[x * bpp / 8 + 2] = from[x * oldBpp / 8 + 2];
-            if (bpp == 32)
-                to[x * 4 + 3] = 0;
-        }
-    }
+    for (int y = 0; y < keepHeight; ++y)
+        CopyRow(static_cast<unsigned char*>(ScanLine(y)), oldBpp, bits + static_cast<size_t>(y) * stride, bpp,
+                keepWidth);
 }
 
 void TBitmap::Adopt(HBITMAP handle, unsigned char* bits, int width, int height, int stride, TPixelFormat format)
@@ -448,8 +452,30 @@ void TBitmap::Assign(TPersistent* source)
     }
     if (other == this)
         return;
+    CopyImage(other, other->m_format == pfDevice ? pf24bit : other->m_format);
+}
+
+void TBitmap::AssignAs(TBitmap* source, TPixelFormat format)
+{
+    if (!source || source == this) {
+        Assign(source);
+        SetPixelFormat(format);
+        return;
+    }
+    const TPixelFormat from = source->m_format == pfDevice ? pf24bit : source->m_format;
+    const auto trueColour = [](TPixelFormat f) { return f == pf24bit || f == pf32bit; };
+    if (!trueColour(from) || !trueColour(format)) {
+        Assign(source);
+        SetPixelFormat(format);
+        return;
+    }
+    CopyImage(source, format);
+}
+
+void TBitmap::CopyImage(TBitmap* other, TPixelFormat format)
+{
     ++m_changeLock;
-    const TPixelFormat format = other->m_format == pfDevice ? pf24bit : other->m_format;
+    const TPixelFormat from = other->m_format == pfDevice ? pf24bit : other->m_format;
     // A true-colour picture of the same size and format keeps its buffer:
     // every row is overwritten below.
     const bool reuse = !other->Empty() && m_bits && m_topDown && format == m_format &&
@@ -462,9 +488,16 @@ void TBitmap::Assign(TPersistent* source)
         other->EnsureDib();
         if (!reuse)
             Rebuild(other->m_width, other->m_height, m_format);
-        int rowBytes = std::min(m_stride, other->m_stride);
-        for (int y = 0; y < m_height; ++y)
-            std::memcpy(ScanLine(y), other->ScanLine(y), rowBytes);
+        if (from == format) {
+            int rowBytes = std::min(m_stride, other->m_stride);
+            for (int y = 0; y < m_height; ++y)
+                std::memcpy(ScanLine(y), other->ScanLine(y), rowBytes);
+        } else {
+            // 24 into 32 bits or back, as SetPixelFormat converts.
+            for (int y = 0; y < m_height; ++y)
+                CopyRow(static_cast<unsigned char*>(other->ScanLine(y)), BitsPerPixel(from),
+                        static_cast<unsigned char*>(ScanLine(y)), BitsPerPixel(format), m_width);
+        }
         if (m_format <= pf8bit && m_format != pfDevice) {
             // Indexed images: take the other palette with the pixels.
             RGBQUAD colors[256];
@@ -482,6 +515,53 @@ void TBitmap::Assign(TPersistent* source)
     SetTransparent(other->Transparent());
     --m_changeLock;
     Changed();
+}
+
+void TBitmap::TakeImage(TBitmap* source)
+{
+    if (!source || source == this)
+        return;
+    ++m_changeLock;
+    FreeImage();
+    if (source->m_canvas)
+        source->m_canvas->FreeContext();
+    Adopt(source->m_handle, source->m_bits, source->m_width, source->m_height, source->m_stride, source->m_format);
+    m_topDown = source->m_topDown;
+    source->m_handle = nullptr;
+    source->FreeImage();
+    m_transparentMode = source->m_transparentMode;
+    m_transparentColor = source->m_transparentColor;
+    SetTransparent(source->Transparent());
+    --m_changeLock;
+    Changed();
+    source->Changed();
+}
+
+void TBitmap::ExchangeImage(TBitmap* other)
+{
+    if (!other || other == this)
+        return;
+    for (TBitmap* side : {this, other})
+        if (side->m_canvas)
+            side->m_canvas->FreeContext();
+    std::swap(m_handle, other->m_handle);
+    std::swap(m_bits, other->m_bits);
+    std::swap(m_width, other->m_width);
+    std::swap(m_height, other->m_height);
+    std::swap(m_stride, other->m_stride);
+    std::swap(m_topDown, other->m_topDown);
+    std::swap(m_format, other->m_format);
+    std::swap(m_transparentMode, other->m_transparentMode);
+    std::swap(m_transparentColor, other->m_transparentColor);
+    const bool transparent = Transparent();
+    ++m_changeLock;
+    ++other->m_changeLock;
+    SetTransparent(other->Transparent());
+    other->SetTransparent(transparent);
+    --m_changeLock;
+    --other->m_changeLock;
+    Changed();
+    other->Changed();
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName)

@@ -75,6 +75,15 @@ public:
 
     // Deep copy of another bitmap; null makes this bitmap empty.
     void Assign(TPersistent* source) override;
+    // As Assign followed by SetPixelFormat(format), with one image made.
+    void AssignAs(TBitmap* source, TPixelFormat format);
+    // As Assign, but the image itself moves over instead of being copied:
+    // `source` is left empty (both fire OnChange). For a picture built in a
+    // bitmap that is thrown away afterwards.
+    void TakeImage(TBitmap* source);
+    // The two bitmaps trade their images (and transparency); both fire
+    // OnChange.
+    void ExchangeImage(TBitmap* other);
     void LoadFromFile(const std::string& fileName) override;
     void SaveToFile(const std::string& fileName);
 
@@ -89,6 +98,12 @@ private:
     // Replaces the image by a new DIB of the given size and format holding
     // the old content top-left.
     void Rebuild(int width, int height, TPixelFormat format);
+    // The image of `source` copied in `format`: its own, or the other
+    // true-colour depth.
+    void CopyImage(TBitmap* source, TPixelFormat format);
+    // One row of `width` pixels: a byte copy, or 24 into 32 bits (alpha 0)
+    // and back.
+    static void CopyRow(const unsigned char* from, int fromBpp, unsigned char* to, int toBpp, int width);
     static void FillTrueColour(unsigned char* bits, int stride, int width, int height, int bpp, COLORREF colour);
     // The old content into a new image of the same layout, or of 24 into
     // 32 bits and back.

@@ -1,7 +1,8 @@
 #pragma once
 // Move-only owners of the GDI state a paint takes: the paint session
 // (BeginPaint/EndPaint), a memory context, a created object, an object
-// selected into a context, a saved context state and a window context.
+// selected into a context, a saved context state, a window context and the
+// context that measures text.
 // Each keeps every handle it needs and gives back in its destructor, so a
 // paint handler that throws leaves nothing selected, borrowed or allocated.
 
@@ -125,4 +126,29 @@ public:
 private:
     HWND m_window;
     TMovedFrom<HDC> m_dc;
+};
+
+// The context that measures text and asks the screen's format: a memory
+// context compatible with the screen, made once for the module and kept.
+// It gives the same text metrics as the screen's own context, whose every
+// GetDC(nullptr) costs a round trip to the window system. Each use saves and
+// restores its state, so nothing a measurement selects stays selected.
+class TMeasuringDC {
+public:
+    TMeasuringDC() : m_saved(SaveDC(Shared())) {}
+    ~TMeasuringDC()
+    {
+        if (m_saved.Get())
+            RestoreDC(Shared(), m_saved.Get());
+    }
+    TMeasuringDC(TMeasuringDC&&) noexcept = default;
+    HDC Get() const { return Shared(); }
+
+private:
+    static HDC Shared()
+    {
+        static const HDC context = CreateCompatibleDC(nullptr);
+        return context;
+    }
+    TMovedFrom<int> m_saved;  // the saved state's number; 0 when moved from
 };

@@ -65,7 +65,7 @@ void TCustomLabel::AdjustSize()
     if (!m_wordWrap)
         rect.right = rect.left;  // measure the single line at its own width
     {
-        TWindowDC screen(nullptr);
+        TMeasuringDC screen;
         TControlCanvas* canvas = ControlCanvas();
         canvas->FreeContext();
         TCanvasDCLoan loan(canvas, screen.Get());

@@ -4,17 +4,14 @@
 
 namespace {
 
-// Lends a canvas a screen context for as long as it lives, then gives it
-// back the context it had (an item being drawn may add items).
-class ScreenContext {
+// Lends a canvas the measuring context for as long as it lives, then gives
+// it back the context it had (an item being drawn may add items).
+class MeasuringContext {
 public:
-    ScreenContext(TCanvas* canvas, TFont* font) : m_screen(nullptr), m_loan(canvas, m_screen.Get())
-    {
-        canvas->SetFont(font);
-    }
+    MeasuringContext(TCanvas* canvas, TFont* font) : m_loan(canvas, m_screen.Get()) { canvas->SetFont(font); }
 
 private:
-    TWindowDC m_screen;  // released after the canvas let go of it
+    TMeasuringDC m_screen;  // restored after the canvas let go of it
     TCanvasDCLoan m_loan;
 };
 
@@ -223,7 +220,7 @@ void TListBox::Dispatch(TMessage& message)
         if (m_style == lbOwnerDrawVariable) {
             // The handler may measure text: meanwhile the canvas draws on
             // the screen with the list's font.
-            ScreenContext screen(&m_canvas, Font());
+            MeasuringContext measuring(&m_canvas, Font());
             MeasureItem(static_cast<int>(item->itemID), height);
         }
         item->itemHeight = height;

@@ -17,6 +17,14 @@ void TPicture::SetGraphic(TGraphic* graphic)
         Adopt(nullptr);
         return;
     }
+    // A bitmap shown again and again (a digit, a slider's track) goes into
+    // the bitmap held already: one of the same size and format keeps its
+    // buffer instead of a new one being made and the old freed each time.
+    auto* held = dynamic_cast<TBitmap*>(m_graphic.get());
+    if (held && held != graphic && dynamic_cast<TBitmap*>(graphic)) {
+        held->Assign(graphic);
+        return;
+    }
     std::unique_ptr<TGraphic> copy;
     if (dynamic_cast<TBitmap*>(graphic))
         copy = std::make_unique<TBitmap>();
@@ -26,6 +34,27 @@ void TPicture::SetGraphic(TGraphic* graphic)
         throw EInvalidGraphic("Unsupported graphic class " + graphic->ClassName());
     copy->Assign(graphic);
     Adopt(std::move(copy));
+}
+
+void TPicture::TakeBitmap(TBitmap* bitmap)
+{
+    if (!bitmap)
+        return;
+    if (auto* held = dynamic_cast<TBitmap*>(m_graphic.get())) {
+        held->TakeImage(bitmap);
+        return;
+    }
+    auto fresh = std::make_unique<TBitmap>();
+    fresh->TakeImage(bitmap);
+    Adopt(std::move(fresh));
+}
+
+void TPicture::ExchangeBitmap(TBitmap* bitmap)
+{
+    if (auto* held = dynamic_cast<TBitmap*>(m_graphic.get()))
+        held->ExchangeImage(bitmap);
+    else
+        TakeBitmap(bitmap);
 }
 
 TBitmap* TPicture::Bitmap()

@@ -251,6 +251,16 @@ TEST_F(PngIoTest, RefusesDamagedFilesAndZeroesTheRecord)
         {"wider than 16384", zxtest::EncodePng(Image(16385, 1, 0, 8, std::vector<uint16_t>(16385, 0)))},
         {"taller than 16384", zxtest::EncodePng(Image(1, 16385, 0, 8, std::vector<uint16_t>(16385, 0)))},
         {"palette image without a palette", zxtest::EncodePng(Image(1, 1, 3, 8, {0}))},
+        {"RGBA row with an unknown filter", [] {
+             zxtest::PngImage image = Image(2, 2, 6, 8, std::vector<uint16_t>(16, 7));
+             image.rowFilters = {0, 5};
+             return zxtest::EncodePng(image);
+         }()},
+        {"RGBA image cut inside its data", [] {
+             std::string bytes = zxtest::EncodePng(Image(8, 8, 6, 8, std::vector<uint16_t>(256, 7)));
+             return bytes.substr(0, bytes.size() - 40);
+         }()},
+        {"RGBA image with a tRNS chunk", zxtest::EncodePng(WithTrns(Image(1, 1, 6, 8, {1, 2, 3, 4}), {0, 1}))},
         {"width of 2^31", [&] {
              std::string bytes = good;
              bytes.replace(zxtest::kPngIhdrBodyOffset, 4, std::string("\x80\0\0\0", 4));
@@ -270,6 +280,30 @@ TEST_F(PngIoTest, RefusesDamagedFilesAndZeroesTheRecord)
     EXPECT_EQ(Library().read(nullptr, ReadFromMemory, nullptr), 0);
     Library().free(nullptr);
     Library().free(&info);  // a zeroed record frees nothing
+}
+
+// Every row filter, in every row position (the first row has no row above
+// it), for the skins' own 8-bit RGBA and for RGB.
+TEST_F(PngIoTest, FilteredRowsDecodeToTheirPixels)
+{
+    for (int colorType : {6, 2}) {
+        const int channels = zxtest::PngChannels(colorType);
+        const int width = 5, height = 6;
+        std::vector<uint16_t> samples(static_cast<size_t>(width) * height * channels);
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = static_cast<uint16_t>((i * 97 + i / 7 * 31 + 11) % 256);
+        for (int firstFilter = 0; firstFilter < 5; ++firstFilter) {
+            SCOPED_TRACE("colour type " + std::to_string(colorType) + ", first row filter " +
+                         std::to_string(firstFilter));
+            zxtest::PngImage image = Image(width, height, colorType, 8, samples);
+            for (int row = 0; row < height; ++row)
+                image.rowFilters.push_back((firstFilter + row) % 5);
+            Decoded decoded = Decode(zxtest::EncodePng(image));
+            ASSERT_TRUE(decoded.ok);
+            ASSERT_EQ(decoded.info.rowBytes, static_cast<uint32_t>(width * channels));
+            EXPECT_EQ(decoded.pixels, std::vector<uint8_t>(samples.begin(), samples.end()));
+        }
+    }
 }
 
 TEST_F(PngIoTest, AcceptsTheLargestWidth)

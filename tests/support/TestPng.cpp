@@ -1,6 +1,7 @@
 #include "TestPng.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "TestFiles.h"
@@ -76,12 +77,64 @@ std::string PackRow(const PngImage& image, int y, int first, int step, int count
     return row;
 }
 
+uint8_t PaethPredictor(int left, int up, int upLeft)
+{
+    const int estimate = left + up - upLeft;
+    const int toLeft = std::abs(estimate - left), toUp = std::abs(estimate - up);
+    const int toUpLeft = std::abs(estimate - upLeft);
+    if (toLeft <= toUp && toLeft <= toUpLeft)
+        return static_cast<uint8_t>(left);
+    return static_cast<uint8_t>(toUp <= toUpLeft ? up : upLeft);
+}
+
+// Filters a packed row (filter byte first) against the row above it, as
+// the format defines the five types; `pixelBytes` is the byte distance to
+// the pixel on the left (at least 1).
+std::string FilterRow(const std::string& row, const std::string& above, int filter, int pixelBytes)
+{
+    std::string out = row;
+    out[0] = static_cast<char>(filter);
+    for (size_t i = 1; i < row.size(); ++i) {
+        const int raw = static_cast<uint8_t>(row[i]);
+        const int left = i > static_cast<size_t>(pixelBytes) ? static_cast<uint8_t>(row[i - pixelBytes]) : 0;
+        const int up = above.empty() ? 0 : static_cast<uint8_t>(above[i]);
+        const int upLeft =
+            above.empty() || i <= static_cast<size_t>(pixelBytes) ? 0 : static_cast<uint8_t>(above[i - pixelBytes]);
+        int predicted = 0;
+        switch (filter) {
+        case 1:
+            predicted = left;
+            break;
+        case 2:
+            predicted = up;
+            break;
+        case 3:
+            predicted = (left + up) / 2;
+            break;
+        case 4:
+            predicted = PaethPredictor(left, up, upLeft);
+            break;
+        default:
+            break;
+        }
+        out[i] = static_cast<char>(raw - predicted);
+    }
+    return out;
+}
+
 std::string RawImageData(const PngImage& image)
 {
     std::string raw;
     if (!image.interlaced) {
-        for (int y = 0; y < image.height; ++y)
-            raw += PackRow(image, y, 0, 1, image.width);
+        const int bits = PngChannels(image.colorType) * image.bitDepth;
+        const int pixelBytes = std::max(1, bits / 8);
+        std::string above;
+        for (int y = 0; y < image.height; ++y) {
+            const std::string row = PackRow(image, y, 0, 1, image.width);
+            const int filter = image.rowFilters.empty() ? 0 : image.rowFilters[y % image.rowFilters.size()];
+            raw += filter == 0 ? row : FilterRow(row, above, filter, pixelBytes);
+            above = row;
+        }
         return raw;
     }
     // Adam7: seven reduced images, each row filtered on its own.

@@ -21,6 +21,10 @@ struct PngImage {
     std::vector<uint16_t> samples;
     std::vector<uint8_t> palette;  // R, G, B triples (colour type 3)
     std::vector<uint8_t> trns;     // the tRNS chunk's body, written when not empty
+    // Filter type of each row of a non-interlaced image, taken in turn (row y
+    // gets rowFilters[y % size]); none: every row unfiltered. Types above 4
+    // are written as they are, for damaged files.
+    std::vector<int> rowFilters;
 };
 
 int PngChannels(int colorType);

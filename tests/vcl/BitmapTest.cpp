@@ -99,6 +99,37 @@ TEST(VclBitmap, PixelFormatSwitchConvertsThePixels)
     EXPECT_EQ(bitmap.Canvas()->Pixel(0, 0), RGB(255, 0, 0));
 }
 
+TEST(VclBitmap, CopyInAnotherFormatMatchesACopyThenASwitch)
+{
+    TBitmap deep;
+    deep.SetPixelFormat(pf32bit);
+    deep.SetSize(3, 2);
+    Put32(deep, 1, 1, 10, 20, 30, 40);
+    deep.SetTransparentColor(clBlue);
+    TBitmap flat;
+    flat.SetPixelFormat(pf24bit);
+    flat.SetSize(2, 2);
+    Pixel(flat, 1, 0)[1] = 99;
+
+    const std::pair<TBitmap*, TPixelFormat> cases[] = {
+        {&deep, pf24bit}, {&deep, pf32bit}, {&flat, pf32bit}, {&flat, pf24bit}, {&flat, pf8bit}};
+    for (const auto& c : cases) {
+        TBitmap expected;
+        expected.Assign(c.first);
+        expected.SetPixelFormat(c.second);
+        TBitmap copy;
+        copy.SetSize(7, 7);
+        copy.AssignAs(c.first, c.second);
+        ASSERT_EQ(copy.PixelFormat(), c.second);
+        ASSERT_EQ(copy.Width(), expected.Width());
+        ASSERT_EQ(copy.Height(), expected.Height());
+        EXPECT_EQ(copy.TransparentColor(), expected.TransparentColor());
+        const int rowBytes = copy.Width() * BitsPerPixel(c.second) / 8;
+        for (int y = 0; y < copy.Height(); ++y)
+            EXPECT_EQ(std::memcmp(copy.ScanLine(y), expected.ScanLine(y), rowBytes), 0) << c.second << " row " << y;
+    }
+}
+
 TEST(VclBitmap, AutomaticTransparentColourIsTheBottomLeftPixelWithTheFlag)
 {
     TBitmap bitmap;
@@ -138,6 +169,38 @@ TEST(VclBitmap, AssignIsADeepCopyAndNullEmpties)
 
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.Empty());
+}
+
+TEST(VclBitmap, TakenImageMovesWithoutACopyAndLeavesTheSourceEmpty)
+{
+    TBitmap source;
+    source.SetPixelFormat(pf32bit);
+    source.SetSize(3, 2);
+    Put32(source, 2, 1, 1, 2, 3, 4);
+    source.SetTransparentColor(clRed);
+    source.Canvas()->Handle();  // the image selected into the source's context
+    const HBITMAP handle = source.Handle();
+
+    TBitmap taker;
+    taker.SetSize(5, 5);
+    int takerChanges = 0, sourceChanges = 0;
+    taker.OnChange = TNotifyEvent::FromFunction([&](TObject*) { ++takerChanges; });
+    source.OnChange = TNotifyEvent::FromFunction([&](TObject*) { ++sourceChanges; });
+    taker.TakeImage(&source);
+
+    EXPECT_EQ(taker.Handle(), handle);
+    EXPECT_EQ(taker.PixelFormat(), pf32bit);
+    EXPECT_EQ(taker.Width(), 3);
+    EXPECT_EQ(taker.Height(), 2);
+    EXPECT_EQ(Pixel(taker, 2, 1)[3], 4);
+    EXPECT_EQ(taker.TransparentColor(), clRed);
+    EXPECT_TRUE(source.Empty());
+    EXPECT_FALSE(source.HandleAllocated());
+    EXPECT_EQ(takerChanges, 1);
+    EXPECT_EQ(sourceChanges, 1);
+    // The taker draws on the image it took.
+    taker.Canvas()->SetPixel(0, 0, RGB(10, 20, 30));
+    EXPECT_EQ(Pixel(taker, 0, 0)[2], 10);
 }
 
 TEST(VclBitmap, EveryChangeThroughTheLibraryFiresOnChange)
@@ -220,4 +283,56 @@ TEST(VclPicture, BitmapIsMadeOnDemandAndAssignCopies)
     EXPECT_NE(copy.Graphic(), picture.Graphic());
     EXPECT_EQ(copy.Height(), 2);
     EXPECT_THROW(copy.LoadFromFile("C:\\nowhere\\x.gif"), EInvalidGraphic);
+}
+
+TEST(VclPicture, ABitmapGoesIntoTheBitmapHeldKeepingItsBufferWhenTheShapeMatches)
+{
+    TPicture picture;
+    picture.Bitmap()->SetPixelFormat(pf32bit);
+    picture.Bitmap()->SetSize(2, 2);
+    TGraphic* held = picture.Graphic();
+    const HBITMAP handle = picture.Bitmap()->Handle();
+    int changes = 0;
+    picture.OnChange = TNotifyEvent::FromFunction([&](TObject*) { ++changes; });
+
+    TBitmap same;
+    same.SetPixelFormat(pf32bit);
+    same.SetSize(2, 2);
+    Put32(same, 1, 1, 5, 6, 7, 8);
+    picture.SetBitmap(&same);
+    EXPECT_EQ(picture.Graphic(), held);
+    EXPECT_EQ(picture.Bitmap()->Handle(), handle);
+    EXPECT_EQ(Pixel(*picture.Bitmap(), 1, 1)[3], 8);
+    EXPECT_EQ(changes, 1);
+
+    TBitmap larger;
+    larger.SetPixelFormat(pf24bit);
+    larger.SetSize(4, 3);
+    picture.SetBitmap(&larger);
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.Bitmap()->PixelFormat(), pf24bit);
+    EXPECT_EQ(changes, 2);
+
+    const HBITMAP largerHandle = larger.Handle();
+    TPicture taker;
+    taker.TakeBitmap(&larger);
+    EXPECT_EQ(taker.Bitmap()->Handle(), largerHandle);
+    EXPECT_TRUE(larger.Empty());
+
+    // Exchanged, the spare holds the bitmap shown before, ready to be drawn
+    // into again without a new image.
+    TBitmap spare;
+    spare.SetPixelFormat(pf32bit);
+    spare.SetSize(4, 3);
+    spare.SetTransparentColor(clLime);
+    const HBITMAP spareHandle = spare.Handle();
+    changes = 0;
+    picture.ExchangeBitmap(&spare);
+    EXPECT_EQ(picture.Bitmap()->Handle(), spareHandle);
+    EXPECT_EQ(picture.Bitmap()->PixelFormat(), pf32bit);
+    EXPECT_EQ(picture.Bitmap()->TransparentColor(), clLime);
+    EXPECT_EQ(spare.Width(), 4);
+    EXPECT_EQ(spare.PixelFormat(), pf24bit);
+    EXPECT_EQ(spare.TransparentMode(), tmAuto);
+    EXPECT_EQ(changes, 1);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/vcl/GdiGuards.h"
+
 namespace vessa {
 
 TPixelFormat PixelFormatForDepth(int bitsPerPixel)
@@ -11,10 +13,9 @@ TPixelFormat PixelFormatForDepth(int bitsPerPixel)
 
 TPixelFormat ScreenPixelFormat()
 {
-    HDC screen = GetDC(nullptr);
-    int depth = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    return PixelFormatForDepth(depth);
+    // A context compatible with the screen reports the screen's depth.
+    TMeasuringDC screen;
+    return PixelFormatForDepth(GetDeviceCaps(screen.Get(), BITSPIXEL));
 }
 
 }  // namespace vessa

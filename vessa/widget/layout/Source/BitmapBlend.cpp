@@ -32,9 +32,8 @@ void CaptureCanvasRect(TCanvas* canvas, TBitmap* bitmap, const RECT& rect)
 
 void CopyAsBgra(TBitmap* source, TBitmap* copy)
 {
-    copy->Assign(source);
-    bool hadAlpha = copy->PixelFormat() == pf32bit;
-    copy->SetPixelFormat(pf32bit);
+    const bool hadAlpha = source->PixelFormat() == pf32bit;
+    copy->AssignAs(source, pf32bit);
     if (hadAlpha)
         return;
     for (int y = 0; y < copy->Height(); ++y) {
