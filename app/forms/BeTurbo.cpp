@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/protocol/ZendrixMessages.h"
+#include "platform/vcl/Application.h"
 #include "platform/vcl/WindowClass.h"
 #include "tuning/CpuModel.h"
 #include "vessa/fileutl/Source/PathUtility.h"
@@ -234,6 +235,10 @@ void TBeTurbo::SetTimerRunning(bool running)
 
 void TBeTurbo::Refresh()
 {
+    // Figures for a program that is about to end would never be seen, and a
+    // measurement works the cores' counters for a tenth of a second each.
+    if (Application != nullptr && Application->EndWaiting())
+        return;
     m_figures.scaleBase = m_cpu.ScaleBase();
     m_cpu.Measure([] {
         if (TBeTurbo* turbo = Instance())

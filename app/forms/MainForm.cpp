@@ -69,6 +69,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
     // elevated program would lose its only way back into the tray.
     m_taskbarCreatedMessage = TaskbarCreatedMessage();
     AllowWindowMessage(m_taskbarCreatedMessage, kMessageFilterAdd);
+    Application->SetEndMessage(kMsgQuit, TEndTest(this, &TMainForm::IsQuitMessage));
     m_tracker.Clear();
 
     m_skin.form = this;
@@ -80,6 +81,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner)
 
 TMainForm::~TMainForm()
 {
+    if (Application != nullptr)  // null once static destruction frees the forms
+        Application->SetEndMessage(0, nullptr);
     // The skin host the page layout set must not outlive the form.
     if (&TheSkinHost() == &m_skin)
         SetSkinHost(nullptr);
@@ -342,6 +345,12 @@ bool TMainForm::DispatchProtocol(TMessage& message)
     default:
         return false;
     }
+}
+
+void TMainForm::IsQuitMessage(const MSG& message, bool& quits)
+{
+    quits =
+        HandleAllocated() && message.hwnd == Handle() && message.message == kMsgQuit && HasSignature(message.wParam);
 }
 
 void TMainForm::Quit()

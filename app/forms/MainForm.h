@@ -98,6 +98,8 @@ private:
     void OnPowerBroadcast(TMessage& message);
     void OnCoreUnlockMessage(TMessage& message);
     void MoveShadow();
+    // The quit message of the protocol, as it waits in the queue.
+    void IsQuitMessage(const MSG& message, bool& quits);
     void Quit();
     // However the monitor closed, the menu item and the registry follow.
     void OnMonitorClosed(TObject* sender);

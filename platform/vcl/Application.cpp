@@ -115,6 +115,26 @@ void TApplication::Terminate()
     PostQuitMessage(0);
 }
 
+void TApplication::SetEndMessage(UINT message, const TEndTest& test)
+{
+    m_endMessage = message;
+    m_endTest = test;
+}
+
+bool TApplication::EndWaiting()
+{
+    if (m_endMessage == 0 || !m_endTest)
+        return false;
+    // Only the first message of that number counts: one for another window
+    // before it keeps the work going, which is the safe side.
+    MSG waiting;
+    if (!PeekMessageA(&waiting, nullptr, m_endMessage, m_endMessage, PM_NOREMOVE | PM_NOYIELD))
+        return false;
+    bool ends = false;
+    m_endTest(waiting, ends);
+    return ends;
+}
+
 bool TApplication::ProcessMessage(MSG& message)
 {
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))

@@ -22,6 +22,8 @@ class TControl;
 
 using TMessageEvent = TClosure<MSG&, bool&>;
 using TExceptionEvent = TClosure<TObject*, const char*>;
+// Answers whether a queued message ends the program (sets the bool).
+using TEndTest = TClosure<const MSG&, bool&>;
 
 class TApplication : public TComponent {
 public:
@@ -59,6 +61,13 @@ public:
     void SetEndsWithRun(bool ends) { m_endsWithRun = ends; }
     // True while Run frees the forms of a program that ends with it.
     bool FreeingAtEnd() const { return m_freeingAtEnd; }
+    // The message that ends the program, and the test that tells it from
+    // others of that number. While one waits in the queue, the loop drops
+    // the work it was asked to do later that nobody would see any more (the
+    // windows of controls not made yet); the end message itself keeps its
+    // place among the other programs' messages.
+    void SetEndMessage(UINT message, const TEndTest& test);
+    bool EndWaiting();
     // Handles one message, or waits for the next when the queue is empty.
     void HandleMessage();
     // Handles every message in the queue and returns.
@@ -124,6 +133,8 @@ private:
     THintWindow* m_hintWindow = nullptr;
     bool m_hintShown = false;
     bool m_showingException = false;
+    UINT m_endMessage = 0;
+    TEndTest m_endTest;
 };
 
 // This module's application object (created at start-up, never null).

@@ -130,6 +130,7 @@ void TWinControl::DetachHandle()
     m_captureControl = nullptr;
     m_hoverControl = nullptr;
     m_trackingLeave = false;
+    m_childrenDue = false;  // a message posted to the window went with it
 }
 
 bool TWinControl::IsGoing() const
@@ -183,10 +184,11 @@ void TWinControl::InsertControl(TControl* control)
                 ::SetParent(windowed->m_handle, m_handle);
             else
                 windowed->DestroyHandle();
-        } else if (m_handle) {
+        } else if (m_handle && !m_childrenDue) {
             // Made from the message loop, never inside a constructor that
             // sets its own parent: CreateParams must reach the derived class.
-            PostMessageA(m_handle, CM_CREATECHILDREN, 0, 0);
+            // One message makes every child inserted until it is handled.
+            m_childrenDue = PostMessageA(m_handle, CM_CREATECHILDREN, 0, 0) != FALSE;
         }
     } else {
         control->Invalidate();

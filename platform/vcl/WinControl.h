@@ -157,6 +157,7 @@ private:
     TControl* m_captureControl = nullptr;
     TControl* m_hoverControl = nullptr;
     bool m_trackingLeave = false;
+    bool m_childrenDue = false;  // CM_CREATECHILDREN posted, not yet handled
     bool m_tabStop = false;
     int m_tabOrder = -1;
     bool m_doubleBuffered = false;

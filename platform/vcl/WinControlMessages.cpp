@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/vcl/Application.h"
 #include "platform/vcl/GdiGuards.h"
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/WinControl.h"
@@ -154,7 +155,11 @@ void TWinControl::Dispatch(TMessage& message)
             DefaultHandler(message);
         break;
     case CM_CREATECHILDREN:
-        CreateWnd();
+        m_childrenDue = false;
+        // Windows for a program that is about to end would never be seen;
+        // a later need still makes them on demand.
+        if (!(Application && Application->EndWaiting()))
+            CreateWnd();
         handled = true;
         break;
     default:

@@ -303,6 +303,22 @@ TEST_F(Animation, CreationTellsTheCoresAndRefreshSendsEachCoresFigures)
     EXPECT_EQ("setEnable=0", Calls().at(8));
 }
 
+TEST_F(Animation, NothingIsMeasuredWhileTheProgramsEndWaits)
+{
+    Application->SetEndMessage(WM_USER, TEndTest::FromFunction([this](const MSG& message, bool& ends) {
+                                   ends = message.hwnd == m_parent && message.wParam == 0x55;
+                               }));
+    PostMessageA(m_parent, WM_USER, 0x55, 0);
+    m_turbo->Refresh();
+    EXPECT_EQ(0, m_cpu.measured);
+    EXPECT_EQ((std::vector<std::string>{"setCores=2"}), Calls());
+    MSG taken;
+    PeekMessageA(&taken, m_parent, WM_USER, WM_USER, PM_REMOVE);
+    m_turbo->Refresh();
+    EXPECT_EQ(1, m_cpu.measured);
+    Application->SetEndMessage(0, nullptr);
+}
+
 TEST_F(Animation, CallOutsRefreshSwitchTheTimerAndReachTheMessageWindow)
 {
     struct Case {

@@ -425,3 +425,43 @@ TEST(VclWindows, FreeingAChildDestroysItsWindowsAndKeepsTheParents)
     EXPECT_FALSE(IsWindow(editWindow));
     EXPECT_TRUE(IsWindow(form->Handle()));
 }
+
+// Children inserted into a parent that has its window get theirs from the
+// message loop: one message for all of them, and none while the program's
+// end message waits in the queue (a later need still makes them).
+TEST(VclWindows, LateChildWindowsComeFromOneMessageAndNotWhileTheEndWaits)
+{
+    constexpr UINT kEnd = WM_USER + 60;
+    auto form = std::make_unique<TForm>(Application);
+    const HWND formWindow = form->Handle();
+    int createMessages = 0;
+    Application->OnMessage = TMessageEvent::FromFunction([&](MSG& message, bool&) {
+        if (message.message == CM_CREATECHILDREN)
+            ++createMessages;
+    });
+    Application->SetEndMessage(kEnd, TEndTest::FromFunction([formWindow](const MSG& message, bool& ends) {
+                                   ends = message.hwnd == formWindow && message.wParam == 0x55;
+                               }));
+    struct Case {
+        WPARAM queued;  // 0: nothing queued
+        bool made;
+    };
+    for (const Case& c : {Case{0, true}, Case{0x56, true}, Case{0x55, false}}) {
+        SCOPED_TRACE(c.queued);
+        createMessages = 0;
+        std::vector<TCustomControl*> children;
+        for (int i = 0; i < 3; ++i) {
+            children.push_back(new TCustomControl(form.get()));
+            children.back()->SetParent(form.get());
+        }
+        if (c.queued != 0)
+            PostMessageA(formWindow, kEnd, c.queued, 0);
+        Application->ProcessMessages();
+        EXPECT_EQ(createMessages, 1);
+        for (TCustomControl* child : children)
+            EXPECT_EQ(child->HandleAllocated(), c.made);
+        EXPECT_NE(children.front()->Handle(), nullptr) << "made on demand";
+    }
+    Application->SetEndMessage(0, nullptr);
+    Application->OnMessage = nullptr;
+}
