@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "BlockPool.h"
 #include "StbConfig.h"
@@ -132,29 +131,48 @@ bool IsPlainRgba(const uint8_t* file, size_t size, PlainRgbaHeader& header)
 
 bool DecodePlainRgba(const uint8_t* file, size_t size, const PlainRgbaHeader& header, uint8_t** rows)
 {
-    std::vector<uint8_t> compressed;
-    WalkChunks(file, size, [&](const uint8_t* type, const uint8_t* data, uint32_t length) {
+    // The image data of every IDAT chunk, in order (the library takes no
+    // C++ containers: they would bring the C++ runtime into the DLL).
+    size_t compressedSize = 0;
+    WalkChunks(file, size, [&](const uint8_t* type, const uint8_t*, uint32_t length) {
         if (IsChunk(type, "IEND"))
             return false;
         if (IsChunk(type, "IDAT"))
-            compressed.insert(compressed.end(), data, data + length);
+            compressedSize += length;
         return true;
     });
     const size_t rowBytes = size_t(header.width) * kPixelBytes;
     const size_t expected = (rowBytes + 1) * header.height;
-    if (compressed.size() > size_t(INT32_MAX) || expected > size_t(INT32_MAX))
+    if (compressedSize > size_t(INT32_MAX) || expected > size_t(INT32_MAX))
         return false;
+    auto* compressed = static_cast<uint8_t*>(PoolAllocate(compressedSize ? compressedSize : 1));
+    auto* noRow = static_cast<uint8_t*>(std::calloc(rowBytes, 1));
+    bool ok = compressed != nullptr && noRow != nullptr;
+    if (ok) {
+        size_t at = 0;
+        WalkChunks(file, size, [&](const uint8_t* type, const uint8_t* data, uint32_t length) {
+            if (IsChunk(type, "IEND"))
+                return false;
+            if (IsChunk(type, "IDAT")) {
+                std::memcpy(compressed + at, data, length);
+                at += length;
+            }
+            return true;
+        });
+    }
     int inflatedSize = 0;
-    char* inflated = stbi_zlib_decode_malloc_guesssize_headerflag(
-        reinterpret_cast<const char*>(compressed.data()), int(compressed.size()), int(expected), &inflatedSize, 1);
-    if (inflated == nullptr)
-        return false;
-    bool ok = size_t(inflatedSize) >= expected;
-    const std::vector<uint8_t> noRow(ok ? rowBytes : 0, 0);
+    char* inflated =
+        ok ? stbi_zlib_decode_malloc_guesssize_headerflag(reinterpret_cast<const char*>(compressed),
+                                                          int(compressedSize), int(expected), &inflatedSize, 1)
+           : nullptr;
+    ok = inflated != nullptr && size_t(inflatedSize) >= expected;
     const uint8_t* in = reinterpret_cast<const uint8_t*>(inflated);
     for (uint32_t y = 0; ok && y < header.height; ++y, in += rowBytes + 1)
-        ok = Unfilter(in[0], in + 1, y == 0 ? noRow.data() : rows[y - 1], rows[y], rowBytes);
-    PoolFree(inflated);  // the decoder's blocks come from the pool
+        ok = Unfilter(in[0], in + 1, y == 0 ? noRow : rows[y - 1], rows[y], rowBytes);
+    // The decoder's blocks come from the pool.
+    PoolFree(inflated);
+    PoolFree(compressed);
+    std::free(noRow);
     return ok;
 }
 

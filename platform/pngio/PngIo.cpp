@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "BlockPool.h"
 #include "StbConfig.h"
@@ -91,28 +90,40 @@ uint8_t** AllocateRows(uint32_t width, uint32_t height, uint32_t pixelBytes, uin
     return rows;
 }
 
-// The whole file through the caller's callback; false for a file over the
-// size limit (nothing a skin comes near) or none at all.
-bool ReadWholeFile(CallbackSource& source, std::vector<uint8_t>& file)
+// The whole file read through the caller's callback; the reader frees
+// `bytes` (no destructor: the DLL carries no C++ unwinding runtime).
+struct WholeFile {
+    uint8_t* bytes = nullptr;
+    size_t size = 0;
+};
+
+// False for a file over the size limit (nothing a skin comes near), an
+// empty one or a failed allocation.
+bool ReadWholeFile(CallbackSource& source, WholeFile& file)
 {
     constexpr size_t kChunk = 64 * 1024;
+    size_t capacity = 0;
     while (!source.ended) {
-        if (file.size() >= kLargestFile)
+        if (file.size >= kLargestFile)
             return false;
-        const size_t before = file.size();
-        file.resize(before + kChunk);
-        const int got = ReadFromCaller(&source, reinterpret_cast<char*>(file.data() + before), int(kChunk));
-        file.resize(before + size_t(got));
+        if (capacity - file.size < kChunk) {
+            capacity = capacity ? capacity * 2 : kChunk;
+            auto* larger = static_cast<uint8_t*>(PoolReallocate(file.bytes, capacity));
+            if (larger == nullptr)
+                return false;
+            file.bytes = larger;
+        }
+        file.size += size_t(ReadFromCaller(&source, reinterpret_cast<char*>(file.bytes + file.size), int(kChunk)));
     }
-    return !file.empty();
+    return file.size > 0;
 }
 
 // Every colour type, bit depth and interlace, through stb_image, expanded
 // to R, G, B (and A when the image has any alpha). Null when it refuses.
-uint8_t** DecodeAnyPng(const std::vector<uint8_t>& file, int& width, int& height, bool& withAlpha, uint32_t& rowBytes)
+uint8_t** DecodeAnyPng(const WholeFile& file, int& width, int& height, bool& withAlpha, uint32_t& rowBytes)
 {
     int channels = 0;
-    stbi_uc* decoded = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels, 0);
+    stbi_uc* decoded = stbi_load_from_memory(file.bytes, static_cast<int>(file.size), &width, &height, &channels, 0);
     if (decoded == nullptr)
         return nullptr;
     if (channels < 1 || channels > 4 || width <= 0 || height <= 0) {
@@ -149,29 +160,31 @@ int WINAPI ReadPngEx(PngInfo* info, PngReadCallback read, void* user)
         return 0;
 
     CallbackSource source{read, user, false};
-    std::vector<uint8_t> file;
-    if (!ReadWholeFile(source, file))
+    WholeFile file;
+    if (!ReadWholeFile(source, file)) {
+        PoolFree(file.bytes);
         return 0;
+    }
 
     int width = 0, height = 0;
     bool withAlpha = true;
     uint8_t** rows = nullptr;
     uint32_t rowBytes = 0;
     pngio::PlainRgbaHeader plain;
-    if (pngio::IsPlainRgba(file.data(), file.size(), plain)) {
+    if (pngio::IsPlainRgba(file.bytes, file.size, plain)) {
         rows = AllocateRows(plain.width, plain.height, 4, &rowBytes);
-        if (rows != nullptr && !pngio::DecodePlainRgba(file.data(), file.size(), plain, rows)) {
+        if (rows != nullptr && !pngio::DecodePlainRgba(file.bytes, file.size, plain, rows)) {
             PoolFree(rows);
             rows = nullptr;  // broken data: the general decoder says so
         }
         width = static_cast<int>(plain.width);
         height = static_cast<int>(plain.height);
     }
-    if (rows == nullptr) {
+    if (rows == nullptr)
         rows = DecodeAnyPng(file, width, height, withAlpha, rowBytes);
-        if (rows == nullptr)
-            return 0;
-    }
+    PoolFree(file.bytes);
+    if (rows == nullptr)
+        return 0;
 
     info->width = static_cast<uint32_t>(width);
     info->height = static_cast<uint32_t>(height);
