@@ -43,6 +43,15 @@ shared = f'{group_root}/shared'
 os.mkdir(shared)
 results, lock = [], threading.Lock()
 
+def move_processes(source, target):
+    """Moves what still runs in cgroup `source` into cgroup `target`."""
+    for pid in open(f'{source}/cgroup.procs').read().split():
+        try:
+            with open(f'{target}/cgroup.procs', 'w') as procs:
+                procs.write(pid)
+        except OSError:
+            pass  # it ended meanwhile
+
 def run(test):
     name, environment = test['name'], dict(os.environ)
     for prop in test.get('properties', []):
@@ -76,12 +85,7 @@ def run(test):
     cpu = int(open(f'{group}/cpuacct.usage').read()) / 1e9
     # What still runs after that (a prefix slot that the next entries use,
     # a server the run shares) is counted apart from here on.
-    for pid in open(f'{group}/cgroup.procs').read().split():
-        try:
-            with open(f'{shared}/cgroup.procs', 'w') as procs:
-                procs.write(pid)
-        except OSError:
-            pass
+    move_processes(group, shared)
     os.rmdir(group)
     with lock:
         results.append((name, status, wall, cpu, programs, servers))
@@ -136,12 +140,7 @@ wall = time.time() - start
 # The prefix slots end with the run (scripts/wine-env.sh, zx_stop_started):
 # their CPU so far is that of the processes kept from one entry to the next.
 shared_cpu = int(open(f'{shared}/cpuacct.usage').read()) / 1e9
-for pid in open(f'{shared}/cgroup.procs').read().split():
-    try:
-        with open(f'{os.path.dirname(group_root)}/cgroup.procs', 'w') as procs:
-            procs.write(pid)
-    except OSError:
-        pass
+move_processes(shared, os.path.dirname(group_root))
 os.rmdir(shared)
 os.rmdir(group_root)
 print(f'\n{len(results)} entries, {sum(1 for r in results if r[1])} failed: {wall:.1f} s wall, '

@@ -452,7 +452,7 @@ void TBitmap::Assign(TPersistent* source)
     }
     if (other == this)
         return;
-    CopyImage(other, other->m_format == pfDevice ? pf24bit : other->m_format);
+    CopyImage(other, other->CopiedFormat());
 }
 
 void TBitmap::AssignAs(TBitmap* source, TPixelFormat format)
@@ -462,7 +462,7 @@ void TBitmap::AssignAs(TBitmap* source, TPixelFormat format)
         SetPixelFormat(format);
         return;
     }
-    const TPixelFormat from = source->m_format == pfDevice ? pf24bit : source->m_format;
+    const TPixelFormat from = source->CopiedFormat();
     const auto trueColour = [](TPixelFormat f) { return f == pf24bit || f == pf32bit; };
     if (!trueColour(from) || !trueColour(format)) {
         Assign(source);
@@ -475,7 +475,7 @@ void TBitmap::AssignAs(TBitmap* source, TPixelFormat format)
 void TBitmap::CopyImage(TBitmap* other, TPixelFormat format)
 {
     ++m_changeLock;
-    const TPixelFormat from = other->m_format == pfDevice ? pf24bit : other->m_format;
+    const TPixelFormat from = other->CopiedFormat();
     // A true-colour picture of the same size and format keeps its buffer:
     // every row is overwritten below.
     const bool reuse = !other->Empty() && m_bits && m_topDown && format == m_format &&

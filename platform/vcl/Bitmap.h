@@ -98,6 +98,9 @@ private:
     // Replaces the image by a new DIB of the given size and format holding
     // the old content top-left.
     void Rebuild(int width, int height, TPixelFormat format);
+    // The format a copy of this bitmap takes: its own, and 24 bits for a
+    // device bitmap.
+    TPixelFormat CopiedFormat() const { return m_format == pfDevice ? pf24bit : m_format; }
     // The image of `source` copied in `format`: its own, or the other
     // true-colour depth.
     void CopyImage(TBitmap* source, TPixelFormat format);
